@@ -1,0 +1,31 @@
+# GoogleTest from the Debian sources, built in both trees (native and mingw).
+set(FM_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+if(WIN32)
+  # GCC's win32 thread model has no std::thread; GoogleTest then runs single-threaded.
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+endif()
+add_subdirectory(${FM_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# fm_add_test(NAME SOURCES ... LIBS ... [GUI] [LABELS ...])
+# One ctest entry per test program; in the Windows tree it runs under Wine,
+# GUI programs inside an Xvfb session.
+function(fm_add_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;LABELS;LOCK" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  if(T_GUI)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --gui $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES LABELS "gui;${T_LABELS}" RESOURCE_LOCK wine-gui)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS "unit;${T_LABELS}")
+  endif()
+  set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  if(T_LOCK)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCK}")
+  endif()
+endfunction()
