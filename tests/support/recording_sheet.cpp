@@ -1,0 +1,152 @@
+#include "tests/support/recording_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "resources/resource.h"
+
+namespace fm::testing {
+namespace {
+
+struct StringResource {
+  int id;
+  const char* text;
+};
+
+#define FM_STRING(id, text) {id, text},
+constexpr StringResource kStrings[] = {
+#include "resources/strings.def"
+};
+#undef FM_STRING
+
+// "TEXT" resources are the files the resource script embeds.
+const std::map<int, std::string>& TextResourceFiles() {
+  static const std::map<int, std::string> files = {
+      {IDR_README, std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt"}};
+  return files;
+}
+
+}  // namespace
+
+RecordingSheet::RecordingSheet(CWizard* wizard) : wizard_(wizard) {}
+
+RecordingSheet::~RecordingSheet() {
+  for (auto& [index, host] : hosts_) host->Logic().AttachHost(nullptr);
+}
+
+CAiPropertyPage& RecordingSheet::Page(int index) const { return *wizard_->Pages()[index]; }
+
+RecordingHost& RecordingSheet::HostOf(int pageIndex) {
+  auto it = hosts_.find(pageIndex);
+  if (it == hosts_.end()) {
+    auto host = std::make_unique<RecordingHost>(*this, Page(pageIndex));
+    Page(pageIndex).AttachHost(host.get());
+    RecordingHost& h = *host;
+    hosts_[pageIndex] = std::move(host);
+    h.RunHandler([&] { Page(pageIndex).OnInitDialog(); });
+    return h;
+  }
+  return *it->second;
+}
+
+std::unique_ptr<RecordingHost> RecordingSheet::MakeHost(DialogLogic& logic) {
+  auto host = std::make_unique<RecordingHost>(*this, logic);
+  logic.AttachHost(host.get());
+  return host;
+}
+
+void RecordingSheet::Activate(int index) {
+  active_ = index;
+  RecordingHost& host = HostOf(index);
+  host.RunHandler([&] { Page(index).OnSetActive(); });
+}
+
+void RecordingSheet::ApplyPosted() {
+  for (unsigned flags : posted_) {
+    buttonRequests.push_back(flags);
+    buttons_ = flags & (kWizardBack | kWizardNext | kWizardFinish);
+  }
+  posted_.clear();
+}
+
+void RecordingSheet::Open() {
+  ASSERT_NE(wizard_, nullptr);
+  Activate(0);
+}
+
+void RecordingSheet::Next() {
+  ASSERT_TRUE(buttons_ & kWizardNext) << "Next is not enabled";
+  ASSERT_LT(active_ + 1, CWizard::kPageCount);
+  bool goOn = true;
+  ActiveHost().RunHandler([&] { goOn = Page(active_).OnWizardNext(); });
+  if (goOn) Activate(active_ + 1);
+}
+
+void RecordingSheet::Back() {
+  ASSERT_TRUE(buttons_ & kWizardBack) << "Back is not enabled";
+  ASSERT_GT(active_, 0);
+  Activate(active_ - 1);
+}
+
+void RecordingSheet::Finish() {
+  ASSERT_TRUE(buttons_ & kWizardFinish) << "Finish is not enabled";
+  closed_ = true;
+}
+
+void RecordingSheet::Cancel() { closed_ = true; }
+
+void RecordingSheet::Help() {
+  ASSERT_TRUE(hasHelpButton);
+  RecordingHost& host = ActiveHost();
+  host.RunHandler([&] { wizard_->OnHelp(Page(active_)); });
+}
+
+MessageAnswer RecordingSheet::Answer() {
+  if (answers.empty()) return MessageAnswer::Ok;
+  MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+int RecordingSheet::RunModal(DialogLogic& dialog) {
+  RecordingHost host(*this, dialog);
+  dialog.AttachHost(&host);
+  host.RunHandler([&] { dialog.OnInitDialog(); });
+
+  RecordedModal record{dialog.DialogId(), host.Caption(), {}};
+  for (const ControlSpec& control : host.Spec().controls) {
+    if (control.kind == ControlKind::Label || control.kind == ControlKind::StatusEdit ||
+        control.kind == ControlKind::ReadOnlyText) {
+      if (control.id != IDC_STATIC_LABEL) record.texts[control.id] = host.GetText(control.id);
+    }
+  }
+  modals.push_back(record);
+  if (onModal) onModal(host);
+  dialog.AttachHost(nullptr);
+  return host.Ended() ? host.EndResult() : IDC_CANCEL_BUTTON;
+}
+
+bool RecordingSheet::LoadString(int id, std::string& text) const {
+  for (const StringResource& s : kStrings) {
+    if (s.id == id) {
+      text = s.text;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool RecordingSheet::LoadText(int id, std::string& text) const {
+  auto it = TextResourceFiles().find(id);
+  if (it == TextResourceFiles().end()) return false;
+  std::ifstream in(it->second, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  text = bytes.str();
+  return true;
+}
+
+}  // namespace fm::testing

@@ -1,0 +1,151 @@
+// The system services over the OS interface: their texts, boxes and exits.
+#include "wizard/system_services.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+#include "platform/os_interface.h"
+#include "wizard/page_host.h"
+
+namespace fm {
+
+namespace {
+
+constexpr char kFsRootKeyMissing[] = "Cannot find FS2002 root folder (2)";
+constexpr char kFsRootValueMissing[] = "Cannot find FS2002 root folder (1)";
+constexpr int kFsRootMissingExitCode = 1;
+
+constexpr char kExtractionFailed[] = "%s failed during extraction of (%d) - 0x%X";
+constexpr char kStartFailed[] = "CreateProcess (%s) failed: 0x%X";
+
+// Names of the extraction steps, as the failure box gives them.
+constexpr char kStepTempPath[] = "GetTempPath";
+constexpr char kStepTempFileName[] = "GetTempFileName";
+constexpr char kStepOpen[] = "CFile::Open";
+constexpr char kStepWrite[] = "CFile::Write/Flush/Close";
+constexpr char kStepUnexpected[] = "UNEXPECTED";
+
+constexpr char kTempFilePrefix[] = "fmix";
+constexpr std::size_t kTraceBufferSize = 512;
+
+std::string FormatText(const char* format, ...) FM_PRINTF_FORMAT(1, 2);
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string text;
+  if (length > 0) {
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(buffer.data(), buffer.size(), format, again);
+    text.assign(buffer.data(), static_cast<std::size_t>(length));
+  }
+  va_end(again);
+  return text;
+}
+
+void ShowError(const std::string& text) {
+  Os().ShowMessage(text, kMessageCaption, BoxIcon::Error);
+}
+
+ExtractedTool ExtractionFailed(const char* step, int id, OsError error) {
+  ShowError(FormatText(kExtractionFailed, step, id, error));
+  return ExtractedTool();
+}
+
+}  // namespace
+
+std::string FindFsRoot() {
+  const SettingRead read = Os().ReadFsRootSetting();
+  if (read.status == SettingStatus::Ok) return read.value;
+  ShowError(read.status == SettingStatus::KeyMissing ? kFsRootKeyMissing : kFsRootValueMissing);
+  Os().EndProcess(kFsRootMissingExitCode);
+  return {};  // not reached: the process has ended
+}
+
+ExtractedTool::ExtractedTool(std::string path, std::string reservation)
+    : path_(std::move(path)), reservation_(std::move(reservation)) {
+  if (reservation_ == path_) reservation_.clear();
+}
+
+ExtractedTool::ExtractedTool(ExtractedTool&& other) noexcept
+    : path_(std::move(other.path_)), reservation_(std::move(other.reservation_)) {
+  other.path_.clear();
+  other.reservation_.clear();
+}
+
+ExtractedTool& ExtractedTool::operator=(ExtractedTool&& other) noexcept {
+  if (this != &other) {
+    Remove();
+    path_ = std::move(other.path_);
+    reservation_ = std::move(other.reservation_);
+    other.path_.clear();
+    other.reservation_.clear();
+  }
+  return *this;
+}
+
+void ExtractedTool::Remove() {
+  // The program first, then the name's reservation, so the name is never
+  // free while the program exists.
+  if (!path_.empty()) Os().RemoveFile(path_);
+  if (!reservation_.empty()) Os().RemoveFile(reservation_);
+  path_.clear();
+  reservation_.clear();
+}
+
+ExtractedTool ExtractTool(int id) {
+  OsInterface& os = Os();
+  const PayloadLookup payload = os.FindPayload(id);
+  if (!payload.Found()) return ExtractionFailed(payload.failedStep, id, payload.error);
+
+  const OsText folder = os.TempFolder();
+  if (!folder.status.ok) return ExtractionFailed(kStepTempPath, id, folder.status.error);
+
+  const OsText unique = os.CreateUniqueTempFile(folder.text, kTempFilePrefix);
+  if (!unique.status.ok) return ExtractionFailed(kStepTempFileName, id, unique.status.error);
+
+  // From here on the object owns what exists on disk, whatever happens.
+  ExtractedTool tool(os.ExecutableNameFor(unique.text), unique.text);
+  try {
+    const WriteResult written = os.WriteWholeFile(tool.Path(), payload.bytes, true);
+    if (written.failedPhase == WritePhase::Open) {
+      tool.Remove();
+      return ExtractionFailed(kStepOpen, id, written.error);
+    }
+    if (written.failedPhase == WritePhase::WriteFlushClose) {
+      tool.Remove();
+      return ExtractionFailed(kStepWrite, id, written.error);
+    }
+  } catch (const std::exception&) {
+    tool.Remove();
+    return ExtractionFailed(kStepUnexpected, id, 0);
+  }
+  return tool;
+}
+
+bool RunTool(const std::string& commandLine, bool wait, bool showWindow) {
+  const ProcessResult started = Os().StartProcess(commandLine, wait, showWindow);
+  if (!started.status.ok) {
+    ShowError(FormatText(kStartFailed, commandLine.c_str(), started.status.error));
+    return false;
+  }
+  return true;
+}
+
+void TraceDebug(const char* format, ...) {
+  char buffer[kTraceBufferSize];
+  va_list args;
+  va_start(args, format);
+  const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (length < 0) buffer[0] = '\0';
+  Os().DebugOutput(buffer);
+}
+
+}  // namespace fm

@@ -1,0 +1,24 @@
+// The shared model that the pages fill and read. One instance, owned by
+// the wizard; each import replaces its own members wholesale.
+#pragma once
+
+#include <list>
+#include <map>
+#include <string>
+
+#include "aircraft/aircraft_category.h"
+#include "aircraft/aircraft_model.h"
+#include "geo/airport_store.h"
+#include "traffic/traffic_records.h"
+
+namespace fm {
+
+struct WizardState {
+  std::list<AircraftModel> aircraftModels;
+  AirportStore airportStore;
+  std::list<FlightPlan> flightPlans;
+  std::map<std::string, TrafficAircraft> trafficAircraft;  // by aircraftId
+  std::map<std::string, AircraftCategory> categories;      // by name
+};
+
+}  // namespace fm
