@@ -3,10 +3,6 @@ set(FM_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-if(WIN32)
-  # GCC's win32 thread model has no std::thread; GoogleTest then runs single-threaded.
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-endif()
 add_subdirectory(${FM_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # fm_add_test(NAME SOURCES ... LIBS ... [GUI] [LABELS ...])

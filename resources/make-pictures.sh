@@ -9,7 +9,7 @@ plane='polygon 100,0 96,5 85,7 20,7 -20,55 -32,55 -8,7 -45,7 -60,22 -68,22 -60,5
 # Splash picture of the welcome page (500 x 315, JPEG): dusk sky, runway
 # lights in perspective, an airliner climbing out.
 convert -size 500x315 gradient:'#0b1d3a'-'#c8643c' \
-  \( -size 500x315 xc:none -fill 'rgba(255,255,255,0.85)' \
+  \( -size 500x315 xc:none -fill 'rgba(255,255,255,0.35)' \
      -draw "translate 380,205 rotate -18 scale 0.9,0.9 $plane" \) -composite \
   -fill '#1a1a22' -draw 'polygon 0,315 500,315 500,255 0,285' \
   -fill '#ffd27a' -draw 'circle 60,296 62,296 circle 120,290 122,290 circle 180,284 182,284 circle 240,278 242,278 circle 300,272 302,272 circle 360,266 362,266' \

@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kReadMeCaption[] = "Read Me";
 
+// The description starts below the program's name, which is drawn over it.
 constexpr char kDescription[] =
+    "\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
     "Fleetmixer gives the AI traffic of Flight Simulator 2002 the aircraft you "
     "have installed. It imports the airports of your scenery with their "
     "countries, your installed aircraft with their airlines, and the existing "

@@ -8,6 +8,7 @@
 #include "platform/win32/shell_page_host.h"
 #include "platform/win32/shell_picture.h"
 #include "resources/resource.h"
+#include "wizard/dialog_specs.h"
 
 namespace fm::win32 {
 namespace {
@@ -102,10 +103,38 @@ bool ForwardNotify(Win32PageHost& host, const NMHDR& header, INT_PTR& result) {
   return false;
 }
 
+// A page with decorations shows its labels over them. The sheet paints the
+// pages without a header white (it subclasses them after their creation), so
+// the page's own answer goes in front of the sheet's.
+LRESULT CALLBACK DecoratedPageSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client,
+               reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      return TRUE;
+    }
+    default:
+      return DefSubclassProc(window, message, wParam, lParam);
+  }
+}
+
+void ShowDecorationsInFront(Win32PageHost& host) {
+  if (host.Decorations().empty()) return;
+  SetWindowSubclass(host.Window(), &DecoratedPageSubclass, 1, 0);  // once: same id
+}
+
 bool ForwardSheetNotify(Win32PageHost& host, CAiPropertyPage& page, CWizard& wizard,
                         const NMHDR& header, INT_PTR& result) {
   switch (header.code) {
     case PSN_SETACTIVE:
+      ShowDecorationsInFront(host);
       RunHandler(host, [&] { page.OnSetActive(); });
       result = 0;
       return true;

@@ -1,0 +1,50 @@
+// Drives a wizard sheet through its windows, from the sheet's own process
+// or from another one: buttons are pressed with posted messages (a handler
+// may open a message box), texts read with WM_GETTEXT, and every wait is
+// bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/wizard_driver.h"
+
+namespace fm::testing {
+
+// The top-level dialog windows of a process, other than `except`.
+std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr);
+// The text of a window of any process.
+std::string TextOf(HWND window);
+// The texts of a dialog's static controls (a message box's text is there).
+std::string StaticTextsOf(HWND dialog);
+// Waits up to `milliseconds` for a top-level dialog of the process other
+// than `except`; nullptr when none came.
+HWND WaitForDialog(DWORD processId, HWND except, int milliseconds);
+// The wizard sheet of a process (a dialog with a Next button), waiting for it.
+HWND WaitForSheet(DWORD processId, int milliseconds);
+
+class Win32WizardDriver : public WizardDriver {
+ public:
+  Win32WizardDriver(HWND sheet, DWORD processId) : sheet_(sheet), processId_(processId) {}
+
+  int ActiveDialogId() override;
+  unsigned EnabledButtons() override;
+  void Next() override;
+  void Back() override;
+  void Cancel() override;
+  bool Closed() override;
+  std::string HelpButtonText() override;
+  bool ReadHelp(int textId, std::string& caption, std::string& text) override;
+  std::string ControlText(int id) override;
+
+ private:
+  HWND CurrentPage() const;
+  void PressAndWaitForPageChange(int button);
+
+  HWND sheet_;
+  DWORD processId_;
+};
+
+}  // namespace fm::testing

@@ -1,0 +1,70 @@
+// The wizard scenarios against the real Win32 shell, in this process: the
+// sheet runs modally on a second thread, the scenario drives its windows.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include "platform/win32/shell_sheet.h"
+#include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/wizard_scenarios.h"
+
+namespace fm::testing {
+namespace {
+
+class ShellThread {
+ public:
+  explicit ShellThread(const std::function<void(CWizard&)>& setup = {}) {
+    if (setup) setup(wizard);
+    thread_ = CreateThread(nullptr, 0, &ShellThread::Run, this, 0, nullptr);
+  }
+  ~ShellThread() {
+    if (WaitForSingleObject(thread_, 10000) != WAIT_OBJECT_0) ADD_FAILURE() << "the wizard did not close";
+    CloseHandle(thread_);
+  }
+  bool Closed() { return WaitForSingleObject(thread_, 5000) == WAIT_OBJECT_0; }
+  CWizard wizard;
+
+ private:
+  static DWORD WINAPI Run(LPVOID self) {
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    {
+      win32::ShellSheet sheet(static_cast<ShellThread*>(self)->wizard, GetModuleHandleA(nullptr));
+      sheet.Run();
+    }
+    OleUninitialize();
+    return 0;
+  }
+  HANDLE thread_;
+};
+
+TEST(WizardShellTest, WelcomeAndHelp) {
+  ShellThread shell;
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  WelcomeAndHelpScenario(driver);
+  EXPECT_TRUE(shell.Closed());
+}
+
+TEST(WizardShellTest, ModelFilledBeforehandEnablesNext) {
+  ShellThread shell([](CWizard& wizard) { wizard.State().aircraftModels.emplace_back(); });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  driver.Next();
+  EXPECT_EQ(driver.ActiveDialogId(), 105);
+  EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+  driver.Next();
+  EXPECT_EQ(driver.ActiveDialogId(), 106);
+  EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  driver.Cancel();
+  EXPECT_TRUE(shell.Closed());
+}
+
+}  // namespace
+}  // namespace fm::testing
