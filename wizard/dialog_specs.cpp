@@ -9,7 +9,9 @@ namespace {
 
 // Each dialog's controls become one array, named after the dialog's id.
 #define FM_DIALOG(id, caption, w, h, kind) constexpr ControlSpec kControls_##id[] = {
-#define FM_END() };
+#define FM_END() \
+  }              \
+  ;
 #define FM_BUTTON(id, text, x, y, w, h) {id, ControlKind::Button, text},
 #define FM_DEFBUTTON(id, text, x, y, w, h) {id, ControlKind::Button, text},
 #define FM_CHECKBOX(id, text, x, y, w, h) {id, ControlKind::CheckBox, text},

@@ -37,11 +37,11 @@ inline constexpr unsigned kRowChecked = 2;
 // Something the host draws on the page's background, under its controls.
 struct Decoration {
   enum class Kind { Picture, Text } kind = Kind::Text;
-  int resourceId = 0;                       // Picture: a "JPEG" resource
+  int resourceId = 0;                            // Picture: a "JPEG" resource
   int left = 0, top = 0, right = 0, bottom = 0;  // pixels, page client area
-  std::string text;                         // Text: right-aligned, one line,
-  std::string fontFace;                     // vertically centred, white,
-  int fontHeight = 0;                       // transparent background
+  std::string text;                              // Text: right-aligned, one line,
+  std::string fontFace;                          // vertically centred, white,
+  int fontHeight = 0;                            // transparent background
 };
 
 class PageHost {
@@ -56,7 +56,7 @@ class PageHost {
   virtual void SetCheck(int id, bool checked) = 0;
   virtual bool IsChecked(int id) const = 0;
   virtual void SetCaption(const std::string& caption) = 0;  // the dialog's own
-  virtual int ClientWidth() const = 0;  // of the page or dialog, in pixels
+  virtual int ClientWidth() const = 0;                      // of the page or dialog, in pixels
 
   // Report lists. A row's item data is also its sort value.
   virtual void ListSetStyle(int id, bool checkBoxes, bool fullRowSelect) = 0;
@@ -75,8 +75,8 @@ class PageHost {
 
   // Trees. Items carry text, item data and an image index.
   virtual void TreeSetImages(int id, int bitmapId, int imageWidth) = 0;
-  virtual TreeItem TreeAppend(int id, TreeItem parent, const std::string& text,
-                              std::intptr_t data, int image) = 0;
+  virtual TreeItem TreeAppend(int id, TreeItem parent, const std::string& text, std::intptr_t data,
+                              int image) = 0;
   virtual TreeItem TreeFirstChild(int id, TreeItem item) const = 0;
   virtual TreeItem TreeNextSibling(int id, TreeItem item) const = 0;
   virtual TreeItem TreeParent(int id, TreeItem item) const = 0;

@@ -5,9 +5,7 @@ namespace fm {
 
 namespace {
 
-std::string Quoted(const std::string& text) {
-  return '"' + text + '"';
-}
+std::string Quoted(const std::string& text) { return '"' + text + '"'; }
 
 }  // namespace
 

@@ -49,9 +49,7 @@ std::string FormatText(const char* format, ...) {
   return text;
 }
 
-void ShowError(const std::string& text) {
-  Os().ShowMessage(text, kMessageCaption, BoxIcon::Error);
-}
+void ShowError(const std::string& text) { Os().ShowMessage(text, kMessageCaption, BoxIcon::Error); }
 
 ExtractedTool ExtractionFailed(const char* step, int id, OsError error) {
   ShowError(FormatText(kExtractionFailed, step, id, error));

@@ -32,10 +32,14 @@ std::string WithCrLf(const std::string& text) {
 
 UINT BoxIconFlags(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Error: return MB_ICONERROR | MB_OK;
-    case MessageIcon::Warning: return MB_ICONWARNING | MB_OK;
-    case MessageIcon::Information: return MB_ICONINFORMATION | MB_OK;
-    case MessageIcon::Question: return MB_ICONQUESTION | MB_OKCANCEL;
+    case MessageIcon::Error:
+      return MB_ICONERROR | MB_OK;
+    case MessageIcon::Warning:
+      return MB_ICONWARNING | MB_OK;
+    case MessageIcon::Information:
+      return MB_ICONINFORMATION | MB_OK;
+    case MessageIcon::Question:
+      return MB_ICONQUESTION | MB_OKCANCEL;
   }
   return MB_OK;
 }
@@ -145,7 +149,8 @@ int Win32PageHost::ListAppendRow(int id, const std::vector<std::string>& cells) 
   item.mask = LVIF_TEXT;
   item.iItem = ListRowCount(id);
   item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
-  const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const int row =
+      static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   for (size_t column = 1; column < cells.size(); ++column) {
     LVITEMA sub{};
     sub.iSubItem = static_cast<int>(column);
@@ -165,7 +170,8 @@ std::string Win32PageHost::ListCell(int id, int row, int column) const {
   item.iSubItem = column;
   item.pszText = text.data();
   item.cchTextMax = static_cast<int>(text.size());
-  const auto length = SendMessageA(Control(id), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  const auto length =
+      SendMessageA(Control(id), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
   text.resize(static_cast<size_t>(length));
   return text;
 }
@@ -198,15 +204,18 @@ bool Win32PageHost::ListRowCheck(int id, int row) const {
   return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
-void Win32PageHost::ListDeleteAllRows(int id) { SendMessageA(Control(id), LVM_DELETEALLITEMS, 0, 0); }
+void Win32PageHost::ListDeleteAllRows(int id) {
+  SendMessageA(Control(id), LVM_DELETEALLITEMS, 0, 0);
+}
 
 void Win32PageHost::ListSortByDataDescending(int id) {
   SendMessageA(Control(id), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareDataDescending));
 }
 
 void Win32PageHost::TreeSetImages(int id, int bitmapId, int imageWidth) {
-  HIMAGELIST images = ImageList_LoadImageA(sheet_.Instance(), MAKEINTRESOURCEA(bitmapId), imageWidth,
-                                           0, RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  HIMAGELIST images =
+      ImageList_LoadImageA(sheet_.Instance(), MAKEINTRESOURCEA(bitmapId), imageWidth, 0,
+                           RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
   SendMessageA(Control(id), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
 }
 
@@ -268,7 +277,9 @@ void Win32PageHost::ComboAdd(int id, const std::string& text) {
   SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Win32PageHost::ComboSelect(int id, int index) { SendMessageA(Control(id), CB_SETCURSEL, index, 0); }
+void Win32PageHost::ComboSelect(int id, int index) {
+  SendMessageA(Control(id), CB_SETCURSEL, index, 0);
+}
 
 int Win32PageHost::ComboSelection(int id) const {
   return static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));

@@ -56,7 +56,8 @@ int RowUnderCursor(HWND list) {
   LVHITTESTINFO hit{};
   GetCursorPos(&hit.pt);
   ScreenToClient(list, &hit.pt);
-  return static_cast<int>(SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return static_cast<int>(
+      SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
 unsigned CheckIndex(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
@@ -234,9 +235,8 @@ void ShellSheet::Run() {
 
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof header;
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD97 | PSH_HEADER | PSH_WATERMARK |
-                   PSH_USEHICON | PSH_HASHELP | PSH_USEHBMHEADER | PSH_USEHBMWATERMARK |
-                   PSH_USECALLBACK;
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD97 | PSH_HEADER | PSH_WATERMARK | PSH_USEHICON |
+                   PSH_HASHELP | PSH_USEHBMHEADER | PSH_USEHBMWATERMARK | PSH_USECALLBACK;
   header.hwndParent = nullptr;
   header.hInstance = instance_;
   header.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -256,8 +256,8 @@ void ShellSheet::Run() {
 
 INT_PTR CALLBACK ShellSheet::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    auto* context = reinterpret_cast<PageContext*>(
-        reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+    auto* context =
+        reinterpret_cast<PageContext*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
     auto host = std::make_unique<Win32PageHost>(*context->sheet, *context->page, window);
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(host.get()));
     context->page->AttachHost(host.get());
@@ -292,8 +292,8 @@ INT_PTR CALLBACK ShellSheet::PageProc(HWND window, UINT message, WPARAM wParam, 
 int ShellSheet::RunModal(DialogLogic& dialog, HWND owner) {
   ModalContext context{this, &dialog, nullptr};
   const INT_PTR result =
-      DialogBoxParamA(instance_, MAKEINTRESOURCEA(dialog.DialogId()), owner,
-                      &ShellSheet::ModalProc, reinterpret_cast<LPARAM>(&context));
+      DialogBoxParamA(instance_, MAKEINTRESOURCEA(dialog.DialogId()), owner, &ShellSheet::ModalProc,
+                      reinterpret_cast<LPARAM>(&context));
   dialog.AttachHost(nullptr);
   return static_cast<int>(result);
 }
@@ -314,8 +314,7 @@ INT_PTR CALLBACK ShellSheet::ModalProc(HWND window, UINT message, WPARAM wParam,
   INT_PTR result = 0;
   if (!ForwardToLogic(*host, message, wParam, lParam, result)) return FALSE;
   // The Escape key and the close box end a dialog that did not end itself.
-  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && IsWindow(window) &&
-      !host->Ended()) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && IsWindow(window) && !host->Ended()) {
     ::EndDialog(window, IDCANCEL);
   }
   if (message == WM_CTLCOLORSTATIC || message == WM_SETCURSOR) return result;

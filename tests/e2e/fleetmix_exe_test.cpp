@@ -34,7 +34,8 @@ class Process {
   }
   ~Process() {
     if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
+      TerminateProcess(info_.hProcess, 99);
     CloseHandle(info_.hProcess);
     CloseHandle(info_.hThread);
   }
@@ -87,7 +88,8 @@ class FsKeyRestorer {
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFsKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
                         nullptr, &key, nullptr) == ERROR_SUCCESS) {
       const char value[] = "C:\\FS2002";
-      RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+      RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                     sizeof value);
       RegCloseKey(key);
     }
   }

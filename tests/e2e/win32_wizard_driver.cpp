@@ -34,7 +34,9 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
-bool Shown(HWND window) { return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window); }
+bool Shown(HWND window) {
+  return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
+}
 
 }  // namespace
 
@@ -47,14 +49,16 @@ std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except) {
 std::string TextOf(HWND window) {
   const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  const auto got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  const auto got =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(got));
   return text;
 }
 
 std::string StaticTextsOf(HWND dialog) {
   std::string texts;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     char className[16] = {};
     GetClassNameA(child, className, sizeof className);
     if (lstrcmpiA(className, "Static") != 0) continue;
@@ -90,7 +94,8 @@ HWND Win32WizardDriver::CurrentPage() const {
 }
 
 int Win32WizardDriver::ActiveDialogId() {
-  const auto index = SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage()), 0);
+  const auto index =
+      SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage()), 0);
   return index < 0 ? -1 : IDD_WELCOME + static_cast<int>(index);
 }
 
@@ -117,7 +122,8 @@ unsigned Win32WizardDriver::EnabledButtons() {
 void Win32WizardDriver::PressAndWaitForPageChange(int button) {
   const HWND before = CurrentPage();
   PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && CurrentPage() == before; waited += kPollMs) {
+  for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && CurrentPage() == before;
+       waited += kPollMs) {
     Sleep(kPollMs);
   }
 }
@@ -128,7 +134,8 @@ void Win32WizardDriver::Back() { PressAndWaitForPageChange(PSBTN_BACK); }
 
 void Win32WizardDriver::Cancel() {
   PostMessageA(sheet_, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && IsWindowVisible(sheet_); waited += kPollMs) {
+  for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && IsWindowVisible(sheet_);
+       waited += kPollMs) {
     Sleep(kPollMs);
   }
 }

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <functional>
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <functional>
 
 #include "platform/win32/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
@@ -21,7 +21,8 @@ class ShellThread {
     thread_ = CreateThread(nullptr, 0, &ShellThread::Run, this, 0, nullptr);
   }
   ~ShellThread() {
-    if (WaitForSingleObject(thread_, 10000) != WAIT_OBJECT_0) ADD_FAILURE() << "the wizard did not close";
+    if (WaitForSingleObject(thread_, 10000) != WAIT_OBJECT_0)
+      ADD_FAILURE() << "the wizard did not close";
     CloseHandle(thread_);
   }
   bool Closed() { return WaitForSingleObject(thread_, 5000) == WAIT_OBJECT_0; }

@@ -13,8 +13,8 @@ using K = ControlKind;
 constexpr std::initializer_list<ControlKind> kTextKinds = {K::Button, K::CheckBox, K::Label,
                                                            K::StatusEdit, K::ReadOnlyText};
 constexpr std::initializer_list<ControlKind> kAnyKind = {
-    K::Button, K::CheckBox, K::Label, K::StatusEdit, K::ReadOnlyText,
-    K::List,   K::CheckList, K::Tree, K::SortedCombo};
+    K::Button, K::CheckBox,  K::Label, K::StatusEdit, K::ReadOnlyText,
+    K::List,   K::CheckList, K::Tree,  K::SortedCombo};
 constexpr std::initializer_list<ControlKind> kListKinds = {K::List, K::CheckList};
 
 }  // namespace
@@ -308,7 +308,8 @@ void RecordingHost::ComboAdd(int id, const std::string& text) {
 void RecordingHost::ComboSelect(int id, int index) {
   Control* c = Find(id, {K::SortedCombo});
   if (c == nullptr) return;
-  c->comboSelection = (index >= 0 && static_cast<size_t>(index) < c->comboItems.size()) ? index : -1;
+  c->comboSelection =
+      (index >= 0 && static_cast<size_t>(index) < c->comboItems.size()) ? index : -1;
 }
 
 int RecordingHost::ComboSelection(int id) const {
@@ -318,9 +319,8 @@ int RecordingHost::ComboSelection(int id) const {
 
 std::string RecordingHost::ComboText(int id, int index) const {
   Control* c = Find(id, {K::SortedCombo});
-  return c && index >= 0 && static_cast<size_t>(index) < c->comboItems.size()
-             ? c->comboItems[index]
-             : std::string();
+  return c && index >= 0 && static_cast<size_t>(index) < c->comboItems.size() ? c->comboItems[index]
+                                                                              : std::string();
 }
 
 MessageAnswer RecordingHost::ShowMessage(const std::string& text, MessageIcon icon,

@@ -92,7 +92,8 @@ TEST_F(WizardPagesTest, GenerateOffersFinishOnlyAfterARunWithPlans) {
   EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardDisabledFinish});
   EXPECT_EQ(sheet.Buttons(), unsigned{kWizardBack});
 
-  wizard.Generate().newPlanLines.push_back("AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EGLL");
+  wizard.Generate().newPlanLines.push_back(
+      "AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EGLL");
   sheet.Back();
   sheet.Next();
   EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardNext | kWizardFinish});
@@ -157,7 +158,10 @@ TEST_F(WizardPagesTest, WelcomePaintsPictureAndTitlesRightAligned) {
   EXPECT_EQ(decorations[0].right - decorations[0].left, 500);
   EXPECT_EQ(decorations[0].bottom - decorations[0].top, 315);
   const int width = sheet.ActiveHost().ClientWidth();
-  struct Expected { const char* text; int height, top, bottom; };
+  struct Expected {
+    const char* text;
+    int height, top, bottom;
+  };
   const Expected texts[] = {{"AI Traffic Fleetmixer", 36, 0, 50}, {"Version 0.7", 14, 50, 70}};
   for (int i = 0; i < 2; ++i) {
     const Decoration& d = decorations[i + 1];

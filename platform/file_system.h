@@ -1,0 +1,59 @@
+// Folders and files: existence, creation, removal, renaming and sorted
+// directory listings. Every call answers with a status; none throws. Names
+// are resolved as the system resolves them (see ResolvePath): on POSIX an
+// existing file or folder is found whatever the letter case of its name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fm {
+
+struct DirEntry {
+  std::string name;  // without folder
+  bool isDirectory = false;
+};
+
+// The entries of `folder` whose names match `pattern` ("*.bgl", "*.*"),
+// without "." and "..", sorted as NTFS returns them: by the upper-cased
+// names, ties by the exact bytes. An unreadable folder gives false.
+bool ListDirectory(const std::string& folder, const std::string& pattern,
+                   std::vector<DirEntry>& entries);
+
+// Every entry of `folder` but "." and "..", unsorted.
+bool ReadDirectoryEntries(const std::string& folder, std::vector<DirEntry>& entries);
+
+// Sorts entries as NTFS returns them (see ListDirectory).
+void SortDirEntries(std::vector<DirEntry>& entries);
+
+bool PathExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+bool IsRegularFile(const std::string& path);
+
+// Creates one folder; true also when it already exists as a folder.
+bool MakeDirectory(const std::string& path);
+// Creates the folder and every missing folder above it.
+bool MakeDirectories(const std::string& path);
+
+bool RemoveFile(const std::string& path);
+// Removes an empty folder.
+bool RemoveEmptyDirectory(const std::string& path);
+// Removes a folder with everything below it, or a single file.
+bool RemoveTree(const std::string& path);
+
+// Renames `from` to `to`, replacing a file that stands at `to`.
+bool ReplaceFileWith(const std::string& from, const std::string& to);
+
+// True when a file may be written at `path`: it does not exist, or it is a
+// file that is not read-only. On POSIX a rename would replace a read-only
+// file silently; this check keeps such a file untouched, as Windows would.
+bool CanReplaceFile(const std::string& path);
+
+// Makes a new, empty folder with a unique name starting with `prefix` in the
+// system's temporary folder and gives its full path ("" on failure).
+std::string MakeUniqueTempFolder(const std::string& prefix);
+
+// Makes the file read-only or writable again (tests of the refusal above).
+bool SetReadOnly(const std::string& path, bool readOnly);
+
+}  // namespace fm

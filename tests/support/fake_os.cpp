@@ -1,0 +1,108 @@
+// The test double of the OS interface.
+#include "tests/support/fake_os.h"
+
+namespace fm::test {
+
+void FakeOs::SetFsRoot(const std::string& value) {
+  fsRoot = SettingRead{SettingStatus::Ok, value, 0};
+}
+
+void FakeOs::SetFsRootMissing(SettingStatus status) { fsRoot = SettingRead{status, {}, 2}; }
+
+void FakeOs::FailPayload(const char* step, OsError error) {
+  payloadStep_ = step;
+  payloadError_ = error;
+}
+
+void FakeOs::Fail(FakeStep step, OsError error) { failures_[step] = error; }
+
+void FakeOs::Succeed(FakeStep step) { failures_.erase(step); }
+
+std::vector<std::string> FakeOs::BoxTexts() const {
+  std::vector<std::string> texts;
+  for (const RecordedBox& box : boxes) texts.push_back(box.text);
+  return texts;
+}
+
+std::optional<OsError> FakeOs::Failure(FakeStep step) const {
+  const auto found = failures_.find(step);
+  if (found == failures_.end()) return std::nullopt;
+  return found->second;
+}
+
+SettingRead FakeOs::ReadFsRootSetting() {
+  return fsRoot ? *fsRoot : NativeOs().ReadFsRootSetting();
+}
+
+PayloadLookup FakeOs::FindPayload(int id) {
+  if (payloadStep_ != nullptr) {
+    PayloadLookup lookup;
+    lookup.failedStep = payloadStep_;
+    lookup.error = payloadError_;
+    return lookup;
+  }
+  return NativeOs().FindPayload(id);
+}
+
+OsText FakeOs::TempFolder() {
+  if (auto error = Failure(FakeStep::TempFolder)) return {OsStatus::Failure(*error), {}};
+  return NativeOs().TempFolder();
+}
+
+OsText FakeOs::CreateUniqueTempFile(const std::string& folder, const char* prefix) {
+  if (auto error = Failure(FakeStep::UniqueTempFile)) return {OsStatus::Failure(*error), {}};
+  return NativeOs().CreateUniqueTempFile(folder, prefix);
+}
+
+std::string FakeOs::ExecutableNameFor(const std::string& uniqueFile) {
+  return NativeOs().ExecutableNameFor(uniqueFile);
+}
+
+WriteResult FakeOs::WriteWholeFile(const std::string& path, std::string_view bytes,
+                                   bool executable) {
+  if (auto error = Failure(FakeStep::Open)) return {WritePhase::Open, *error};
+  if (auto error = Failure(FakeStep::WriteFlushClose)) {
+    // The file is there, as after a real failed write.
+    NativeOs().WriteWholeFile(path, {}, executable);
+    return {WritePhase::WriteFlushClose, *error};
+  }
+  return NativeOs().WriteWholeFile(path, bytes, executable);
+}
+
+OsStatus FakeOs::RemoveFile(const std::string& path) {
+  if (auto error = Failure(FakeStep::Remove)) return OsStatus::Failure(*error);
+  return NativeOs().RemoveFile(path);
+}
+
+OsStatus FakeOs::CopyIfAbsent(const std::string& source, const std::string& target) {
+  if (auto error = Failure(FakeStep::Copy)) return OsStatus::Failure(*error);
+  return NativeOs().CopyIfAbsent(source, target);
+}
+
+ProcessResult FakeOs::StartProcess(const std::string& commandLine, bool waitForExit,
+                                   bool showWindow) {
+  startedCommands.push_back(commandLine);
+  if (auto error = Failure(FakeStep::Start)) return {OsStatus::Failure(*error), 0};
+  return NativeOs().StartProcess(commandLine, waitForExit, showWindow);
+}
+
+void FakeOs::DebugOutput(const std::string& text) { traces.push_back(text); }
+
+std::uint32_t FakeOs::TickCount() {
+  if (!tickCount) return NativeOs().TickCount();
+  const std::uint32_t now = *tickCount;
+  *tickCount += tickStep;
+  return now;
+}
+
+bool FakeOs::ShiftHeld() { return shiftHeld; }
+
+BoxAnswer FakeOs::ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon,
+                              BoxButtons buttons) {
+  boxes.push_back({text, caption, icon, buttons});
+  return boxAnswer;
+}
+
+void FakeOs::EndProcess(int exitCode) { throw ProcessEnded{exitCode}; }
+
+}  // namespace fm::test

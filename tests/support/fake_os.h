@@ -1,0 +1,94 @@
+// An OS interface for tests: forwards to the native one unless told
+// otherwise, records every message box, trace and started command line,
+// throws ProcessEnded instead of ending the process, and can fail any step
+// with a chosen error code. Install it with fm::ScopedOsOverride, or use
+// ScopedFakeOs which installs itself.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_interface.h"
+
+namespace fm::test {
+
+struct RecordedBox {
+  std::string text;
+  std::string caption;
+  BoxIcon icon = BoxIcon::Error;
+  BoxButtons buttons = BoxButtons::Ok;
+};
+
+// Thrown by FakeOs::EndProcess in place of ending the process.
+struct ProcessEnded {
+  int exitCode = 0;
+};
+
+// Steps that FakeOs can make fail (the payload lookup has its own setter).
+enum class FakeStep { TempFolder, UniqueTempFile, Open, WriteFlushClose, Remove, Copy, Start };
+
+class FakeOs : public OsInterface {
+ public:
+  // What the FS2002 setting reads; unset: the native answer.
+  std::optional<SettingRead> fsRoot;
+  // Tick counts: unset gives the native clock; set gives this value, which
+  // then advances by tickStep on every call.
+  std::optional<std::uint32_t> tickCount;
+  std::uint32_t tickStep = 0;
+  bool shiftHeld = false;
+  // How every box is answered.
+  BoxAnswer boxAnswer = BoxAnswer::Ok;
+
+  std::vector<RecordedBox> boxes;
+  std::vector<std::string> traces;
+  std::vector<std::string> startedCommands;  // every start asked for
+
+  void SetFsRoot(const std::string& value);
+  void SetFsRootMissing(SettingStatus status);
+  // The next lookups of any payload fail at this step.
+  void FailPayload(const char* step, OsError error);
+  void Fail(FakeStep step, OsError error);
+  void Succeed(FakeStep step);
+
+  // The texts of the recorded boxes, in order.
+  std::vector<std::string> BoxTexts() const;
+
+  SettingRead ReadFsRootSetting() override;
+  PayloadLookup FindPayload(int id) override;
+  OsText TempFolder() override;
+  OsText CreateUniqueTempFile(const std::string& folder, const char* prefix) override;
+  std::string ExecutableNameFor(const std::string& uniqueFile) override;
+  WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
+                             bool executable) override;
+  OsStatus RemoveFile(const std::string& path) override;
+  OsStatus CopyIfAbsent(const std::string& source, const std::string& target) override;
+  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit,
+                             bool showWindow) override;
+  void DebugOutput(const std::string& text) override;
+  std::uint32_t TickCount() override;
+  bool ShiftHeld() override;
+  BoxAnswer ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon,
+                        BoxButtons buttons) override;
+  [[noreturn]] void EndProcess(int exitCode) override;
+
+ private:
+  std::optional<OsError> Failure(FakeStep step) const;
+
+  std::map<FakeStep, OsError> failures_;
+  const char* payloadStep_ = nullptr;
+  OsError payloadError_ = 0;
+};
+
+// A FakeOs that is in use for its own lifetime.
+class ScopedFakeOs : public FakeOs {
+ public:
+  ScopedFakeOs() : use_(*this) {}
+
+ private:
+  ScopedOsOverride use_;
+};
+
+}  // namespace fm::test

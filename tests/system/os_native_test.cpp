@@ -1,0 +1,104 @@
+// The native OS interface where the services above do not show it: waiting
+// for a child and its exit code, copying without overwriting, the clock,
+// and embedded programs beside other resources.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/os_interface.h"
+#include "tests/support/fake_os.h"
+#include "tests/system/system_test_support.h"
+#include "wizard/system_command_lines.h"
+#include "wizard/system_services.h"
+
+namespace fm {
+namespace {
+
+using test::ScopedEnv;
+using test::ScopedFakeOs;
+using test::ScopedTempFolder;
+
+constexpr int kProbe = FM_PROBE_PAYLOAD;
+
+TEST(NativeOs, WaitsForTheChildAndHandsBackItsExitCode) {
+  ScopedTempFolder temp("native_start_tmp");
+  const std::string record = temp.Join("record.txt");
+  ScopedEnv recordTo("FLEETMIX_PROBE_RECORD", record);
+  ScopedEnv exitWith("FLEETMIX_PROBE_EXIT", std::string("3"));
+  ScopedFakeOs os;
+  const ExtractedTool tool = ExtractTool(kProbe);
+  ASSERT_FALSE(tool.Empty());
+
+  const ProcessResult result =
+      NativeOs().StartProcess("\"" + tool.Path() + "\" a\\\\\"b c\" \"\"", true, false);
+  ASSERT_TRUE(result.status.ok);
+  EXPECT_EQ(result.exitCode, 3);
+  // Written before the wait ended; arguments split by the Windows rules.
+  EXPECT_EQ(test::ReadWholeFile(record), "a\\b c\r\n\r\n");
+}
+
+TEST(NativeOs, CopiesOnlyWhenTheTargetIsAbsent) {
+  ScopedTempFolder temp("native_copy_tmp");
+  const std::string source = temp.Join("TRAFFIC.BGL");
+  const std::string target = temp.Join("BACKUP_TRAFFIC.BGL");
+  ASSERT_TRUE(NativeOs().WriteWholeFile(source, std::string("first\0bytes", 11), false).ok());
+
+  EXPECT_TRUE(NativeOs().CopyIfAbsent(source, target).ok);
+  EXPECT_EQ(test::ReadWholeFile(target), std::string("first\0bytes", 11));
+
+  ASSERT_TRUE(NativeOs().WriteWholeFile(source, "second", false).ok());
+  const OsStatus again = NativeOs().CopyIfAbsent(source, target);
+  EXPECT_FALSE(again.ok);
+  EXPECT_NE(again.error, 0u);
+  EXPECT_EQ(test::ReadWholeFile(target), std::string("first\0bytes", 11));
+
+  EXPECT_FALSE(NativeOs().CopyIfAbsent(temp.Join("missing.bgl"), temp.Join("other.bgl")).ok);
+  EXPECT_FALSE(test::ReadWholeFile(temp.Join("other.bgl")).has_value());
+}
+
+TEST(NativeOs, TheClockMovesForwardInMilliseconds) {
+  const std::uint32_t before = NativeOs().TickCount();
+  const std::uint32_t after = NativeOs().TickCount();
+  EXPECT_LT(static_cast<std::uint32_t>(after - before), 1000u);
+#if !defined(_WIN32)
+  EXPECT_FALSE(NativeOs().ShiftHeld());
+#endif
+}
+
+TEST(NativeOs, FindsEveryEmbeddedProgram) {
+  EXPECT_TRUE(NativeOs().FindPayload(kProbe).Found());
+  const PayloadLookup missing = NativeOs().FindPayload(4711);
+  EXPECT_FALSE(missing.Found());
+  EXPECT_STREQ(missing.failedStep, "FindResource");
+  EXPECT_NE(missing.error, 0u);
+#if defined(_WIN32)
+  // A resource of another script of the same program survives the link.
+  const PayloadLookup second = NativeOs().FindPayload(902);
+  ASSERT_TRUE(second.Found());
+  EXPECT_EQ(second.bytes, "second payload");
+#endif
+}
+
+#if !defined(_WIN32)
+TEST(NativeOs, TracesAndBoxesGoToStandardErrorOnPosix) {
+  {
+    ScopedEnv quiet("FLEETMIX_TRACE", std::nullopt);
+    testing::internal::CaptureStderr();
+    TraceDebug("unseen %d", 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  }
+  {
+    ScopedEnv traced("FLEETMIX_TRACE", std::string("1"));
+    testing::internal::CaptureStderr();
+    TraceDebug("seen %d\n", 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "seen 2\n");
+  }
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(NativeOs().ShowMessage("Done.", "AI Traffic Fleetmixer", BoxIcon::Information),
+            BoxAnswer::Ok);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "AI Traffic Fleetmixer: Done.\n");
+}
+#endif
+
+}  // namespace
+}  // namespace fm

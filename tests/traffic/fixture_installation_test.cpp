@@ -1,0 +1,89 @@
+// The fixture installation: the folder tree it makes, the pointer to its
+// root, and that it leaves nothing behind.
+#include "tests/support/fixture_installation.h"
+
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <stdlib.h>
+#endif
+
+#include "platform/file_paths.h"
+#include "platform/file_system.h"
+#include "platform/file_text.h"
+
+namespace fm::test {
+namespace {
+
+// What the system currently finds as the FS2002 root ("" when nothing).
+std::string PointedRoot() {
+#ifdef _WIN32
+  char value[260] = {};
+  DWORD size = sizeof value;
+  DWORD type = 0;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0", 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+    return {};
+  }
+  LONG status =
+      RegQueryValueExA(key, "EXE Path", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS && type == REG_SZ ? value : "";
+#else
+  const char* value = getenv("FLEETMIX_FS_ROOT");
+  return value ? value : "";
+#endif
+}
+
+TEST(FixtureInstallation, MakesTheTreeAndRemovesItAtTheEnd) {
+  std::string base;
+  {
+    FixtureInstallation installation;
+    ASSERT_TRUE(installation.IsReady());
+    const std::string cfg = installation.AddAircraft("B737", "[fltsim.0]\ntitle=Boeing 737\n");
+    EXPECT_EQ(cfg, JoinPath(JoinPath(installation.RootPath("AIRCRAFT"), "B737"), "aircraft.cfg"));
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(cfg, bytes));
+    EXPECT_EQ(bytes, "[fltsim.0]\r\ntitle=Boeing 737\r\n");
+
+    const std::string bgl = installation.AddAfdScenery("AFD_EUR.BGL", std::string("\x01\x00\n", 3));
+    ASSERT_TRUE(ReadFileBytes(bgl, bytes));
+    EXPECT_EQ(bytes, std::string("\x01\x00\n", 3));
+    EXPECT_TRUE(IsRegularFile(installation.RootPath("SCENEDB/ATC/SCENERY/TRAFFIC.BGL")));
+    EXPECT_EQ(installation.TrafficBglPath(),
+              installation.RootPath("SCENEDB/ATC/SCENERY/TRAFFIC.BGL"));
+    EXPECT_FALSE(PathExists(installation.BackupTrafficBglPath()));
+
+    installation.WorkFile("air_class.cfg", "[Airliners]\n");
+    EXPECT_EQ(installation.ReadWorkFile("air_class.cfg"), "[Airliners]\r\n");
+    EXPECT_NE(FolderOf(installation.Root()), installation.WorkFolder());
+    base = std::string(FolderOf(installation.Root()));
+    EXPECT_TRUE(IsDirectory(base));
+    ASSERT_TRUE(SetReadOnly(cfg, true));  // removed all the same
+  }
+  EXPECT_FALSE(PathExists(base));
+}
+
+TEST(FixtureInstallation, PointsTheSystemAtItsRootAndRestoresTheEarlierSetting) {
+  const std::string earlier = PointedRoot();
+  {
+    FixtureInstallation installation;
+    ASSERT_TRUE(installation.IsReady());
+    ASSERT_TRUE(installation.PointSystemAtRoot());
+    EXPECT_EQ(PointedRoot(), installation.Root());
+    {
+      FixtureInstallation inner;
+      ASSERT_TRUE(inner.PointSystemAtRoot());
+      EXPECT_EQ(PointedRoot(), inner.Root());
+    }
+    EXPECT_EQ(PointedRoot(), installation.Root());
+  }
+  EXPECT_EQ(PointedRoot(), earlier);
+}
+
+}  // namespace
+}  // namespace fm::test
