@@ -1,0 +1,28 @@
+// Builds a world-size airport-directory BGL file (section 20) from the
+// open airport list: one container per airport with its position, two
+// runways, a start position, three frequencies and the ICAO identifier, and
+// name lists per country with city and airport names.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bglbench {
+
+struct AirportRow {
+  std::string icao, name, city, country;
+  double lat = 0, lon = 0, altFeet = 0;
+};
+
+// Reads airports.csv (ICAO,Name,City,CountryISO2,Latitude,Longitude,AltitudeFeet,
+// with double-quoted fields). Returns at most limit rows (0: all).
+std::vector<AirportRow> ReadAirportsCsv(const std::string& path, size_t limit = 0);
+
+// The BGL file for the airports.
+std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports);
+
+// The airports.csv of the repository's shared data.
+std::string DefaultAirportsCsv();
+
+}  // namespace bglbench

@@ -1,0 +1,105 @@
+// The two-pass unit, the LatRange subtable walk and section 0's latitude bands.
+#include "bgltext/lat_range.h"
+
+#include <algorithm>
+
+#include "bgltext/bgl_run.h"
+
+namespace bgltext {
+
+const char kEofLine[] = "EOF!!!\n";
+
+namespace {
+
+constexpr char kSubtableOverflow[] = "subtable overflow.\n";
+constexpr char kLatRangeConsole[] = "\tLatRange %d\n";
+constexpr char kLatRangeLine[] = "LatRange( %s %s )\n";
+constexpr char kUnitName[] = "%s%d-%d";
+constexpr char kBandName[] = "%s0-%d";
+
+constexpr uint8_t kSubtableEnd = 0;
+constexpr uint8_t kSubtableEntry = 21;
+
+void RunPass(BglRun& run, DecodePass pass, uint32_t start, const UnitDecoder& decode) {
+  run.SetPass(pass);
+  run.image.Seek(start);
+  try {
+    decode(run);
+  } catch (BgltextException e) {
+    if (e != EndOfData) throw;
+    run.Print("%s", kEofLine);
+  }
+}
+
+CoordValue BandLatitude(uint16_t word) { return Lat24(static_cast<uint32_t>(word) << 8); }
+
+}  // namespace
+
+void RunTwoPassUnit(BglRun& run, uint32_t start, const UnitDecoder& decode) {
+  run.Labels().Clear();
+  RunPass(run, DecodePass::Collect, start, decode);
+  RunPass(run, DecodePass::Print, start, decode);
+  run.Labels().Clear();
+}
+
+std::vector<LatRangeEntry> ReadLatRangeSubtable(BglRun& run) {
+  std::vector<LatRangeEntry> entries;
+  for (;;) {
+    uint8_t b = run.image.Byte();
+    if (b == kSubtableEnd) return entries;
+    if (b != kSubtableEntry) continue;
+    LatRangeEntry e;
+    e.first = BandLatitude(run.image.Word());
+    e.second = BandLatitude(run.image.Word());
+    e.offset = run.image.Dword();
+    if (entries.size() == kLatRangeMaxEntries) {
+      run.ConsolePrint(kSubtableOverflow);
+      throw FileError;
+    }
+    entries.push_back(e);
+  }
+}
+
+void WalkLatRanges(BglRun& run, int section, uint32_t sectionStart, bool twoPass,
+                   const UnitDecoder& decode) {
+  std::vector<LatRangeEntry> entries = ReadLatRangeSubtable(run);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    int number = static_cast<int>(i) + 1;
+    run.ConsolePrint(kLatRangeConsole, number);
+    std::string name = Format(kUnitName, kNamePrefix, section, number);
+    if (!run.OpenSectionOutput(name, false) || !run.HasOutput()) {
+      run.ConsolePrint(kCantOpenFile, name.c_str());
+      throw FileError;
+    }
+    run.SectionHeaderBlock(section);
+    std::string first = entries[i].first.Text(), second = entries[i].second.Text();
+    run.PrintAlways(kLatRangeLine, first.c_str(), second.c_str());
+    uint32_t unitStart = sectionStart + entries[i].offset;
+    if (twoPass) {
+      RunTwoPassUnit(run, unitStart, decode);
+    } else {
+      run.image.Seek(unitStart);
+      decode(run);
+    }
+    run.CloseSectionOutput();
+  }
+}
+
+void OpenLatitudeBand(BglRun& run, uint16_t firstWord, uint16_t secondWord) {
+  CoordValue first = BandLatitude(firstWord), second = BandLatitude(secondWord);
+  auto key = std::make_pair(first.raw, second.raw);
+  auto& bands = run.latitudeBands;
+  auto it = std::find(bands.begin(), bands.end(), key);
+  if (it != bands.end()) {
+    run.ReopenSectionOutput(Format(kBandName, kNamePrefix, static_cast<int>(it - bands.begin())));
+    return;
+  }
+  std::string name = Format(kBandName, kNamePrefix, static_cast<int>(bands.size()));
+  if (!run.OpenSectionOutput(name, false)) throw FileError;
+  bands.push_back(key);
+  run.SectionHeaderBlock(0);
+  std::string a = first.Text(), b = second.Text();
+  run.Print(kLatRangeLine, a.c_str(), b.c_str());
+}
+
+}  // namespace bgltext

@@ -1,0 +1,223 @@
+// Procedural drawing records: relief grids, bitmap and palette files, point
+// lists, polygons and meshes.
+#include <cstring>
+#include <string>
+
+#include "bgltext/procedural_handlers.h"
+#include "bgltext/record_io.h"
+#include "bgltext/record_texts.h"
+
+namespace bgltext {
+namespace {
+
+// An 8-byte name and a 4-byte extension, each cut at a 0 byte and trailing
+// blanks, joined with a dot; the name alone when the extension is empty.
+std::string FileName(BglImage& img) {
+  char name[8], ext[4];
+  img.ReadBytes(sizeof name, name);
+  img.ReadBytes(sizeof ext, ext);
+  auto trimmed = [](const char* p, size_t n) {
+    size_t len = 0;
+    while (len < n && p[len] != 0) ++len;
+    while (len > 0 && p[len - 1] == ' ') --len;
+    return std::string(p, len);
+  };
+  std::string out = trimmed(name, sizeof name);
+  std::string e = trimmed(ext, sizeof ext);
+  if (!e.empty()) out += "." + e;
+  return out;
+}
+
+// The mesh header shared by MeshWith1Tex and MeshWithTexList; returns rows,
+// cols, cx and cy for the grid and the texture list.
+struct MeshHeader {
+  int16_t rows, cols;
+  int cx, cy;
+};
+
+MeshHeader ReadMeshHeader(BglRun& run, const OpcodeRow& row) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  MeshHeader m{};
+  m.rows = img.SWord();
+  m.cols = img.SWord();
+  int v[4];
+  for (int& x : v) x = img.SWord();
+  img.Word();
+  img.Word();
+  int g = static_cast<int8_t>(img.Byte());
+  int h = static_cast<int8_t>(img.Byte());
+  img.Byte();
+  m.cx = img.Byte();
+  img.Byte();
+  m.cy = img.Byte();
+  Emit(run, "\t%s( %d %d %d %d %d %d %d %d %f %f\n\t\t", row.name, m.rows, m.cols, v[0], v[1], v[2], v[3], g, h,
+            m.cx / 16.0, m.cy / 4.0);
+  return m;
+}
+
+// rows + 1 lines of cols + 1 signed words, unless bit 15 of rows is set; a
+// line has no words when bit 15 of cols is set.
+void ReadMeshGrid(BglRun& run, const MeshHeader& m) {
+  if (m.rows < 0) return;
+  for (int r = 0; r <= m.rows; ++r) {
+    if (m.cols >= 0)
+      for (int c = 0; c <= m.cols; ++c) Emit(run, kValue, run.image.SWord());
+    Emit(run, kListLineStart);
+  }
+}
+
+}  // namespace
+
+void TexRelief(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned n = img.Word(), m = img.Word();
+  int v[4];
+  for (int& x : v) x = img.SWord();
+  img.Word();
+  img.Word();
+  Emit(run, "\t%s( %d %d %d %d %d %d\n", row.name, n, m, v[0], v[1], v[2], v[3]);
+  for (unsigned r = 0; r <= n; ++r) {
+    for (unsigned c = 0; c <= m; ++c) {
+      int a = img.Byte(), b = img.Byte();
+      int e = img.SWord();
+      Emit(run, kPointLine, a, b, e);
+    }
+    Emit(run, kLineEnd);
+  }
+  Emit(run, kCloseLine);
+}
+
+void BitmapFile(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  int v[4];
+  for (int& x : v) x = img.SWord();
+  std::string name = FileName(img);
+  img.Word();
+  Emit(run, "\t%s( %s %d %d %d %d )\n", row.name, name.c_str(), v[0], v[1], v[2], v[3]);
+}
+
+void PaletteFile(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  SkipHighByte(run);
+  std::string name = FileName(run.image);
+  run.image.Word();
+  Emit(run, kNameText, row.name, name.c_str());
+}
+
+void PointList(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned first = img.Word(), count = img.Word();
+  Emit(run, kNameFirstOfList, row.name, first);
+  for (unsigned i = 0; i < count; ++i) {
+    int x = img.SWord(), y = img.SWord(), z = img.SWord();
+    Emit(run, kPointLine, x, y, z);
+  }
+  Emit(run, kCloseLine);
+}
+
+void VectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned count = img.Word();
+  int v[6];
+  for (int& x : v) x = img.SWord();
+  Emit(run, "\t%s( m  %d %d %d  %d %d %d\n\t\t", row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
+  for (unsigned i = 0; i < count; ++i) Emit(run, kValue, img.Word());
+  Emit(run, kClose);
+}
+
+void TexturedVectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned count = img.Word();
+  int v[6];
+  for (int& x : v) x = img.SWord();
+  Emit(run, "\t%s( m  %d %d %d  %d %d %d\n", row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
+  for (unsigned i = 0; i < count; ++i) {
+    int a = img.Word(), b = img.Word(), c = img.Word();
+    Emit(run, kPointLine, a, b, c);
+  }
+  Emit(run, kCloseLine);
+}
+
+void TexturedPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned count = img.Word();
+  int x = img.SWord(), y = img.SWord(), z = img.SWord();
+  int32_t f = img.SDword();
+  Emit(run, "\t%s( m %d %d %d %.2f", row.name, x, y, z, f / 32768.0);
+  for (unsigned i = 0; i < count; ++i) {
+    int a = img.Word(), b = img.Word(), c = img.Word();
+    Emit(run, kPointLine, a, b, c);
+  }
+  Emit(run, kCloseLine);
+}
+
+void Polygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned count = img.Word();
+  int x = img.SWord(), y = img.SWord(), z = img.SWord();
+  int32_t f = img.SDword();
+  Emit(run, kNamePolygon, row.name, x, y, z, f / 32767.0);
+  for (unsigned i = 0; i < count; ++i) Emit(run, kValue, img.SWord());
+  Emit(run, kClose);
+}
+
+void PolyM(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned count = img.Word();
+  int x = img.SWord(), y = img.SWord(), z = img.SWord();
+  int32_t f = img.SDword();
+  img.Word();
+  Emit(run, kNamePolygon, row.name, x, y, z, f / 32767.0);
+  for (unsigned i = 0; i < count; ++i) {
+    int b = img.Byte();
+    if (b >= 128)
+      Emit(run, "-%d ", b - 128);
+    else
+      Emit(run, kValue, b);
+  }
+  Emit(run, kClose);
+}
+
+void VecPoints(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  BglImage& img = run.image;
+  SkipHighByte(run);
+  unsigned a = img.Word(), count = img.Word();
+  Emit(run, kNameFirstOfList, row.name, a);
+  for (unsigned i = 0; i < count; ++i) {
+    int v[6];
+    for (int& x : v) x = img.SWord();
+    Emit(run, "\t\t%d %d %d   %d %d %d\n", v[0], v[1], v[2], v[3], v[4], v[5]);
+  }
+  Emit(run, kCloseLine);
+}
+
+void MeshWith1Tex(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  MeshHeader m = ReadMeshHeader(run, row);
+  ReadMeshGrid(run, m);
+  Emit(run, kClose);
+}
+
+void MeshWithTexList(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  MeshHeader m = ReadMeshHeader(run, row);
+  ReadMeshGrid(run, m);
+  // The texture index list: T + 1 lines of U + 1 bytes.
+  const long t = (static_cast<long>(m.rows) - 1) * m.cx / 16;
+  const long u = (static_cast<long>(m.cols) - 1) * m.cy / 4;
+  for (long i = 0;; ++i) {
+    Emit(run, kListLineStart);
+    if (i > t) break;
+    if (u >= 0)
+      for (long j = 0; j <= u; ++j) Emit(run, kHexValue, run.image.Byte());
+  }
+  Emit(run, kClose);
+}
+
+}  // namespace bgltext

@@ -1,0 +1,338 @@
+// Test-side builder of BGL images and the "JM" stream compressor.
+#include "tests/bgltext/bgl_builder.h"
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+namespace bgltest {
+
+ByteWriter& ByteWriter::U8(uint32_t v) {
+  data_.push_back(static_cast<uint8_t>(v));
+  return *this;
+}
+ByteWriter& ByteWriter::U16(uint32_t v) { return U8(v).U8(v >> 8); }
+ByteWriter& ByteWriter::U24(uint32_t v) { return U8(v).U8(v >> 8).U8(v >> 16); }
+ByteWriter& ByteWriter::U32(uint32_t v) { return U8(v).U8(v >> 8).U8(v >> 16).U8(v >> 24); }
+ByteWriter& ByteWriter::Bytes(const std::vector<uint8_t>& bytes) {
+  data_.insert(data_.end(), bytes.begin(), bytes.end());
+  return *this;
+}
+ByteWriter& ByteWriter::Bytes(std::initializer_list<uint8_t> bytes) {
+  data_.insert(data_.end(), bytes.begin(), bytes.end());
+  return *this;
+}
+ByteWriter& ByteWriter::Text(const std::string& text) {
+  data_.insert(data_.end(), text.begin(), text.end());
+  return *this;
+}
+ByteWriter& ByteWriter::TextZ(const std::string& text) { return Text(text).U8(0); }
+ByteWriter& ByteWriter::Fill(size_t count, uint8_t value) {
+  data_.insert(data_.end(), count, value);
+  return *this;
+}
+ByteWriter& ByteWriter::Fixed48(uint16_t frac, int32_t whole) {
+  return U16(0).U16(frac).I32(whole);
+}
+void ByteWriter::PatchU16(size_t at, uint32_t v) {
+  data_.at(at) = static_cast<uint8_t>(v);
+  data_.at(at + 1) = static_cast<uint8_t>(v >> 8);
+}
+void ByteWriter::PatchU32(size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) data_.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
+}
+
+int32_t Lat32Raw(double degrees) {
+  return static_cast<int32_t>(std::llround(degrees * 10001750.0 / 90.0));
+}
+uint32_t Lon32Raw(double degrees) {
+  return static_cast<uint32_t>(static_cast<int64_t>(std::llround(degrees * 4294967296.0 / 360.0)));
+}
+uint32_t Lat24Raw(double degrees) {
+  return static_cast<uint32_t>(std::llround(degrees * 10001750.0 / 180.0)) & 0xFFFFFFu;
+}
+uint32_t Lon24Raw(double degrees) {
+  return static_cast<uint32_t>(std::llround(degrees * 16777216.0 / 360.0)) & 0xFFFFFFu;
+}
+uint16_t LatRangeWord(double degrees) { return static_cast<uint16_t>(Lat24Raw(degrees) >> 8); }
+uint32_t Bcd5(int a, int b, int c, int d, int e) {
+  return (static_cast<uint32_t>(a) << 24) | (b << 20) | (c << 16) | (d << 12) | (e << 8);
+}
+
+BglBuilder::BglBuilder() = default;
+
+namespace {
+void Put(std::array<uint8_t, 168>& h, size_t at, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) h[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+size_t SlotOffset(int section) {
+  if (section == 0) return 18;
+  if (section <= 15) return 26 + 4 * (section - 1);
+  if (section <= 19) return 102 + 4 * (section - 16);
+  return section == 20 ? 118 : 122;
+}
+}  // namespace
+
+BglBuilder& BglBuilder::SceneryId(uint16_t id) {
+  Put(header_, 0, id, 2);
+  return *this;
+}
+BglBuilder& BglBuilder::Bounds(int32_t northRaw, int32_t southRaw, uint32_t eastRaw,
+                               uint32_t westRaw) {
+  Put(header_, 2, static_cast<uint32_t>(northRaw), 4);
+  Put(header_, 6, static_cast<uint32_t>(southRaw), 4);
+  Put(header_, 10, eastRaw, 4);
+  Put(header_, 14, westRaw, 4);
+  return *this;
+}
+BglBuilder& BglBuilder::Frequencies(uint16_t minCode, uint16_t maxCode) {
+  Put(header_, 22, minCode, 2);
+  Put(header_, 24, maxCode, 2);
+  return *this;
+}
+BglBuilder& BglBuilder::Value(int index, uint16_t v) {
+  Put(header_, index == 8 ? 126 : 86 + 2 * index, v, 2);
+  return *this;
+}
+BglBuilder& BglBuilder::Slot(int section, uint32_t value) {
+  Put(header_, SlotOffset(section), value, 4);
+  return *this;
+}
+BglBuilder& BglBuilder::Extended(const std::array<uint8_t, 16>& guid, uint32_t version) {
+  extended_ = true;
+  Slot(20, kExtendedMarker);
+  std::memcpy(header_.data() + 128, guid.data(), 16);
+  Put(header_, 144, version, 4);
+  return *this;
+}
+BglBuilder& BglBuilder::ExtendedField(size_t offset, uint32_t v) {
+  Put(header_, offset, v, 4);
+  return *this;
+}
+uint32_t BglBuilder::BeginSection(int section) {
+  uint32_t at = static_cast<uint32_t>(Here());
+  Slot(section, at);
+  return at;
+}
+
+std::vector<uint8_t> BglBuilder::Build() const {
+  std::vector<uint8_t> out(header_.begin(),
+                           header_.begin() + static_cast<std::ptrdiff_t>(HeaderLength()));
+  out.insert(out.end(), body_.Data().begin(), body_.Data().end());
+  return out;
+}
+
+std::vector<uint8_t> BglBuilder::BuildCompressed(uint32_t checksum) const {
+  ByteWriter w;
+  w.Bytes(std::vector<uint8_t>(header_.begin(),
+                               header_.begin() + static_cast<std::ptrdiff_t>(HeaderLength())));
+  w.U32(0xABCDEF01u).U32(static_cast<uint32_t>(body_.Size())).U32(checksum).U32(0).U32(0);
+  w.Bytes(JmCompress(body_.Data()));
+  return w.Data();
+}
+
+// --- airport directory -----------------------------------------------------
+
+namespace {
+uint16_t Frac(double v) {
+  return static_cast<uint16_t>(std::llround((v - std::floor(v)) * 65536.0) & 0xFFFF);
+}
+int32_t Whole(double v) { return static_cast<int32_t>(std::floor(v)); }
+}  // namespace
+
+void AfdWriter::Position(ByteWriter& w, double lat, double lon, double alt) {
+  double latUnits = lat * 10001750.0 / 90.0;
+  double lonUnits = lon * 4294967296.0 / 360.0;
+  w.Fixed48(Frac(latUnits), Whole(latUnits));
+  w.Fixed48(Frac(lonUnits), Whole(lonUnits));
+  w.Fixed48(Frac(alt), Whole(alt));
+}
+
+void AfdWriter::BeginContainers() { bgl_.ExtendedField(164, static_cast<uint32_t>(bgl_.Here())); }
+
+uint32_t AfdWriter::BeginContainer(uint32_t kind) {
+  uint32_t start = static_cast<uint32_t>(bgl_.Here());
+  bgl_.Body().U32(1);
+  containerSizeAt_ = bgl_.Here();
+  bgl_.Body().U32(0).U32(kind).U32(0);
+  return start;
+}
+
+void AfdWriter::SubRecord(uint32_t type, const std::vector<uint8_t>& payload) {
+  bgl_.Body().U32(type).U32(static_cast<uint32_t>(payload.size())).Bytes(payload);
+}
+
+void AfdWriter::AirportPosition(double lat, double lon, double alt) {
+  ByteWriter p;
+  Position(p, lat, lon, alt);
+  p.U32(0);
+  SubRecord(0x10001, p.Data());
+}
+
+void AfdWriter::Runway(double lat, double lon, double alt, uint32_t a1, uint32_t a2, int32_t p1,
+                       int32_t p2, uint32_t designator, int32_t p3, uint32_t surface) {
+  ByteWriter p;
+  Position(p, lat, lon, alt);
+  p.U32(a1).U32(a2).I32(p1).I32(p2).U32(designator).I32(p3).U32(surface);
+  SubRecord(0x10002, p.Data());
+}
+
+void AfdWriter::StartPosition(double lat, double lon, double alt, uint32_t a, int32_t p1,
+                              uint32_t designator, int32_t p2) {
+  ByteWriter p;
+  Position(p, lat, lon, alt);
+  p.U32(a).I32(p1).U32(designator).I32(p2);
+  SubRecord(0x10005, p.Data());
+}
+
+void AfdWriter::Navaid(double lat, double lon, double alt, uint32_t a, uint32_t frequency,
+                       uint32_t type, uint32_t cls, int32_t p1, const std::string& name) {
+  ByteWriter p;
+  Position(p, lat, lon, alt);
+  p.U32(a).U32(frequency).U32(type).U32(cls).I32(p1).U32(0).TextZ(name);
+  SubRecord(0x10004, p.Data());
+}
+
+void AfdWriter::Icao(const std::string& id) {
+  ByteWriter p;
+  p.TextZ(id);
+  SubRecord(0x10006, p.Data());
+}
+
+void AfdWriter::Frequency(uint32_t frequency, uint32_t kind) {
+  ByteWriter p;
+  p.U32(frequency).U32(kind);
+  SubRecord(0x20001, p.Data());
+}
+
+void AfdWriter::EndContainer() {
+  bgl_.Body().U32(0).U32(0);
+  bgl_.PatchBodyU32(containerSizeAt_, static_cast<uint32_t>(bgl_.Here() - containerSizeAt_ - 4));
+}
+
+void AfdWriter::EndContainers() { bgl_.Body().U32(0); }
+
+void AfdWriter::BeginNameLists() { bgl_.ExtendedField(156, static_cast<uint32_t>(bgl_.Here())); }
+
+void AfdWriter::BeginNameList(uint32_t id, uint32_t count) {
+  bgl_.Body().U32(0x30001);
+  listSizeAt_ = bgl_.Here();
+  bgl_.Body().U32(0).U32(id).U32(0).U32(0).U32(count);
+}
+
+void AfdWriter::NameEntry(uint32_t kind, uint32_t reference, const std::string& text) {
+  bgl_.Body()
+      .U32(0x30002)
+      .U32(static_cast<uint32_t>(8 + text.size() + 1))
+      .U32(kind)
+      .U32(reference)
+      .TextZ(text);
+}
+
+void AfdWriter::EndNameList() {
+  bgl_.PatchBodyU32(listSizeAt_, static_cast<uint32_t>(bgl_.Here() - listSizeAt_ - 4));
+}
+
+void AfdWriter::EndNameLists() { bgl_.Body().U32(0).U32(0); }
+
+// --- "JM" stream ------------------------------------------------------------
+
+JmStreamWriter::JmStreamWriter() : out_{'J', 'M', 0, 0} {}
+
+void JmStreamWriter::Bits(uint32_t value, unsigned count) {
+  for (unsigned i = 0; i < count; ++i) {
+    acc_ |= ((value >> i) & 1u) << fill_;
+    if (++fill_ == 8) {
+      out_.push_back(static_cast<uint8_t>(acc_));
+      acc_ = 0;
+      fill_ = 0;
+    }
+  }
+}
+
+void JmStreamWriter::Literal(uint8_t byte) {
+  if (byte < 128) {
+    Bits(0, 1);
+    Bits(byte, 7);
+  } else {
+    Bits(1, 1);
+    Bits(1, 1);
+    Bits(byte - 128u, 7);
+  }
+}
+
+namespace {
+void WriteDistance(JmStreamWriter& w, uint32_t distance) {
+  w.Bits(1, 1);
+  w.Bits(0, 1);
+  if (distance < 64) {
+    w.Bits(0, 1);
+    w.Bits(distance, 6);
+  } else if (distance < 320) {
+    w.Bits(1, 1);
+    w.Bits(0, 1);
+    w.Bits(distance - 64, 8);
+  } else {
+    w.Bits(1, 1);
+    w.Bits(1, 1);
+    w.Bits(distance - 320, 12);
+  }
+}
+}  // namespace
+
+void JmStreamWriter::Match(uint32_t distance, uint32_t length) {
+  if (distance >= 4415 || length < 2) throw std::invalid_argument("match out of range");
+  WriteDistance(*this, distance);
+  if (length == 2) {
+    Bits(1, 1);
+    return;
+  }
+  unsigned k = 1;
+  while (length > (2u << k)) ++k;  // 2^k + 1 <= length <= 2^(k+1)
+  Bits(0, k);
+  Bits(1, 1);
+  Bits(length - (1u << k) - 1, k);
+}
+
+void JmStreamWriter::EndOfBlock() { WriteDistance(*this, 4415); }
+
+std::vector<uint8_t> JmStreamWriter::Finish() {
+  if (fill_ != 0) {
+    out_.push_back(static_cast<uint8_t>(acc_));
+    acc_ = 0;
+    fill_ = 0;
+  }
+  return out_;
+}
+
+std::vector<uint8_t> JmCompress(const std::vector<uint8_t>& data) {
+  JmStreamWriter w;
+  constexpr size_t kWindow = 4414;
+  constexpr size_t kMaxCopy = 1u << 16;
+  size_t i = 0;
+  while (i < data.size()) {
+    size_t bestLen = 0, bestDist = 0;
+    size_t lo = i > kWindow ? i - kWindow : 0;
+    for (size_t from = i; from-- > lo;) {
+      size_t d = i - from;
+      size_t n = 0;
+      while (i + n < data.size() && n < kMaxCopy && data[from + n] == data[i + n]) ++n;
+      if (n > bestLen) {
+        bestLen = n;
+        bestDist = d;
+        if (n >= 258) break;
+      }
+    }
+    if (bestLen >= 3) {
+      w.Match(static_cast<uint32_t>(bestDist), static_cast<uint32_t>(bestLen - 1));
+      i += bestLen;
+    } else {
+      w.Literal(data[i]);
+      ++i;
+    }
+  }
+  w.EndOfBlock();
+  return w.Finish();
+}
+
+}  // namespace bgltest

@@ -1,0 +1,148 @@
+// Test-side builder of BGL images: a little-endian byte writer, the file
+// header and extended header, section placement, airport-directory
+// containers and name lists, and a compressor that writes the "JM" stream.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bgltest {
+
+// Little-endian bytes with absolute offsets (patchable).
+class ByteWriter {
+ public:
+  ByteWriter& U8(uint32_t v);
+  ByteWriter& U16(uint32_t v);
+  ByteWriter& U24(uint32_t v);
+  ByteWriter& U32(uint32_t v);
+  ByteWriter& I16(int32_t v) { return U16(static_cast<uint16_t>(v)); }
+  ByteWriter& I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }
+  ByteWriter& Bytes(const std::vector<uint8_t>& bytes);
+  ByteWriter& Bytes(std::initializer_list<uint8_t> bytes);
+  ByteWriter& Text(const std::string& text);   // without a 0 byte
+  ByteWriter& TextZ(const std::string& text);  // with a 0 byte
+  ByteWriter& Fill(size_t count, uint8_t value = 0);
+  // The 8-byte coordinate of the airport directory: unused word, fraction
+  // word, signed integer dword.
+  ByteWriter& Fixed48(uint16_t frac, int32_t whole);
+
+  void PatchU16(size_t at, uint32_t v);
+  void PatchU32(size_t at, uint32_t v);
+  size_t Size() const { return data_.size(); }
+  std::vector<uint8_t>& Data() { return data_; }
+  const std::vector<uint8_t>& Data() const { return data_; }
+
+ private:
+  std::vector<uint8_t> data_;
+};
+
+// Raw values of the format's encodings, from degrees (for readable inputs).
+int32_t Lat32Raw(double degrees);                  // raw × 90 / 10001750
+uint32_t Lon32Raw(double degrees);                 // raw × 360 / 2^32
+uint32_t Lat24Raw(double degrees);                 // 24 bits, raw × 180 / 10001750
+uint32_t Lon24Raw(double degrees);                 // 24 bits, raw × 360 / 2^24
+uint16_t LatRangeWord(double degrees);             // word w of a LatRange: 24-bit latitude w × 256
+uint32_t Bcd5(int a, int b, int c, int d, int e);  // frequency dword with nibbles at 24..8
+
+constexpr uint32_t kExtendedMarker = 0x87654321u;
+
+// A whole BGL file: 128-byte header (168 with the extended header) and a body
+// that follows it. Offsets given to and returned by the builder are absolute
+// offsets in the file.
+class BglBuilder {
+ public:
+  BglBuilder();
+
+  // Header fields (offsets 0 .. 127).
+  BglBuilder& SceneryId(uint16_t id);
+  BglBuilder& Bounds(int32_t northRaw, int32_t southRaw, uint32_t eastRaw, uint32_t westRaw);
+  BglBuilder& Frequencies(uint16_t minCode, uint16_t maxCode);
+  BglBuilder& Value(int index, uint16_t v);  // value0 .. value8
+  BglBuilder& Slot(int section, uint32_t value);
+  // Adds the 40-byte extended header (slot 20 gets the marker).
+  BglBuilder& Extended(const std::array<uint8_t, 16>& guid, uint32_t version);
+  BglBuilder& ExtendedField(size_t offset, uint32_t v);  // 144 .. 164
+
+  // The body, written after the header(s).
+  ByteWriter& Body() { return body_; }
+  size_t HeaderLength() const { return extended_ ? 168 : 128; }
+  // Absolute offset of the next body byte.
+  size_t Here() const { return HeaderLength() + body_.Size(); }
+  // Sets slot n to Here() and returns it.
+  uint32_t BeginSection(int section);
+  void PatchBodyU32(size_t absolute, uint32_t v) { body_.PatchU32(absolute - HeaderLength(), v); }
+  void PatchBodyU16(size_t absolute, uint32_t v) { body_.PatchU16(absolute - HeaderLength(), v); }
+
+  std::vector<uint8_t> Build() const;
+  // Header, compression header (marker, payload size, checksum, 8 bytes) and
+  // the compressed body.
+  std::vector<uint8_t> BuildCompressed(uint32_t checksum = 0) const;
+
+ private:
+  std::array<uint8_t, 168> header_{};
+  bool extended_ = false;
+  ByteWriter body_;
+};
+
+// Airport-directory content written into a BglBuilder's body.
+class AfdWriter {
+ public:
+  explicit AfdWriter(BglBuilder& bgl) : bgl_(bgl) {}
+
+  // Sets the container-list offset (at 164) to Here().
+  void BeginContainers();
+  // Returns the container's start offset (what name entries refer to).
+  uint32_t BeginContainer(uint32_t kind);
+  void AirportPosition(double lat, double lon, double alt);
+  void Runway(double lat, double lon, double alt, uint32_t a1, uint32_t a2, int32_t p1, int32_t p2,
+              uint32_t designator, int32_t p3, uint32_t surface);
+  void StartPosition(double lat, double lon, double alt, uint32_t a, int32_t p1,
+                     uint32_t designator, int32_t p2);
+  void Navaid(double lat, double lon, double alt, uint32_t a, uint32_t frequency, uint32_t type,
+              uint32_t cls, int32_t p1, const std::string& name);
+  void Icao(const std::string& id);
+  void Frequency(uint32_t frequency, uint32_t kind);
+  void SubRecord(uint32_t type, const std::vector<uint8_t>& payload);
+  void EndContainer();   // the type-0 sub-record; patches the size
+  void EndContainers();  // dword 0
+
+  // Sets the name-list offset (at 156) to Here().
+  void BeginNameLists();
+  void BeginNameList(uint32_t id, uint32_t count);
+  void NameEntry(uint32_t kind, uint32_t reference, const std::string& text);
+  void EndNameList();   // patches the size
+  void EndNameLists();  // type 0, size 0
+
+  // The coordinate encodings of the directory (48-bit) from degrees/metres.
+  static void Position(ByteWriter& w, double lat, double lon, double alt);
+
+ private:
+  BglBuilder& bgl_;
+  size_t containerSizeAt_ = 0;
+  size_t listSizeAt_ = 0;
+};
+
+// The "JM" bit stream, written least-significant bit first.
+class JmStreamWriter {
+ public:
+  JmStreamWriter();  // "J", "M" and two unused bytes
+  void Literal(uint8_t byte);
+  // A match of copy = length + 1 bytes at distance (0 .. 4414).
+  void Match(uint32_t distance, uint32_t length);
+  void EndOfBlock();
+  void Bits(uint32_t value, unsigned count);
+  std::vector<uint8_t> Finish();  // pads the last byte with 0 bits
+
+ private:
+  std::vector<uint8_t> out_;
+  uint32_t acc_ = 0;
+  unsigned fill_ = 0;
+};
+
+// Compresses data with literals and matches (a greedy search); the stream
+// ends with an end-of-block code.
+std::vector<uint8_t> JmCompress(const std::vector<uint8_t>& data);
+
+}  // namespace bgltest

@@ -1,0 +1,58 @@
+// The record handlers' formatter gives the same bytes as printf for every
+// conversion it formats itself, and hands the others to printf.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "bgltext/record_format.h"
+
+namespace bgltest {
+namespace {
+
+template <typename... Args>
+void ExpectSameAsPrintf(const char* format, Args... args) {
+  char expected[512];
+  std::snprintf(expected, sizeof expected, format, args...);
+  std::string got;
+  bgltext::AppendRecordFormat(got, format, args...);
+  EXPECT_EQ(got, expected) << format;
+}
+
+TEST(RecordFormat, IntegersMatchPrintf) {
+  std::mt19937 rng(7);
+  const int edges[] = {0, 1, -1, 9, 10, -10, 255, 65535, -32768, 2147483647, -2147483647 - 1};
+  for (int i = 0; i < 2000; ++i) {
+    int v = i < 11 ? edges[i] : static_cast<int>(rng());
+    ExpectSameAsPrintf("%d|%5d|%05d|%-4d|%+d", v, v, v, v, v);
+    unsigned u = static_cast<unsigned>(v);
+    ExpectSameAsPrintf("%u %x %X %02X %08X %02x", u, u, u, u & 0xFF, u, u & 0xFF);
+  }
+}
+
+TEST(RecordFormat, TextAndCharactersMatchPrintf) {
+  ExpectSameAsPrintf("\t%s( %c %s )\n", "Name", '2', "");
+  ExpectSameAsPrintf("%% %10s|%c", "abc", 'x');
+  ExpectSameAsPrintf("no conversions\n");
+}
+
+TEST(RecordFormat, FixedPointMatchesPrintf) {
+  const double values[] = {0.0, -0.0, 0.125, 2.675, 1e-7, -1e-7, 0.005, 45.005, 90.0104931640625, 65536.0,
+                           1.0 / 3.0, -2.5, 1e15, 1e20, 123456.789, 2.8125, 5.625, -0.001};
+  for (double v : values) ExpectSameAsPrintf("%f %.2f %.0f %.3f", v, v, v, v);
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> any(-400.0, 400.0);
+  for (int i = 0; i < 5000; ++i) {
+    double v = any(rng);
+    ExpectSameAsPrintf("%f|%.2f", v, v);
+  }
+  // Exact halves of the last digit.
+  for (int i = -200; i <= 200; ++i) ExpectSameAsPrintf("%.2f|%.0f", i / 8.0, i / 2.0);
+}
+
+TEST(RecordFormat, OtherConversionsGoThroughPrintf) {
+  ExpectSameAsPrintf("%e %g %.3e", 12345.678, 0.0001, -1.5);
+}
+
+}  // namespace
+}  // namespace bgltest
