@@ -67,7 +67,7 @@ uint32_t Bcd(int mhz100, int khz) {
 
 }  // namespace
 
-std::string DefaultAirportsCsv() { return "/work/shared/data/airports.csv"; }
+std::string DefaultAirportsCsv() { return BENCH_AIRPORTS_CSV; }
 
 std::vector<AirportRow> ReadAirportsCsv(const std::string& path, size_t limit) {
   std::vector<AirportRow> rows;
