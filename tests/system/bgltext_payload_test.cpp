@@ -55,7 +55,8 @@ TEST(BgltextPayloadTest, SceneryCommandLineLeavesTheAirportTextInTempSca) {
   {
     const std::vector<uint8_t> image = AirportDirectory();
     std::ofstream out(JoinPath(folder, "APX21010.BGL"), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.write(reinterpret_cast<const char*>(image.data()),
+              static_cast<std::streamsize>(image.size()));
   }
   std::remove("temp.sca");
 
@@ -70,11 +71,11 @@ TEST(BgltextPayloadTest, SceneryCommandLineLeavesTheAirportTextInTempSca) {
   }
 
   const std::string text = ReadWhole("temp.sca");
-  for (const char* line : {"Container( APT 1 )\r\n", "\tICAO_ID( \"EGLL\" )\r\n", "EndC\r\n",
-                           "NameList( 1 )\r\n", "\tNameEntry( REGION 0 \"Europe\")\r\n",
-                           "\tNameEntry( COUNTRY 0 \"United Kingdom\")\r\n",
-                           "\tNameEntry( CITY 0 \"London\")\r\n",
-                           "\tNameEntry( AIRPORT 1 \"Heathrow\")\r\n", "EndNL\r\n"}) {
+  for (const char* line :
+       {"Container( APT 1 )\r\n", "\tICAO_ID( \"EGLL\" )\r\n", "EndC\r\n", "NameList( 1 )\r\n",
+        "\tNameEntry( REGION 0 \"Europe\")\r\n", "\tNameEntry( COUNTRY 0 \"United Kingdom\")\r\n",
+        "\tNameEntry( CITY 0 \"London\")\r\n", "\tNameEntry( AIRPORT 1 \"Heathrow\")\r\n",
+        "EndNL\r\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << "missing " << line << " in:\n" << text;
   }
   EXPECT_EQ(text.find("\n\n"), std::string::npos) << "every line ends with CR LF";

@@ -98,15 +98,5 @@ TEST(ExtractTool, ShowsTheFailingStepAndLeavesNothingBehind) {
   }
 }
 
-TEST(ExtractTool, ShowsTheFailingResourceStep) {
-  for (const char* step : {"FindResource", "LoadResource", "LockResource"}) {
-    ScopedFakeOs os;
-    os.FailPayload(step, 0x716);
-    EXPECT_TRUE(ExtractTool(135).Empty());
-    EXPECT_EQ(os.BoxTexts(), std::vector<std::string>{
-                                 std::string(step) + " failed during extraction of (135) - 0x716"});
-  }
-}
-
 }  // namespace
 }  // namespace fm

@@ -1,5 +1,4 @@
-// Finding the FS2002 installation: the two failure boxes that end the
-// process, the value as recorded, and the native setting of each platform.
+// Finding the FS2002 installation: the native setting of each platform.
 #include <gtest/gtest.h>
 
 #include "platform/os_interface.h"
@@ -9,43 +8,6 @@
 
 namespace fm {
 namespace {
-
-using test::ProcessEnded;
-using test::ScopedFakeOs;
-
-void ExpectEndsWithBox(ScopedFakeOs& os, const std::string& text) {
-  try {
-    FindFsRoot();
-    ADD_FAILURE() << "the process should have ended";
-  } catch (const ProcessEnded& ended) {
-    EXPECT_EQ(ended.exitCode, 1);
-  }
-  ASSERT_EQ(os.boxes.size(), 1u);
-  EXPECT_EQ(os.boxes[0].text, text);
-  EXPECT_EQ(os.boxes[0].caption, "AI Traffic Fleetmixer");
-  EXPECT_EQ(os.boxes[0].icon, BoxIcon::Error);
-}
-
-TEST(FindFsRoot, MissingKeyEndsTheProcess) {
-  ScopedFakeOs os;
-  os.SetFsRootMissing(SettingStatus::KeyMissing);
-  ExpectEndsWithBox(os, "Cannot find FS2002 root folder (2)");
-}
-
-TEST(FindFsRoot, MissingValueEndsTheProcess) {
-  ScopedFakeOs os;
-  os.SetFsRootMissing(SettingStatus::ValueMissing);
-  ExpectEndsWithBox(os, "Cannot find FS2002 root folder (1)");
-}
-
-TEST(FindFsRoot, GivesTheValueAsRecordedAndReadsItEveryTime) {
-  ScopedFakeOs os;
-  os.SetFsRoot("D:\\Games\\FS2002\\");
-  EXPECT_EQ(FindFsRoot(), "D:\\Games\\FS2002\\");  // no separator removed
-  os.SetFsRoot("E:\\FS 2002");
-  EXPECT_EQ(FindFsRoot(), "E:\\FS 2002");  // nothing cached
-  EXPECT_TRUE(os.boxes.empty());
-}
 
 #if defined(_WIN32)
 TEST(FindFsRoot, ReadsTheInstallersKeyInThe32BitView) {

@@ -55,21 +55,6 @@ TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
   EXPECT_EQ(temp.Names(), std::vector<std::string>{"record.txt"});
 }
 
-TEST(RunTool, FailedExtractionIsFollowedByTheStartFailure) {
-  ScopedFakeOs os;
-  const ExtractedTool tool = ExtractTool(4711);
-  EXPECT_TRUE(tool.Empty());
-  EXPECT_FALSE(RunTool(TrafficToolCommandLine(tool.Path()), true, false));
-
-  ASSERT_EQ(os.boxes.size(), 2u);
-  ExpectTextWithCode(os.boxes[0].text, "FindResource failed during extraction of (4711) - 0x", "");
-  ExpectTextWithCode(os.boxes[1].text, "CreateProcess (\"\" /np) failed: 0x", "");
-  for (const test::RecordedBox& box : os.boxes) {
-    EXPECT_EQ(box.caption, "AI Traffic Fleetmixer");
-    EXPECT_EQ(box.icon, BoxIcon::Error);
-  }
-}
-
 TEST(RunTool, ReportsAProgramThatDoesNotExist) {
   ScopedFakeOs os;
   EXPECT_FALSE(RunTool("fleetmix-no-such-program report.txt", false, true));
@@ -81,16 +66,6 @@ TEST(RunTool, ReportsAProgramThatDoesNotExist) {
   EXPECT_FALSE(RunTool("notepad report.txt", false, true));
   EXPECT_EQ(os.boxes.size(), 2u);
 #endif
-}
-
-TEST(TraceDebug, SendsAtMost511Characters) {
-  ScopedFakeOs os;
-  TraceDebug("%s", std::string(600, 'x').c_str());
-  TraceDebug("%d flights, %s\n", 7, "done");
-  ASSERT_EQ(os.traces.size(), 2u);
-  EXPECT_EQ(os.traces[0], std::string(511, 'x'));
-  EXPECT_EQ(os.traces[1], "7 flights, done\n");
-  EXPECT_TRUE(os.boxes.empty());
 }
 
 }  // namespace
