@@ -54,10 +54,6 @@ uint32_t Lat24Raw(double degrees) {
 uint32_t Lon24Raw(double degrees) {
   return static_cast<uint32_t>(std::llround(degrees * 16777216.0 / 360.0)) & 0xFFFFFFu;
 }
-uint16_t LatRangeWord(double degrees) { return static_cast<uint16_t>(Lat24Raw(degrees) >> 8); }
-uint32_t Bcd5(int a, int b, int c, int d, int e) {
-  return (static_cast<uint32_t>(a) << 24) | (b << 20) | (c << 16) | (d << 12) | (e << 8);
-}
 
 BglBuilder::BglBuilder() = default;
 
@@ -140,14 +136,6 @@ uint16_t Frac(double v) {
 int32_t Whole(double v) { return static_cast<int32_t>(std::floor(v)); }
 }  // namespace
 
-void AfdWriter::Position(ByteWriter& w, double lat, double lon, double alt) {
-  double latUnits = lat * 10001750.0 / 90.0;
-  double lonUnits = lon * 4294967296.0 / 360.0;
-  w.Fixed48(Frac(latUnits), Whole(latUnits));
-  w.Fixed48(Frac(lonUnits), Whole(lonUnits));
-  w.Fixed48(Frac(alt), Whole(alt));
-}
-
 void AfdWriter::BeginContainers() { bgl_.ExtendedField(164, static_cast<uint32_t>(bgl_.Here())); }
 
 uint32_t AfdWriter::BeginContainer(uint32_t kind) {
@@ -162,35 +150,16 @@ void AfdWriter::SubRecord(uint32_t type, const std::vector<uint8_t>& payload) {
   bgl_.Body().U32(type).U32(static_cast<uint32_t>(payload.size())).Bytes(payload);
 }
 
-void AfdWriter::AirportPosition(double lat, double lon, double alt) {
+void AfdWriter::Located(uint32_t type, double lat, double lon, double alt,
+                        std::initializer_list<int64_t> dwords, const char* text) {
   ByteWriter p;
-  Position(p, lat, lon, alt);
-  p.U32(0);
-  SubRecord(0x10001, p.Data());
-}
-
-void AfdWriter::Runway(double lat, double lon, double alt, uint32_t a1, uint32_t a2, int32_t p1,
-                       int32_t p2, uint32_t designator, int32_t p3, uint32_t surface) {
-  ByteWriter p;
-  Position(p, lat, lon, alt);
-  p.U32(a1).U32(a2).I32(p1).I32(p2).U32(designator).I32(p3).U32(surface);
-  SubRecord(0x10002, p.Data());
-}
-
-void AfdWriter::StartPosition(double lat, double lon, double alt, uint32_t a, int32_t p1,
-                              uint32_t designator, int32_t p2) {
-  ByteWriter p;
-  Position(p, lat, lon, alt);
-  p.U32(a).I32(p1).U32(designator).I32(p2);
-  SubRecord(0x10005, p.Data());
-}
-
-void AfdWriter::Navaid(double lat, double lon, double alt, uint32_t a, uint32_t frequency,
-                       uint32_t type, uint32_t cls, int32_t p1, const std::string& name) {
-  ByteWriter p;
-  Position(p, lat, lon, alt);
-  p.U32(a).U32(frequency).U32(type).U32(cls).I32(p1).U32(0).TextZ(name);
-  SubRecord(0x10004, p.Data());
+  double latUnits = lat * 10001750.0 / 90.0;
+  double lonUnits = lon * 4294967296.0 / 360.0;
+  p.Fixed48(Frac(latUnits), Whole(latUnits)).Fixed48(Frac(lonUnits), Whole(lonUnits));
+  p.Fixed48(Frac(alt), Whole(alt));
+  for (int64_t d : dwords) p.U32(static_cast<uint32_t>(d));
+  if (text) p.TextZ(text);
+  SubRecord(type, p.Data());
 }
 
 void AfdWriter::Icao(const std::string& id) {
@@ -221,12 +190,8 @@ void AfdWriter::BeginNameList(uint32_t id, uint32_t count) {
 }
 
 void AfdWriter::NameEntry(uint32_t kind, uint32_t reference, const std::string& text) {
-  bgl_.Body()
-      .U32(0x30002)
-      .U32(static_cast<uint32_t>(8 + text.size() + 1))
-      .U32(kind)
-      .U32(reference)
-      .TextZ(text);
+  uint32_t length = static_cast<uint32_t>(8 + text.size() + 1);
+  bgl_.Body().U32(0x30002).U32(length).U32(kind).U32(reference).TextZ(text);
 }
 
 void AfdWriter::EndNameList() {

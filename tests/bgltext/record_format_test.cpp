@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <random>
+#include <string>
+#include <utility>
 
 #include "bgltext/record_format.h"
 
@@ -37,17 +39,37 @@ TEST(RecordFormat, TextAndCharactersMatchPrintf) {
 }
 
 TEST(RecordFormat, FixedPointMatchesPrintf) {
-  const double values[] = {0.0, -0.0, 0.125, 2.675, 1e-7, -1e-7, 0.005, 45.005, 90.0104931640625, 65536.0,
-                           1.0 / 3.0, -2.5, 1e15, 1e20, 123456.789, 2.8125, 5.625, -0.001};
+  const double values[] = {
+      0.0,     -0.0,      0.125, 2.675, 1e-7, -1e-7,      0.005,  45.005, 90.0104931640625,
+      65536.0, 1.0 / 3.0, -2.5,  1e15,  1e20, 123456.789, 2.8125, 5.625,  -0.001};
   for (double v : values) ExpectSameAsPrintf("%f %.2f %.0f %.3f", v, v, v, v);
-  std::mt19937 rng(11);
+  std::mt19937_64 rng(11);
   std::uniform_real_distribution<double> any(-400.0, 400.0);
-  for (int i = 0; i < 5000; ++i) {
-    double v = any(rng);
+  for (int i = 0; i < 100000; ++i) {
+    double v = (i % 3 == 0)
+                   ? any(rng)
+                   : static_cast<double>(static_cast<int64_t>(rng() % 2000001) - 1000000) / 1000.0;
+    if (i % 7 == 0) v /= 8.0;  // many exact binary fractions, ties among them
     ExpectSameAsPrintf("%f|%.2f", v, v);
   }
   // Exact halves of the last digit.
   for (int i = -200; i <= 200; ++i) ExpectSameAsPrintf("%.2f|%.0f", i / 8.0, i / 2.0);
+}
+
+TEST(RecordFormat, FixedPointRoundsLikePrintf) {
+  // An exact tie rounds to even; 2.675 is stored just below itself.
+  const std::pair<double, const char*> cases[] = {
+      {0.125, "0.12"}, {0.375, "0.38"}, {2.675, "2.67"}, {-0.001, "-0.00"}, {59.999, "60.00"}};
+  for (auto [v, text] : cases) {
+    std::string got;
+    bgltext::AppendRecordFormat(got, "%.2f", v);
+    EXPECT_EQ(got, text);
+  }
+  std::string tiny, huge;
+  bgltext::AppendRecordFormat(tiny, "%f", 1e-7);
+  EXPECT_EQ(tiny, "0.000000");
+  bgltext::AppendRecordFormat(huge, "%.2f", 1e300);
+  EXPECT_EQ(huge.size(), 304u);
 }
 
 TEST(RecordFormat, OtherConversionsGoThroughPrintf) {
