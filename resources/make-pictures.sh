@@ -15,9 +15,11 @@ convert -size 500x315 gradient:'#0b1d3a'-'#c8643c' \
   -fill '#ffd27a' -draw 'circle 60,296 62,296 circle 120,290 122,290 circle 180,284 182,284 circle 240,278 242,278 circle 300,272 302,272 circle 360,266 362,266' \
   -quality 92 splash.jpg
 
-# Wizard bitmap 137, watermark and header (164 x 314, 24-bit BMP).
+# Wizard bitmap 137, watermark and header (164 x 314, 24-bit BMP); the
+# header shows its top-left corner, so a small airliner sits there.
 convert -size 164x314 gradient:'#0b1d3a'-'#3a6ea5' \
   \( -size 164x314 xc:none -fill white -draw "translate 82,150 rotate -30 scale 0.8,0.8 $plane" \) -composite \
+  \( -size 164x314 xc:none -fill white -draw "translate 25,25 rotate -35 scale 0.2,0.2 $plane" \) -composite \
   -type TrueColor BMP3:wizard.bmp
 
 # Program icon 128 (32 and 16 pixels).
