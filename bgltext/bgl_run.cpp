@@ -48,11 +48,10 @@ std::string Format(const char* format, ...) {
   return s;
 }
 
-BglRun::BglRun(RunOptions options, Console& console) : options_(std::move(options)), console_(console) {}
+BglRun::BglRun(RunOptions options, Console& console)
+    : options_(std::move(options)), console_(console) {}
 
-BglRun::~BglRun() {
-  image.SetLabelPlacer(nullptr, nullptr);
-}
+BglRun::~BglRun() { image.SetLabelPlacer(nullptr, nullptr); }
 
 void BglRun::SetPass(DecodePass pass) {
   pass_ = pass;
@@ -176,7 +175,8 @@ bool BglRun::OpenSectionOutput(const std::string& name, bool headerFile) {
 void BglRun::ReopenSectionOutput(const std::string& name) {
   if (options_.multiFile) {
     // The same file that the first open of this name created.
-    std::string path = outputBase_ + name + (options_.terrasm ? kTerrasmExtension : kSectionExtension);
+    std::string path =
+        outputBase_ + name + (options_.terrasm ? kTerrasmExtension : kSectionExtension);
     if (!OpenFile(out_, path, true)) {
       console_.Printf(kCantOpenFile, path.c_str());
       throw FileError;
@@ -190,7 +190,8 @@ void BglRun::CloseSectionOutput() {
 }
 
 void BglRun::SectionHeaderBlock(int section) {
-  std::string n = header.north.Text(), s = header.south.Text(), e = header.east.Text(), w = header.west.Text();
+  std::string n = header.north.Text(), s = header.south.Text(), e = header.east.Text(),
+              w = header.west.Text();
   const char* name = SectionName(section);
   if (options_.multiFile) {
     out_.Printf(kDisassembledLine, kVersionText);
@@ -212,7 +213,8 @@ void BglRun::DecideOutputBase() {
       outputBase_ = options_.outputPath;
       return;
     }
-    outputBase_ = DefaultOutputPath(options_.inputPath, options_.terrasm ? kTerrasmExtension : kSectionExtension);
+    outputBase_ = DefaultOutputPath(options_.inputPath,
+                                    options_.terrasm ? kTerrasmExtension : kSectionExtension);
     return;
   }
   std::string dir = options_.outputPath;
@@ -224,28 +226,23 @@ void BglRun::DecideOutputBase() {
   outputBase_ = dir;
 }
 
+bool BglRun::OpenControlFile(TextSink& file, const char* name) {
+  const std::string path = outputBase_ + name;
+  if (OpenFile(file, path, false)) return true;
+  console_.Printf(kCantOpenFile, path.c_str());
+  return false;
+}
+
 bool BglRun::CreateControlFiles() {
   if (options_.terrasm) {
-    std::string path = outputBase_ + kTerrasmListName;
-    if (!OpenFile(terrasmFile_, path, false)) {
-      console_.Printf(kCantOpenFile, path.c_str());
-      return false;
-    }
+    if (!OpenControlFile(terrasmFile_, kTerrasmListName)) return false;
     terrasmFile_.Printf("%s", kTerrasmListFirst);
     return true;
   }
-  std::string bind = outputBase_ + kBindName;
-  if (!OpenFile(bindFile_, bind, false)) {
-    console_.Printf(kCantOpenFile, bind.c_str());
-    return false;
-  }
+  if (!OpenControlFile(bindFile_, kBindName)) return false;
   bindFile_.Printf("%s", kBindFirst);
   bindFile_.Printf("%s", kBindSecond);
-  std::string batch = outputBase_ + kBatchName;
-  if (!OpenFile(batchFile_, batch, false)) {
-    console_.Printf(kCantOpenFile, batch.c_str());
-    return false;
-  }
+  if (!OpenControlFile(batchFile_, kBatchName)) return false;
   batchFile_.Printf("%s", kBatchFirst);
   return true;
 }

@@ -33,7 +33,7 @@ struct RunOptions {
   bool multiFile = false;        // -multi
   bool fs98Library = false;      // -fs98lib
   std::string inputPath;
-  std::string outputPath;        // empty: not given
+  std::string outputPath;  // empty: not given
   // Tests and fuzzing: output files are kept in BglRun::memoryFiles instead
   // of being written to disk.
   bool memoryOutput = false;
@@ -115,6 +115,8 @@ class BglRun final : public LabelPlacer {
 
  private:
   bool OpenFile(TextSink& sink, const std::string& path, bool append);
+  // Opens a control file in the output directory; "can't open file" on failure.
+  bool OpenControlFile(TextSink& file, const char* name);
 
   RunOptions options_;
   Console& console_;

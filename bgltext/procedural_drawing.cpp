@@ -51,8 +51,8 @@ MeshHeader ReadMeshHeader(BglRun& run, const OpcodeRow& row) {
   m.cx = img.Byte();
   img.Byte();
   m.cy = img.Byte();
-  Emit(run, "\t%s( %d %d %d %d %d %d %d %d %f %f\n\t\t", row.name, m.rows, m.cols, v[0], v[1], v[2], v[3], g, h,
-            m.cx / 16.0, m.cy / 4.0);
+  Emit(run, "\t%s( %d %d %d %d %d %d %d %d %f %f\n\t\t", row.name, m.rows, m.cols, v[0], v[1], v[2],
+       v[3], g, h, m.cx / 16.0, m.cy / 4.0);
   return m;
 }
 
@@ -129,6 +129,16 @@ void VectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   Emit(run, kClose);
 }
 
+// The vertices of a textured polygon, three unsigned words each, and its close.
+static void TexturedVertices(BglRun& run, unsigned count) {
+  BglImage& img = run.image;
+  for (unsigned i = 0; i < count; ++i) {
+    int a = img.Word(), b = img.Word(), c = img.Word();
+    Emit(run, kPointLine, a, b, c);
+  }
+  Emit(run, kCloseLine);
+}
+
 void TexturedVectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   BglImage& img = run.image;
   SkipHighByte(run);
@@ -136,11 +146,7 @@ void TexturedVectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t)
   int v[6];
   for (int& x : v) x = img.SWord();
   Emit(run, "\t%s( m  %d %d %d  %d %d %d\n", row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
-  for (unsigned i = 0; i < count; ++i) {
-    int a = img.Word(), b = img.Word(), c = img.Word();
-    Emit(run, kPointLine, a, b, c);
-  }
-  Emit(run, kCloseLine);
+  TexturedVertices(run, count);
 }
 
 void TexturedPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -150,11 +156,7 @@ void TexturedPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   int x = img.SWord(), y = img.SWord(), z = img.SWord();
   int32_t f = img.SDword();
   Emit(run, "\t%s( m %d %d %d %.2f", row.name, x, y, z, f / 32768.0);
-  for (unsigned i = 0; i < count; ++i) {
-    int a = img.Word(), b = img.Word(), c = img.Word();
-    Emit(run, kPointLine, a, b, c);
-  }
-  Emit(run, kCloseLine);
+  TexturedVertices(run, count);
 }
 
 void Polygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {

@@ -127,6 +127,19 @@ void WriteZeroText(BglImage& im, TextSink& o) {
   o.Write(text.data(), text.size());
 }
 
+// The first line of a runway, start position or navaid, "\t<name>( %s %s
+// %.2f \n", and the start of its second, "\t\t%f " with the record's angle.
+template <size_t N>
+void WriteLocatedHead(BglImage& im, TextSink& o, const char (&opening)[N]) {
+  o.Raw(opening);
+  WritePosition(im, o);
+  o.Char(' ');
+  o.Newline();
+  o.Raw("\t\t");
+  o.Fixed(Angle32(im.Dword()), 6);
+  o.Char(' ');
+}
+
 void DecodeSubRecord(BglImage& im, TextSink& o, uint32_t type) {
   switch (type) {
     case kAirportPosition:  // "\tAPLocation( %s %s %.2f )\n"
@@ -136,13 +149,7 @@ void DecodeSubRecord(BglImage& im, TextSink& o, uint32_t type) {
       o.Newline();
       break;
     case kRunway: {  // "\tRwyLoc( %s %s %.2f \n" "\t\t%f %f %d %d %s %d %s )\n"
-      o.Raw("\tRwyLoc( ");
-      WritePosition(im, o);
-      o.Char(' ');
-      o.Newline();
-      o.Raw("\t\t");
-      o.Fixed(Angle32(im.Dword()), 6);
-      o.Char(' ');
+      WriteLocatedHead(im, o, "\tRwyLoc( ");
       o.Fixed(Angle32(im.Dword()), 6);
       o.Char(' ');
       o.Int(im.SDword());
@@ -159,13 +166,7 @@ void DecodeSubRecord(BglImage& im, TextSink& o, uint32_t type) {
       break;
     }
     case kStartPosition: {  // "\tSetupLoc( %s %s %.2f \n" "\t\t%f %d %s %d )\n"
-      o.Raw("\tSetupLoc( ");
-      WritePosition(im, o);
-      o.Char(' ');
-      o.Newline();
-      o.Raw("\t\t");
-      o.Fixed(Angle32(im.Dword()), 6);
-      o.Char(' ');
+      WriteLocatedHead(im, o, "\tSetupLoc( ");
       o.Int(im.SDword());
       o.Char(' ');
       TableWord(o, kDesignators, im.Dword());
@@ -176,13 +177,7 @@ void DecodeSubRecord(BglImage& im, TextSink& o, uint32_t type) {
       break;
     }
     case kNavaidRecord: {  // "\tNavaid( %s %s %.2f \n" "\t\t%f <freq>%s %s %d\n\t\t\"<name>\" )\n"
-      o.Raw("\tNavaid( ");
-      WritePosition(im, o);
-      o.Char(' ');
-      o.Newline();
-      o.Raw("\t\t");
-      o.Fixed(Angle32(im.Dword()), 6);
-      o.Char(' ');
+      WriteLocatedHead(im, o, "\tNavaid( ");
       WriteFrequency(o, im.Dword());
       TableWord(o, kNavaidTypes, im.Dword());
       o.Char(' ');
