@@ -18,8 +18,16 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "install-deps: installing ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+  # As root apt-get runs as it is; anyone else needs sudo (a fresh Debian
+  # machine has no sudo, but there one works as root).
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "install-deps: not root and no sudo; install as root: apt-get install ${missing[*]}" >&2
+      exit 1
+    fi
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi

@@ -16,6 +16,4 @@ cmake -S "$top" -B "$top/build/win" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$top/build/win" --target fleetmix -j"$(nproc)" >/dev/null
 mkdir -p "$top/build/work"
 cd "$top/build/work"
-export WINEPREFIX=${WINEPREFIX:-$top/build/wineprefix-gui} WINEARCH=win64 WINEDEBUG=-all
-[ -f "$WINEPREFIX/.fleetmix-ready" ] || "$top/scripts/wine-run.sh" --gui cmd /c exit 0 >/dev/null 2>&1 || true
-exec wine "$top/build/win/platform/win32/fleetmix.exe"
+exec "$top/scripts/wine-run.sh" --display "$top/build/win/shell/fleetmix.exe"

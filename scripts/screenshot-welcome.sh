@@ -32,12 +32,12 @@ out=${1:-$top/docs/welcome.png}
 cmake -S "$top" -B "$top/build/win" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$top/build/win" --target fleetmix -j"$(nproc)" >/dev/null
-exe="$top/build/win/platform/win32/fleetmix.exe"
+exe="$top/build/win/shell/fleetmix.exe"
 
 # Prepares the prefix (shared with the GUI tests).
 "$top/scripts/wine-run.sh" --gui cmd /c exit 0 >/dev/null 2>&1 || true
 
-export OUT="$out" exe WINEPREFIX="$top/build/wineprefix-gui" WINEARCH=win64 WINEDEBUG=-all \
+export OUT="$out" exe WINEPREFIX="${FLEETMIX_WINEPREFIX:-$top/build/wineprefix-gui}" WINEARCH=win64 WINEDEBUG=-all \
   WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside-xvfb
 echo "saved $out"

@@ -1,22 +1,31 @@
 #!/usr/bin/env bash
-# Runs a Windows program of the build under Wine, in the build's own prefix.
-#   wine-run.sh [--gui] program.exe [args...]
-# --gui runs it inside an Xvfb session (1024x768x24). The prefix is made once
-# (under a lock, so parallel tests share it) with the FS2002 registry key in
-# the 32-bit view, as its installer writes it.
+# Runs a Windows program of the build under Wine, in a prefix of the build's
+# own.
+#   wine-run.sh [--gui | --display] program.exe [args...]
+# --gui runs it inside an Xvfb session (1024x768x24); --display on the
+# current $DISPLAY (the wizard for a user). The prefix is
+# $FLEETMIX_WINEPREFIX when set, else build/wineprefix (console programs) or
+# build/wineprefix-gui (windows). GUI runs end their X session with
+# "wineserver -k", so they get a prefix of their own and never stop a console
+# test that runs beside them. A user's own WINEPREFIX is never touched: the
+# prefix is made once (under a lock, so parallel tests share it) with the
+# FS2002 registry key in the 32-bit view, as its installer writes it.
 set -u
-gui=0
-if [ "${1:-}" = "--gui" ]; then gui=1; shift; fi
+mode=console
+case "${1:-}" in
+  --gui) mode=gui; shift ;;
+  --display) mode=display; shift ;;
+esac
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-# GUI runs end their X session with "wineserver -k", so they get a prefix of
-# their own and never stop a console test that runs beside them.
-if [ $gui = 1 ]; then
-  export WINEPREFIX=${FLEETMIX_WINEPREFIX_GUI:-$here/build/wineprefix-gui}
+if [ -n "${FLEETMIX_WINEPREFIX:-}" ]; then
+  prefix=$FLEETMIX_WINEPREFIX
+elif [ $mode = console ]; then
+  prefix=$here/build/wineprefix
 else
-  export WINEPREFIX=${FLEETMIX_WINEPREFIX:-$here/build/wineprefix}
+  prefix=$here/build/wineprefix-gui
 fi
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
@@ -32,8 +41,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   fi
 ) 9>"$WINEPREFIX.lock"
 
-if [ $gui = 1 ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    sh -c 'wine "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc' wine-run "$@"
-fi
-exec wine "$@"
+case $mode in
+  gui)
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+      sh -c 'wine "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc' wine-run "$@" ;;
+  *) exec wine "$@" ;;
+esac

@@ -1,7 +1,7 @@
 // The base of the five wizard pages: the shared model and the help text.
 #pragma once
 
-#include "wizard/page_host.h"
+#include "ui/page_host.h"
 #include "wizard/wizard_state.h"
 
 namespace fm {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "wizard/page_host.h"
+#include "ui/page_host.h"
 
 namespace fm {
 

@@ -1,7 +1,7 @@
 // Asks for the FS2002 folder the way every page does, and prints it.
 #include <cstdio>
 
-#include "wizard/system_services.h"
+#include "services/system_services.h"
 
 int main() {
   const std::string root = fm::FindFsRoot();

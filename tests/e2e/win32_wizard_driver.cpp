@@ -4,7 +4,7 @@
 #include <prsht.h>
 
 #include "resources/resource.h"
-#include "wizard/page_host.h"
+#include "ui/page_host.h"
 
 namespace fm::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <ole2.h>
 #include <functional>
 
-#include "platform/win32/shell_sheet.h"
+#include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/wizard_scenarios.h"
 

@@ -1,7 +1,7 @@
 // The test double of the OS interface.
 #include "tests/support/fake_os.h"
 
-namespace fm::test {
+namespace fm::testing {
 
 void FakeOs::SetFsRoot(const std::string& value) {
   fsRoot = SettingRead{SettingStatus::Ok, value, 0};
@@ -20,7 +20,7 @@ void FakeOs::Succeed(FakeStep step) { failures_.erase(step); }
 
 std::vector<std::string> FakeOs::BoxTexts() const {
   std::vector<std::string> texts;
-  for (const RecordedBox& box : boxes) texts.push_back(box.text);
+  for (const OsBox& box : boxes) texts.push_back(box.text);
   return texts;
 }
 
@@ -105,4 +105,4 @@ BoxAnswer FakeOs::ShowMessage(const std::string& text, const std::string& captio
 
 void FakeOs::EndProcess(int exitCode) { throw ProcessEnded{exitCode}; }
 
-}  // namespace fm::test
+}  // namespace fm::testing

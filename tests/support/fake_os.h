@@ -13,9 +13,9 @@
 
 #include "platform/os_interface.h"
 
-namespace fm::test {
+namespace fm::testing {
 
-struct RecordedBox {
+struct OsBox {
   std::string text;
   std::string caption;
   BoxIcon icon = BoxIcon::Error;
@@ -42,7 +42,7 @@ class FakeOs : public OsInterface {
   // How every box is answered.
   BoxAnswer boxAnswer = BoxAnswer::Ok;
 
-  std::vector<RecordedBox> boxes;
+  std::vector<OsBox> boxes;
   std::vector<std::string> traces;
   std::vector<std::string> startedCommands;  // every start asked for
 
@@ -91,4 +91,4 @@ class ScopedFakeOs : public FakeOs {
   ScopedOsOverride use_;
 };
 
-}  // namespace fm::test
+}  // namespace fm::testing

@@ -12,7 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/file_text.h"
 
-namespace fm::test {
+namespace fm::testing {
 namespace {
 
 constexpr const char* kTempPrefix = "fmfix";
@@ -176,4 +176,4 @@ void FixtureInstallation::RestoreSystemSetting() {
 
 #endif
 
-}  // namespace fm::test
+}  // namespace fm::testing

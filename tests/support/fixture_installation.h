@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace fm::test {
+namespace fm::testing {
 
 class FixtureInstallation {
  public:
@@ -73,4 +73,4 @@ class FixtureInstallation {
   unsigned long earlierType_ = 0;  // its registry value type (Windows)
 };
 
-}  // namespace fm::test
+}  // namespace fm::testing

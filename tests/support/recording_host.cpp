@@ -323,7 +323,7 @@ std::string RecordingHost::ComboText(int id, int index) const {
                                                                               : std::string();
 }
 
-MessageAnswer RecordingHost::ShowMessage(const std::string& text, MessageIcon icon,
+BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,
                                          const std::string& caption) {
   sheet_.boxes.push_back(RecordedBox{spec_->id, text, caption, icon});
   return sheet_.Answer();

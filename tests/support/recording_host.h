@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "wizard/dialog_specs.h"
-#include "wizard/page_host.h"
+#include "ui/dialog_specs.h"
+#include "ui/page_host.h"
 
 namespace fm::testing {
 
@@ -21,7 +21,7 @@ struct RecordedBox {
   int dialogId;
   std::string text;
   std::string caption;
-  MessageIcon icon;
+  BoxIcon icon;
 };
 
 class RecordingHost : public PageHost {
@@ -98,7 +98,7 @@ class RecordingHost : public PageHost {
   int ComboSelection(int id) const override;
   std::string ComboText(int id, int index) const override;
 
-  MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
                             const std::string& caption) override;
   void BeginWaitCursor() override { ++waitCount_; }
   void EndWaitCursor() override;

@@ -103,9 +103,9 @@ void RecordingSheet::Help() {
   host.RunHandler([&] { wizard_->OnHelp(Page(active_)); });
 }
 
-MessageAnswer RecordingSheet::Answer() {
-  if (answers.empty()) return MessageAnswer::Ok;
-  MessageAnswer answer = answers.front();
+BoxAnswer RecordingSheet::Answer() {
+  if (answers.empty()) return BoxAnswer::Ok;
+  BoxAnswer answer = answers.front();
   answers.pop_front();
   return answer;
 }

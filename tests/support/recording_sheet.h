@@ -50,14 +50,14 @@ class RecordingSheet {
   bool hasHelpButton = true;
 
   std::vector<RecordedBox> boxes;
-  std::deque<MessageAnswer> answers;  // for the next boxes; Ok when empty
+  std::deque<BoxAnswer> answers;  // for the next boxes; Ok when empty
   std::vector<RecordedModal> modals;
   std::function<void(RecordingHost&)> onModal;  // runs while a modal is open
 
   // Used by the hosts.
   void Post(unsigned flags) { posted_.push_back(flags); }
   void ApplyPosted();
-  MessageAnswer Answer();
+  BoxAnswer Answer();
   int RunModal(DialogLogic& dialog);
   bool LoadString(int id, std::string& text) const;
   bool LoadText(int id, std::string& text) const;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "resources/resource.h"
-#include "wizard/page_host.h"
+#include "ui/page_host.h"
 
 namespace fm::testing {
 

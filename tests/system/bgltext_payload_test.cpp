@@ -10,8 +10,8 @@
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "tests/bgltext/bgl_builder.h"
-#include "wizard/system_command_lines.h"
-#include "wizard/system_services.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
 
 namespace fm {
 namespace {

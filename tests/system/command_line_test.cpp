@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/command_line.h"
-#include "wizard/system_command_lines.h"
+#include "services/system_command_lines.h"
 
 namespace fm {
 namespace {

@@ -8,14 +8,14 @@
 #include "platform/os_interface.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
-#include "wizard/system_services.h"
+#include "services/system_services.h"
 
 namespace fm {
 namespace {
 
-using test::FakeStep;
-using test::ScopedFakeOs;
-using test::ScopedTempFolder;
+using testing::FakeStep;
+using testing::ScopedFakeOs;
+using testing::ScopedTempFolder;
 
 constexpr int kProbe = FM_PROBE_PAYLOAD;
 
@@ -42,7 +42,7 @@ TEST(ExtractTool, GivesDistinctFilesWithTheProgramAndLeavesNothingBehind) {
       EXPECT_EQ(FileName(tool->Path()).rfind("fmix", 0), 0u) << tool->Path();
       EXPECT_EQ(FileName(tool->Path()).find('.'), std::string::npos) << "no extension";
 #endif
-      EXPECT_EQ(test::ReadWholeFile(tool->Path()), std::string(program));
+      EXPECT_EQ(testing::ReadWholeFile(tool->Path()), std::string(program));
     }
   }
   EXPECT_EQ(temp.Names(), std::vector<std::string>{});
@@ -61,7 +61,7 @@ TEST(ExtractTool, RemovesOnlyItsOwnFilesAndOnlyOnce) {
   EXPECT_TRUE(moved.Empty());
   EXPECT_EQ(tool.Path(), path);
   moved = ExtractedTool();  // the moved-from object deletes nothing
-  EXPECT_TRUE(test::ReadWholeFile(path).has_value());
+  EXPECT_TRUE(testing::ReadWholeFile(path).has_value());
 
   tool.Remove();
   EXPECT_TRUE(tool.Empty());

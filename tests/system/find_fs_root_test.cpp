@@ -4,7 +4,7 @@
 #include "platform/os_interface.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
-#include "wizard/system_services.h"
+#include "services/system_services.h"
 
 namespace fm {
 namespace {
@@ -17,15 +17,15 @@ TEST(FindFsRoot, ReadsTheInstallersKeyInThe32BitView) {
 #else
 TEST(FindFsRoot, ReadsTheEnvironmentOnPosix) {
   {
-    test::ScopedEnv root("FLEETMIX_FS_ROOT", std::string("/opt/FS 2002"));
+    testing::ScopedEnv root("FLEETMIX_FS_ROOT", std::string("/opt/FS 2002"));
     EXPECT_EQ(FindFsRoot(), "/opt/FS 2002");
   }
   {
-    test::ScopedEnv root("FLEETMIX_FS_ROOT", std::string());
+    testing::ScopedEnv root("FLEETMIX_FS_ROOT", std::string());
     EXPECT_EQ(NativeOs().ReadFsRootSetting().status, SettingStatus::ValueMissing);
   }
   {
-    test::ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
+    testing::ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
     EXPECT_EQ(NativeOs().ReadFsRootSetting().status, SettingStatus::KeyMissing);
   }
 }

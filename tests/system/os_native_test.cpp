@@ -8,15 +8,15 @@
 #include "platform/os_interface.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
-#include "wizard/system_command_lines.h"
-#include "wizard/system_services.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
 
 namespace fm {
 namespace {
 
-using test::ScopedEnv;
-using test::ScopedFakeOs;
-using test::ScopedTempFolder;
+using testing::ScopedEnv;
+using testing::ScopedFakeOs;
+using testing::ScopedTempFolder;
 
 constexpr int kProbe = FM_PROBE_PAYLOAD;
 
@@ -34,7 +34,7 @@ TEST(NativeOs, WaitsForTheChildAndHandsBackItsExitCode) {
   ASSERT_TRUE(result.status.ok);
   EXPECT_EQ(result.exitCode, 3);
   // Written before the wait ended; arguments split by the Windows rules.
-  EXPECT_EQ(test::ReadWholeFile(record), "a\\b c\r\n\r\n");
+  EXPECT_EQ(testing::ReadWholeFile(record), "a\\b c\r\n\r\n");
 }
 
 TEST(NativeOs, CopiesOnlyWhenTheTargetIsAbsent) {
@@ -44,16 +44,16 @@ TEST(NativeOs, CopiesOnlyWhenTheTargetIsAbsent) {
   ASSERT_TRUE(NativeOs().WriteWholeFile(source, std::string("first\0bytes", 11), false).ok());
 
   EXPECT_TRUE(NativeOs().CopyIfAbsent(source, target).ok);
-  EXPECT_EQ(test::ReadWholeFile(target), std::string("first\0bytes", 11));
+  EXPECT_EQ(testing::ReadWholeFile(target), std::string("first\0bytes", 11));
 
   ASSERT_TRUE(NativeOs().WriteWholeFile(source, "second", false).ok());
   const OsStatus again = NativeOs().CopyIfAbsent(source, target);
   EXPECT_FALSE(again.ok);
   EXPECT_NE(again.error, 0u);
-  EXPECT_EQ(test::ReadWholeFile(target), std::string("first\0bytes", 11));
+  EXPECT_EQ(testing::ReadWholeFile(target), std::string("first\0bytes", 11));
 
   EXPECT_FALSE(NativeOs().CopyIfAbsent(temp.Join("missing.bgl"), temp.Join("other.bgl")).ok);
-  EXPECT_FALSE(test::ReadWholeFile(temp.Join("other.bgl")).has_value());
+  EXPECT_FALSE(testing::ReadWholeFile(temp.Join("other.bgl")).has_value());
 }
 
 TEST(NativeOs, TheClockMovesForwardInMilliseconds) {
@@ -83,20 +83,20 @@ TEST(NativeOs, FindsEveryEmbeddedProgram) {
 TEST(NativeOs, TracesAndBoxesGoToStandardErrorOnPosix) {
   {
     ScopedEnv quiet("FLEETMIX_TRACE", std::nullopt);
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     TraceDebug("unseen %d", 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   }
   {
     ScopedEnv traced("FLEETMIX_TRACE", std::string("1"));
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     TraceDebug("seen %d\n", 2);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "seen 2\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "seen 2\n");
   }
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(NativeOs().ShowMessage("Done.", "AI Traffic Fleetmixer", BoxIcon::Information),
             BoxAnswer::Ok);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "AI Traffic Fleetmixer: Done.\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "AI Traffic Fleetmixer: Done.\n");
 }
 #endif
 

@@ -9,15 +9,15 @@
 #include "platform/os_interface.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
-#include "wizard/system_command_lines.h"
-#include "wizard/system_services.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
 
 namespace fm {
 namespace {
 
-using test::ScopedEnv;
-using test::ScopedFakeOs;
-using test::ScopedTempFolder;
+using testing::ScopedEnv;
+using testing::ScopedFakeOs;
+using testing::ScopedTempFolder;
 
 constexpr int kProbe = FM_PROBE_PAYLOAD;
 
@@ -46,10 +46,10 @@ TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
     const std::string folder = temp.Join("Scenery World");
     ASSERT_TRUE(
         RunTool(BgltextCommandLine(tool.Path(), folder, "AP 1.BGL", "temp.sca"), true, false));
-    EXPECT_EQ(test::ReadWholeFile(record), folder + test::kSeparator + "AP 1.BGL\r\ntemp.sca\r\n");
+    EXPECT_EQ(testing::ReadWholeFile(record), folder + testing::kSeparator + "AP 1.BGL\r\ntemp.sca\r\n");
 
     ASSERT_TRUE(RunTool(TrafficToolCommandLine(tool.Path()), true, true));
-    EXPECT_EQ(test::ReadWholeFile(record), "/np\r\n");
+    EXPECT_EQ(testing::ReadWholeFile(record), "/np\r\n");
   }
   EXPECT_TRUE(os.boxes.empty());
   EXPECT_EQ(temp.Names(), std::vector<std::string>{"record.txt"});

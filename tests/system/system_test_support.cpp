@@ -12,7 +12,7 @@
 #include <windows.h>
 #endif
 
-namespace fm::test {
+namespace fm::testing {
 
 std::optional<std::string> GetEnv(const std::string& name) {
 #if defined(_WIN32)
@@ -95,4 +95,4 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace fm::test
+}  // namespace fm::testing

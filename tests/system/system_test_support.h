@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace fm::test {
+namespace fm::testing {
 
 // Sets (or with nullopt removes) an environment variable of this process
 // and its children, and puts the old value back afterwards.
@@ -55,4 +55,4 @@ inline constexpr char kSeparator = '\\';
 inline constexpr char kSeparator = '/';
 #endif
 
-}  // namespace fm::test
+}  // namespace fm::testing

@@ -12,7 +12,7 @@
 namespace fm {
 namespace {
 
-using test::FixtureInstallation;
+using testing::FixtureInstallation;
 
 class FileServicesTest : public ::testing::Test {
  protected:

@@ -14,7 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/file_text.h"
 
-namespace fm::test {
+namespace fm::testing {
 namespace {
 
 // What the system currently finds as the FS2002 root ("" when nothing).
@@ -86,4 +86,4 @@ TEST(FixtureInstallation, PointsTheSystemAtItsRootAndRestoresTheEarlierSetting) 
 }
 
 }  // namespace
-}  // namespace fm::test
+}  // namespace fm::testing

@@ -10,7 +10,7 @@
 namespace fm {
 namespace {
 
-using test::FixtureInstallation;
+using testing::FixtureInstallation;
 
 class TrafficFilesTest : public ::testing::Test {
  protected:

@@ -19,8 +19,8 @@
 #include "tests/support/recording_sheet.h"
 #include "traffic/traffic_files.h"
 #include "traffic/traffic_lines.h"
-#include "wizard/system_command_lines.h"
-#include "wizard/system_services.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
 #include "wizard/wizard.h"
 
 namespace fm {
@@ -216,10 +216,10 @@ TEST_F(TrafficFolder, SaveReplacesTheImportedFilesWhateverTheirLetterCase) {
 
 // ------------------------------------------------------------ system services
 
-using test::FakeStep;
-using test::ScopedFakeOs;
+using testing::FakeStep;
+using testing::ScopedFakeOs;
 
-void ExpectOneErrorBox(const test::FakeOs& os, const std::string& text) {
+void ExpectOneErrorBox(const testing::FakeOs& os, const std::string& text) {
   ASSERT_EQ(os.boxes.size(), 1u) << text;
   EXPECT_EQ(os.boxes[0].text, text);
   EXPECT_EQ(os.boxes[0].caption, "AI Traffic Fleetmixer");
@@ -243,7 +243,7 @@ TEST(FindFsRoot, MissingKeyOrValueEndsTheProgramWithItsBox) {
     int exitCode = -1;
     try {
       FindFsRoot();
-    } catch (const test::ProcessEnded& ended) {
+    } catch (const testing::ProcessEnded& ended) {
       exitCode = ended.exitCode;
     }
     EXPECT_EQ(exitCode, 1);

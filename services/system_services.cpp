@@ -1,5 +1,5 @@
 // The system services over the OS interface: their texts, boxes and exits.
-#include "wizard/system_services.h"
+#include "services/system_services.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/os_interface.h"
-#include "wizard/page_host.h"
 
 namespace fm {
 

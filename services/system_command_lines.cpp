@@ -1,5 +1,5 @@
 // Command lines of the embedded programs.
-#include "wizard/system_command_lines.h"
+#include "services/system_command_lines.h"
 
 namespace fm {
 

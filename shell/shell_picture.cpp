@@ -1,4 +1,4 @@
-#include "platform/win32/shell_picture.h"
+#include "shell/shell_picture.h"
 
 #include <ocidl.h>
 #include <olectl.h>

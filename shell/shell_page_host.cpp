@@ -1,9 +1,9 @@
-#include "platform/win32/shell_page_host.h"
+#include "shell/shell_page_host.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "platform/win32/shell_sheet.h"
+#include "shell/shell_sheet.h"
 
 namespace fm::win32 {
 namespace {
@@ -30,15 +30,15 @@ std::string WithCrLf(const std::string& text) {
   return out;
 }
 
-UINT BoxIconFlags(MessageIcon icon) {
+UINT BoxIconFlags(BoxIcon icon) {
   switch (icon) {
-    case MessageIcon::Error:
+    case BoxIcon::Error:
       return MB_ICONERROR | MB_OK;
-    case MessageIcon::Warning:
+    case BoxIcon::Warning:
       return MB_ICONWARNING | MB_OK;
-    case MessageIcon::Information:
+    case BoxIcon::Information:
       return MB_ICONINFORMATION | MB_OK;
-    case MessageIcon::Question:
+    case BoxIcon::Question:
       return MB_ICONQUESTION | MB_OKCANCEL;
   }
   return MB_OK;
@@ -294,10 +294,10 @@ std::string Win32PageHost::ComboText(int id, int index) const {
   return text;
 }
 
-MessageAnswer Win32PageHost::ShowMessage(const std::string& text, MessageIcon icon,
+BoxAnswer Win32PageHost::ShowMessage(const std::string& text, BoxIcon icon,
                                          const std::string& caption) {
   const int answer = MessageBoxA(window_, text.c_str(), caption.c_str(), BoxIconFlags(icon));
-  return answer == IDCANCEL ? MessageAnswer::Cancel : MessageAnswer::Ok;
+  return answer == IDCANCEL ? BoxAnswer::Cancel : BoxAnswer::Ok;
 }
 
 void Win32PageHost::BeginWaitCursor() {

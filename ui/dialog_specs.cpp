@@ -1,4 +1,4 @@
-#include "wizard/dialog_specs.h"
+#include "ui/dialog_specs.h"
 
 #include <array>
 

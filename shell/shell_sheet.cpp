@@ -1,14 +1,14 @@
-#include "platform/win32/shell_sheet.h"
+#include "shell/shell_sheet.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <string>
 
-#include "platform/win32/shell_page_host.h"
-#include "platform/win32/shell_picture.h"
+#include "shell/shell_page_host.h"
+#include "shell/shell_picture.h"
 #include "resources/resource.h"
-#include "wizard/dialog_specs.h"
+#include "ui/dialog_specs.h"
 
 namespace fm::win32 {
 namespace {

@@ -9,6 +9,10 @@
 
 namespace fm {
 
+// The caption of every message box of the program (the airport cache
+// loader's two warnings excepted).
+inline constexpr char kMessageCaption[] = "AI Traffic Fleetmixer";
+
 #if defined(__MINGW32__)
 #define FM_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
 #elif defined(__GNUC__)

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "platform/win32/shell_sheet.h"
+#include "shell/shell_sheet.h"
 #include "wizard/wizard.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "wizard/page_host.h"
+#include "ui/page_host.h"
 
 namespace fm::win32 {
 
@@ -65,7 +65,7 @@ class Win32PageHost : public PageHost {
   int ComboSelection(int id) const override;
   std::string ComboText(int id, int index) const override;
 
-  MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
                             const std::string& caption) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;

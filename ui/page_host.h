@@ -1,19 +1,19 @@
 // What a page or dialog may ask of its window. Each page and each dialog
 // has its own host, addressed by the resource ids of its own dialog. The
-// Win32 shell implements it over real controls, the console host and the
-// recording host of the tests without a window.
+// Win32 shell implements it over real controls, the recording host of the
+// tests without a window.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/os_interface.h"
+#include "services/system_services.h"
+
 namespace fm {
 
 class DialogLogic;
-
-enum class MessageIcon { Error, Warning, Information, Question };
-enum class MessageAnswer { Ok, Cancel };
 
 // The wizard-button flags a page requests from its sheet.
 enum WizardButton : unsigned {
@@ -22,9 +22,6 @@ enum WizardButton : unsigned {
   kWizardFinish = 4,
   kWizardDisabledFinish = 8,
 };
-
-// The caption of every message box the pages show.
-inline constexpr char kMessageCaption[] = "AI Traffic Fleetmixer";
 
 using TreeItem = std::uintptr_t;
 inline constexpr TreeItem kTreeRoot = 0;
@@ -91,7 +88,7 @@ class PageHost {
   virtual std::string ComboText(int id, int index) const = 0;
 
   // Message boxes owned by the page, caption kMessageCaption unless given.
-  virtual MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+  virtual BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
                                     const std::string& caption = kMessageCaption) = 0;
 
   // Long operations: the wait cursor, and dispatching the messages waiting
