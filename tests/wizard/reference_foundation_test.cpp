@@ -471,8 +471,8 @@ TEST(WizardPages, EachPageGoesForwardOnlyOnceItsDataIsLoaded) {
   EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack});  // no airports yet
   EXPECT_NE(HelpText(sheet), "<no help dialog>");
 
-  wizard.State().airportStore.AddAirport(
-      {"EGLL", "Heathrow", "London", "", "United Kingdom", "Europe"});
+  wizard.State().airportStore.AddAirport("Europe", "United Kingdom", "", "London", "Heathrow",
+                                        "EGLL");
   comeBack();
   EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardNext});
   sheet.Next();
@@ -506,7 +506,7 @@ TEST(WizardPages, EarlierRunSurvivesAnotherImportAndFinishWritesNothing) {
   {
     CWizard wizard;
     wizard.State().aircraftModels.emplace_back();
-    wizard.State().airportStore.AddAirport({"EGLL", "", "", "", "", ""});
+    wizard.State().airportStore.AddAirport("", "", "", "", "", "EGLL");
     wizard.State().flightPlans.push_back({"AC#1,x", "AC#1", {}});
     RecordingSheet sheet(&wizard);
     sheet.Open();
