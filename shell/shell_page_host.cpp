@@ -60,12 +60,17 @@ Win32PageHost::Win32PageHost(ShellSheet& sheet, DialogLogic& logic, HWND window)
 
 HWND Win32PageHost::Control(int id) const { return GetDlgItem(window_, id); }
 
-void Win32PageHost::BeginHandler() { ++handlerDepth_; }
+// The window property kBusyProperty marks a page or dialog whose handler
+// runs, so that a program driving the wizard from outside can wait for it.
+void Win32PageHost::BeginHandler() {
+  if (handlerDepth_++ == 0) SetPropA(window_, kBusyProperty, reinterpret_cast<HANDLE>(1));
+}
 
 void Win32PageHost::EndHandler() {
   if (--handlerDepth_ > 0) return;
   for (HWND w : lockedWindows_) EnableWindow(w, TRUE);
   lockedWindows_.clear();
+  RemovePropA(window_, kBusyProperty);
 }
 
 // While a handler dispatches waiting messages, the page's controls and the
@@ -295,7 +300,7 @@ std::string Win32PageHost::ComboText(int id, int index) const {
 }
 
 BoxAnswer Win32PageHost::ShowMessage(const std::string& text, BoxIcon icon,
-                                         const std::string& caption) {
+                                     const std::string& caption) {
   const int answer = MessageBoxA(window_, text.c_str(), caption.c_str(), BoxIconFlags(icon));
   return answer == IDCANCEL ? BoxAnswer::Cancel : BoxAnswer::Ok;
 }

@@ -10,6 +10,9 @@
 
 namespace fm::win32 {
 
+// Set on a page or dialog window while one of its handlers runs.
+inline constexpr char kBusyProperty[] = "FleetmixHandlerRunning";
+
 class ShellSheet;
 
 class Win32PageHost : public PageHost {
@@ -65,8 +68,7 @@ class Win32PageHost : public PageHost {
   int ComboSelection(int id) const override;
   std::string ComboText(int id, int index) const override;
 
-  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
-                            const std::string& caption) override;
+  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon, const std::string& caption) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
   void DispatchWaitingMessages() override;

@@ -19,6 +19,13 @@ struct WizardState {
   std::list<FlightPlan> flightPlans;
   std::map<std::string, TrafficAircraft> trafficAircraft;  // by aircraftId
   std::map<std::string, AircraftCategory> categories;      // by name
+
+  // Where the files named without a folder lie (air_class.cfg, air_nat.cfg,
+  // sccache.txt, the traffic text files, report.txt): empty for the
+  // current folder of the process, which the wizard uses; tests and the
+  // console host may name another. A command line shows a name exactly as
+  // given when this is empty.
+  std::string workFolder;
 };
 
 }  // namespace fm

@@ -4,6 +4,7 @@
 #include <prsht.h>
 
 #include "resources/resource.h"
+#include "shell/shell_page_host.h"
 #include "ui/page_host.h"
 
 namespace fm::testing {
@@ -156,5 +157,230 @@ bool Win32WizardDriver::ReadHelp(int textId, std::string& caption, std::string& 
 }
 
 std::string Win32WizardDriver::ControlText(int id) { return TextOf(GetDlgItem(CurrentPage(), id)); }
+
+}  // namespace fm::testing
+
+// --- controls of the page, read and changed from any process ---------------
+
+namespace fm::testing {
+namespace {
+
+// Memory in the process that owns a control, for the messages that carry
+// pointers (list and tree items and their texts).
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD processId, size_t size) : size_(size) {
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr) {
+      memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+  }
+  ~RemoteBuffer() {
+    if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  char* At(size_t offset) const { return static_cast<char*>(memory_) + offset; }
+  bool Write(size_t offset, const void* bytes, size_t size) {
+    return WriteProcessMemory(process_, At(offset), bytes, size, nullptr) != 0;
+  }
+  bool Read(size_t offset, void* bytes, size_t size) const {
+    return ReadProcessMemory(process_, At(offset), bytes, size, nullptr) != 0;
+  }
+  std::string ReadText(size_t offset, size_t capacity) const {
+    std::string text(capacity, '\0');
+    if (!Read(offset, text.data(), capacity)) return {};
+    text.resize(strnlen(text.data(), capacity));
+    return text;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+  size_t size_;
+};
+
+constexpr size_t kTextCapacity = 4096;
+
+std::string TreeItemText(HWND tree, DWORD processId, HTREEITEM item) {
+  RemoteBuffer remote(processId, sizeof(TVITEMA) + kTextCapacity);
+  TVITEMA tv{};
+  tv.mask = TVIF_TEXT | TVIF_HANDLE;
+  tv.hItem = item;
+  tv.pszText = remote.At(sizeof tv);
+  tv.cchTextMax = kTextCapacity;
+  remote.Write(0, &tv, sizeof tv);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+  return remote.ReadText(sizeof tv, kTextCapacity);
+}
+
+void AppendTreeLines(HWND tree, DWORD processId, HTREEITEM first, int depth,
+                     std::vector<std::string>& lines) {
+  for (HTREEITEM item = first; item != nullptr;
+       item = reinterpret_cast<HTREEITEM>(
+           SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    lines.push_back(std::string(2 * depth, ' ') + TreeItemText(tree, processId, item));
+    auto child = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    AppendTreeLines(tree, processId, child, depth + 1, lines);
+  }
+}
+
+std::string ListCellText(HWND list, DWORD processId, int row, int column) {
+  RemoteBuffer remote(processId, sizeof(LVITEMA) + kTextCapacity);
+  LVITEMA lv{};
+  lv.iSubItem = column;
+  lv.pszText = remote.At(sizeof lv);
+  lv.cchTextMax = kTextCapacity;
+  remote.Write(0, &lv, sizeof lv);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.At(0)));
+  return remote.ReadText(sizeof lv, kTextCapacity);
+}
+
+bool Busy(HWND window) { return window != nullptr && GetPropA(window, win32::kBusyProperty); }
+
+}  // namespace
+
+bool Win32WizardDriver::ControlEnabled(int id) { return IsWindowEnabled(PageControl(id)) != 0; }
+
+bool Win32WizardDriver::ControlChecked(int id) {
+  return SendMessageA(PageControl(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32WizardDriver::PressButton(int id) {
+  PostMessageA(PageControl(id), BM_CLICK, 0, 0);
+  // The click is handled once the page has taken it from its queue.
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(CurrentPage(), WM_NULL, 0, 0, SMTO_NORMAL, 200, &ignored);
+}
+
+bool Win32WizardDriver::TakeMessageBox(std::string& text, int milliseconds) {
+  HWND box = nullptr;
+  for (int waited = 0; waited <= milliseconds && box == nullptr; waited += kPollMs) {
+    for (HWND dialog : DialogWindowsOf(processId_, sheet_)) {
+      if (GetDlgItem(dialog, IDOK) != nullptr || GetDlgItem(dialog, IDCANCEL) != nullptr) {
+        if (!StaticTextsOf(dialog).empty()) box = dialog;
+      }
+    }
+    if (box == nullptr) Sleep(kPollMs);
+  }
+  if (box == nullptr) return false;
+  text = StaticTextsOf(box);
+  const int answer = cancelNextBox_ ? IDCANCEL : IDOK;
+  cancelNextBox_ = false;
+  HWND button = GetDlgItem(box, answer);
+  if (button == nullptr) button = GetDlgItem(box, IDOK);
+  PostMessageA(button, BM_CLICK, 0, 0);
+  for (int waited = 0; waited < kWaitMs && IsWindow(box); waited += kPollMs) Sleep(kPollMs);
+  return true;
+}
+
+void Win32WizardDriver::WaitUntilIdle(int milliseconds) {
+  for (int waited = 0; waited <= milliseconds; waited += kPollMs) {
+    DWORD_PTR ignored;
+    const bool answers =
+        SendMessageTimeoutA(sheet_, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0;
+    if (answers && !Busy(CurrentPage())) return;
+    Sleep(kPollMs);
+  }
+}
+
+std::vector<std::string> Win32WizardDriver::TreeLines(int id) {
+  HWND tree = PageControl(id);
+  std::vector<std::string> lines;
+  auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  AppendTreeLines(tree, processId_, root, 0, lines);
+  return lines;
+}
+
+bool Win32WizardDriver::SelectTreePath(int id, const std::vector<std::string>& path) {
+  HWND tree = PageControl(id);
+  HTREEITEM item = nullptr;
+  auto next = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (const std::string& text : path) {
+    while (next != nullptr && TreeItemText(tree, processId_, next) != text) {
+      next = reinterpret_cast<HTREEITEM>(
+          SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(next)));
+    }
+    if (next == nullptr) return false;
+    item = next;
+    next = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+  }
+  PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  WaitUntilIdle(kWaitMs);
+  return true;
+}
+
+std::vector<std::vector<std::string>> Win32WizardDriver::ListRows(int id) {
+  HWND list = PageControl(id);
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  std::vector<std::vector<std::string>> rows(count);
+  for (int row = 0; row < count; ++row) {
+    for (int c = 0; c < columns; ++c) rows[row].push_back(ListCellText(list, processId_, row, c));
+  }
+  return rows;
+}
+
+bool Win32WizardDriver::ListRowChecked(int id, int row) {
+  const auto state = SendMessageA(PageControl(id), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+void Win32WizardDriver::SetListRowChecked(int id, int row, bool checked) {
+  RemoteBuffer remote(processId_, sizeof(LVITEMA));
+  LVITEMA lv{};
+  lv.stateMask = LVIS_STATEIMAGEMASK;
+  lv.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  remote.Write(0, &lv, sizeof lv);
+  SendMessageA(PageControl(id), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote.At(0)));
+  WaitUntilIdle(kWaitMs);
+}
+
+bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {
+  RECT r;
+  if (!GetWindowRect(sheet_, &r)) return false;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const DWORD stride = ((width * 3 + 3) / 4) * 4;
+  std::string pixels(static_cast<size_t>(stride) * height, '\0');
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  HANDLE out = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+            WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+  CloseHandle(out);
+  return ok;
+}
 
 }  // namespace fm::testing

@@ -38,13 +38,30 @@ class Win32WizardDriver : public WizardDriver {
   std::string HelpButtonText() override;
   bool ReadHelp(int textId, std::string& caption, std::string& text) override;
   std::string ControlText(int id) override;
+  bool ControlEnabled(int id) override;
+  bool ControlChecked(int id) override;
+  void PressButton(int id) override;
+  void AnswerNextBoxWithCancel() override { cancelNextBox_ = true; }
+  bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
+  void WaitUntilIdle(int milliseconds = 60000) override;
+  std::vector<std::string> TreeLines(int id) override;
+  bool SelectTreePath(int id, const std::vector<std::string>& path) override;
+  std::vector<std::vector<std::string>> ListRows(int id) override;
+  bool ListRowChecked(int id, int row) override;
+  void SetListRowChecked(int id, int row, bool checked) override;
+
+  HWND Sheet() const { return sheet_; }
+  // Saves the sheet's window, as the screen shows it, as a 24-bit BMP file.
+  bool SaveScreenshot(const std::string& bmpPath);
 
  private:
   HWND CurrentPage() const;
+  HWND PageControl(int id) const { return GetDlgItem(CurrentPage(), id); }
   void PressAndWaitForPageChange(int button);
 
   HWND sheet_;
   DWORD processId_;
+  bool cancelNextBox_ = false;
 };
 
 }  // namespace fm::testing

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace fm::testing {
 
@@ -27,6 +28,32 @@ class WizardDriver {
   virtual bool ReadHelp(int textId, std::string& caption, std::string& text) = 0;
   // The text of a control of the page now shown.
   virtual std::string ControlText(int id) = 0;
+  virtual bool ControlEnabled(int id) = 0;
+  virtual bool ControlChecked(int id) = 0;
+
+  // Presses a button (or toggles a check box) of the page now shown, as a
+  // user clicks it; the handler may still run (and show boxes) afterwards.
+  virtual void PressButton(int id) = 0;
+  // The next message box the program shows will be answered with Cancel
+  // (else OK). Said before the press that shows it.
+  virtual void AnswerNextBoxWithCancel() = 0;
+  // The next message box the program shows, waiting up to `milliseconds`
+  // for it: its text, then it is answered. False when none came.
+  virtual bool TakeMessageBox(std::string& text, int milliseconds = 60000) = 0;
+  // Waits until the handler of the last press has ended.
+  virtual void WaitUntilIdle(int milliseconds = 60000) = 0;
+
+  // A tree control of the page now shown, one line per item, depth-first,
+  // each indented by two blanks per level below the root.
+  virtual std::vector<std::string> TreeLines(int id) = 0;
+  // Selects the item reached from the root by these texts; false when
+  // there is none.
+  virtual bool SelectTreePath(int id, const std::vector<std::string>& path) = 0;
+  // The rows of a list control of the page now shown, each its cells.
+  virtual std::vector<std::vector<std::string>> ListRows(int id) = 0;
+  virtual bool ListRowChecked(int id, int row) = 0;
+  // Checks or unchecks the row's check box as a click on it does.
+  virtual void SetListRowChecked(int id, int row, bool checked) = 0;
 };
 
 }  // namespace fm::testing
