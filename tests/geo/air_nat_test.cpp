@@ -1,0 +1,76 @@
+// air_nat.cfg's grammar and the country list.
+#include <gtest/gtest.h>
+
+#include "geo/air_nat.h"
+#include "platform/file_paths.h"
+#include "tests/support/fixture_installation.h"
+
+namespace fm {
+namespace {
+
+using Callsigns = std::set<std::string>;
+
+TEST(AirNatTest, GrammarTakesThePiecesAsWritten) {
+  struct Case {
+    std::vector<const char*> lines;
+    std::map<std::string, Callsigns> expected;
+  } cases[] = {
+      {{"", " ", "x", "; France/AIRFRANS", "  /Spain/IBERIA", "no slash here"}, {}},
+      {{"\t France/AIRFRANS,BRITAIR \r"}, {{"France", {"AIRFRANS", "BRITAIR"}}}},
+      {{"France /AIRFRANS"}, {{"France ", {"AIRFRANS"}}}},
+      {{"France/"}, {{"France", {""}}}},
+      {{"France/AIR/FRANS"}, {{"France", {"AIR/FRANS"}}}},
+      {{"France/AIRFRANS, BRITAIR,AIRFRANS,"}, {{"France", {"AIRFRANS", " BRITAIR", ""}}}},
+      {{"France/AIRFRANS", "France/BRITAIR", "FRANCE/HOP"},
+       {{"France", {"AIRFRANS"}}, {"FRANCE", {"HOP"}}}},
+      {{"/x", "a/"}, {{"a", {""}}}},
+  };
+  for (const Case& c : cases) {
+    AirlineCountryMap map;
+    for (const char* line : c.lines) ReadAirNatLine(line, map);
+    EXPECT_EQ(map.Countries(), c.expected) << c.lines.front();
+  }
+}
+
+TEST(AirNatTest, LookupIsExactAndCaseSensitive) {
+  AirlineCountryMap map;
+  ReadAirNatLine("UNITED KINGDOM/SPEEDBIRD", map);
+  EXPECT_EQ(map.FindCountryAirlines("United Kingdom"), nullptr);
+  ASSERT_NE(map.FindCountryAirlines("UNITED KINGDOM"), nullptr);
+  EXPECT_EQ(map.FindCountryAirlines("UNITED KINGDOM")->count("Speedbird"), 0u);
+}
+
+TEST(AirNatTest, FileReplacesTheMapOrIsMissing) {
+  testing::FixtureInstallation fixture;
+  ASSERT_TRUE(fixture.IsReady());
+  AirlineCountryMap map;
+  ReadAirNatLine("Old/X", map);
+  EXPECT_EQ(ReadAirNatFile(fixture.WorkPath("air_nat.cfg"), map), AirNatRead::Missing);
+  EXPECT_TRUE(map.Empty());
+
+  fixture.WorkFileBytes("air_nat.cfg", "France/AIRFRANS\r\nSpain/IBERIA\nItaly/ALITALIA");
+  EXPECT_EQ(ReadAirNatFile(fixture.WorkPath("air_nat.cfg"), map), AirNatRead::Loaded);
+  EXPECT_EQ(map.Countries().size(), 3u);
+  fixture.WorkFileBytes("air_nat.cfg", "");
+  EXPECT_EQ(ReadAirNatFile(fixture.WorkPath("air_nat.cfg"), map), AirNatRead::Loaded);
+  EXPECT_TRUE(map.Empty());
+}
+
+TEST(AirNatTest, CountryListHoldsEveryCountryOnceInByteOrder) {
+  testing::FixtureInstallation fixture;
+  ASSERT_TRUE(fixture.IsReady());
+  AirportStore store;
+  store.AddAirport("Europe", "france", "", "Paris", "Orly", "LFPO");
+  store.AddAirport("Europe", "Spain", "", "Madrid", "Barajas", "LEMD");
+  store.AddAirport("Africa", "Spain", "", "Ceuta", "Ceuta", "GECE");
+  store.AddAirport("Asia", "", "", "", "Nameless", "ZZZZ");
+  EXPECT_TRUE(WriteCountryList(store, fixture.WorkPath("new_air_nat.cfg")));
+  EXPECT_EQ(fixture.ReadWorkFile("new_air_nat.cfg"), "\r\nSpain\r\nfrance\r\n");
+
+  EXPECT_TRUE(WriteCountryList(AirportStore(), fixture.WorkPath("new_air_nat.cfg")));
+  EXPECT_EQ(fixture.ReadWorkFile("new_air_nat.cfg"), "");
+  EXPECT_FALSE(WriteCountryList(store, fixture.WorkPath("no such folder/new_air_nat.cfg")));
+}
+
+}  // namespace
+}  // namespace fm

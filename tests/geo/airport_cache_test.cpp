@@ -1,0 +1,178 @@
+// The airport store and sccache.txt: what the store keeps, the file's
+// bytes, the round trip, and damaged files.
+#include <gtest/gtest.h>
+
+#include "geo/airport_cache.h"
+#include "platform/file_system.h"
+#include "tests/support/fixture_installation.h"
+
+namespace fm {
+namespace {
+
+class RecordedStatus : public StatusSink {
+ public:
+  void ShowStatus(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+struct Counts {
+  int regions, countries, states, cities, airports;
+  bool operator==(const Counts&) const = default;
+};
+Counts CountsOf(const AirportStore& store) {
+  const PlaceCounts c = store.CountPlaces();
+  return {c.regions, c.countries, c.states, c.cities, c.airports};
+}
+
+TEST(AirportStoreTest, FirstInsertionWinsAndTheIndexOutlivesTheTree) {
+  AirportStore store;
+  store.AddAirport("Europe", "France", "", "Paris", "Orly", "LFPO");
+  store.AddAirport("Europe", "France", "", "Paris", "Orly", "LFXX");    // same name in the city
+  store.AddAirport("Asia", "France", "Ile", "Paris", "Other", "LFPO");  // same identifier
+  EXPECT_EQ(store.Places().at("Europe").at("France").at("Default").at("Paris").at("Orly"), "LFPO");
+  EXPECT_EQ(CountsOf(store), (Counts{2, 2, 2, 2, 2}));
+
+  std::string name = "?", city, state, country, region;
+  EXPECT_FALSE(store.FindAirport("lfpo", name, city, state, country, region));
+  EXPECT_EQ(name, "?") << "outputs untouched when not found";
+  store.ClearPlaces();
+  EXPECT_FALSE(store.HasRegions());
+  ASSERT_TRUE(store.FindAirport("LFXX", name, city, state, country, region));
+  ASSERT_TRUE(store.FindAirport("LFPO", name, city, state, country, region));
+  EXPECT_EQ(std::vector<std::string>({name, city, state, country, region}),
+            std::vector<std::string>({"Orly", "Paris", "Default", "France", "Europe"}));
+}
+
+class AirportCacheTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(fixture.IsReady()); }
+  std::string Path() const { return fixture.WorkPath("sccache.txt"); }
+  CacheLoad Load(const std::string& bytes) {
+    fixture.WorkFileBytes("sccache.txt", bytes);
+    return LoadCache(store, Path(), status);
+  }
+  testing::FixtureInstallation fixture;
+  AirportStore store;
+  RecordedStatus status;
+};
+
+TEST_F(AirportCacheTest, SavesTheTreeDepthFirstAndLoadsItBack) {
+  AirportStore saved;
+  saved.AddAirport("North America", "United States", "California", "Los Angeles",
+                   "Los Angeles Intl", "KLAX");
+  saved.AddAirport("Europe", "United Kingdom", "", "London", "London City Airport", "EGLC");
+  saved.AddAirport("Europe", "United Kingdom", "", "London", "Heathrow", "EGLL");
+  ASSERT_TRUE(SaveCache(saved, Path()));
+  EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"),
+            "00000011\r\n 0.70\r\n1Europe\r\n2United Kingdom\r\n3Default\r\n4London\r\n"
+            "5EGLL Heathrow\r\n5EGLC London City Airport\r\n1North America\r\n2United States\r\n"
+            "3California\r\n4Los Angeles\r\n5KLAX Los Angeles Intl\r\n");
+  ASSERT_EQ(LoadCache(store, Path(), status), CacheLoad::Loaded);
+  EXPECT_EQ(store.Places(), saved.Places());
+  EXPECT_EQ(CountsOf(store), CountsOf(saved));
+}
+
+TEST_F(AirportCacheTest, EmptyNamesRoundTripAsBareKindDigits) {
+  AirportStore saved;
+  saved.AddAirport("", "", "", "", "", "");
+  saved.AddAirport("R", "C", "S", "", "No city", "NOCY");
+  ASSERT_TRUE(SaveCache(saved, Path()));
+  EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"),
+            "00000010\r\n 0.70\r\n1\r\n2\r\n3Default\r\n4\r\n5 \r\n1R\r\n2C\r\n3S\r\n4\r\n"
+            "5NOCY No city\r\n");
+  ASSERT_EQ(LoadCache(store, Path(), status), CacheLoad::Loaded);
+  EXPECT_EQ(store.Places(), saved.Places());
+
+  ASSERT_TRUE(SaveCache(AirportStore(), Path()));
+  EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"), "00000000\r\n 0.70\r\n");
+}
+
+TEST_F(AirportCacheTest, HeaderFailuresAndWhatTheyLeave) {
+  struct Case {
+    const char* bytes;
+    CacheLoad expected;
+  } cases[] = {
+      {"", CacheLoad::Invalid},
+      {"00000001\r\n", CacheLoad::Invalid},
+      {"00000001\r\n0.70\r\n1R\r\n", CacheLoad::OldVersion},
+      {"00000001\r\n 0.70 \r\n", CacheLoad::OldVersion},
+      {"00000000\r\n 0.70\r\n", CacheLoad::Loaded},
+      {"garbage\n 0.70\n1R\n2C\n3S\n4T\n5ABCD The Name\n", CacheLoad::Loaded},
+  };
+  for (const Case& c : cases) {
+    store.AddAirport("Old", "", "", "", "", "OLD");
+    EXPECT_EQ(Load(c.bytes), c.expected) << c.bytes;
+    EXPECT_EQ(store.Places().count("Old"), 0u) << "emptied once the file opened";
+  }
+  EXPECT_EQ(store.Places().at("R").at("C").at("S").at("T").at("The Name"), "ABCD");
+
+  store.AddAirport("Old", "", "", "", "", "OLD");
+  RemoveFile(Path());
+  EXPECT_EQ(LoadCache(store, Path(), status), CacheLoad::Invalid);
+  EXPECT_TRUE(store.HasRegions()) << "untouched when the file did not open";
+  EXPECT_STREQ(CacheLoadText(CacheLoad::Invalid),
+               "Cache file is not yet present, or is not valid. Import first");
+  EXPECT_STREQ(CacheLoadText(CacheLoad::OldVersion),
+               "Cache file was created with previous version. Import first");
+}
+
+TEST_F(AirportCacheTest, RecordLinesAsHandEditorsLeaveThem) {
+  // Levels stay set until a line of their own kind; a kind-5 line without
+  // a blank names its airport by identifier; other lines are passed over.
+  ASSERT_EQ(Load("3\n 0.70\n1A\n2B\n3C\n4D\n5K1 Name  with  blanks\n1E\n5K2\n\n9junk\n"
+                 "x\n5\n"),
+            CacheLoad::Loaded);
+  EXPECT_EQ(store.Places().at("A").at("B").at("C").at("D").at("Name  with  blanks"), "K1");
+  EXPECT_EQ(store.Places().at("E").at("B").at("C").at("D").at(""), "K2");
+  EXPECT_EQ(store.Places().at("E").at("B").at("C").at("D").size(), 1u)
+      << "a bare 5 names the empty identifier, whose name is already taken in the city";
+}
+
+TEST_F(AirportCacheTest, ProgressIsShownOncePerPercentagePoint) {
+  std::string bytes = "00000400\r\n 0.70\r\n1R\r\n2C\r\n3S\r\n4T\r\n";
+  for (int i = 0; i < 396; ++i)
+    bytes += "5K" + std::to_string(i) + " A" + std::to_string(i) + "\r\n";
+  ASSERT_EQ(Load(bytes), CacheLoad::Loaded);
+  ASSERT_EQ(status.texts.size(), 100u);
+  EXPECT_EQ(status.texts.front(), "0% processed");
+  EXPECT_EQ(status.texts.back(), "99% processed");
+  EXPECT_EQ(store.CountPlaces().airports, 396);
+
+  for (const char* count : {"00000000", "-0000005", "00000001"}) {
+    status.texts.clear();
+    ASSERT_EQ(Load(std::string(count) + "\r\n 0.70\r\n1R\r\n1S\r\n1T\r\n"), CacheLoad::Loaded);
+    EXPECT_LE(status.texts.size(), 3u) << count;
+    for (const std::string& text : status.texts) EXPECT_NE(text[0], '-') << count;
+  }
+}
+
+TEST_F(AirportCacheTest, DamagedFilesLoadWhatTheyCan) {
+  std::string bytes = "00000005\r\n 0.70\r\n1R\r\n2C\r\n4";
+  bytes += std::string(10 << 20, 'x');  // a line of 10 MB
+  bytes += "\r\n5NUL";
+  bytes += '\0';
+  bytes += "X Name\r\n5QUOTE \"Unclosed\r\n";
+  for (unsigned i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 2654435761u) >> 13);
+  bytes += "\n5LAST Truncated";
+  ASSERT_EQ(Load(bytes), CacheLoad::Loaded);
+  const CityAirports& city =
+      store.Places().at("R").at("C").at("Default").at(std::string(10 << 20, 'x'));
+  EXPECT_EQ(city.at("Name"), std::string("NUL\0X", 5));
+  EXPECT_EQ(city.at("\"Unclosed"), "QUOTE");
+}
+
+TEST_F(AirportCacheTest, AFailedWriteKeepsTheEarlierCache) {
+  fixture.WorkFileBytes("sccache.txt", "earlier");
+  ASSERT_TRUE(SetReadOnly(Path(), true));
+  AirportStore saved;
+  saved.AddAirport("R", "C", "S", "T", "N", "I");
+  EXPECT_FALSE(SaveCache(saved, Path()));
+  SetReadOnly(Path(), false);
+  EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"), "earlier");
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(ListDirectory(fixture.WorkFolder(), "*", entries));
+  EXPECT_EQ(entries.size(), 1u) << "nothing left beside it";
+}
+
+}  // namespace
+}  // namespace fm

@@ -1,0 +1,113 @@
+// Reading temp.sca: name entries, containers, name lists, and damaged text.
+#include <gtest/gtest.h>
+
+#include "geo/scenery_text.h"
+#include "tests/support/fixture_installation.h"
+
+namespace fm {
+namespace {
+
+TEST(SceneryTextTest, NameEntryPieces) {
+  struct Case {
+    const char* line;
+    bool isEntry;
+    const char* kind;
+    int number;
+    const char* name;
+  } cases[] = {
+      {"\tNameEntry( AIRPORT 17 \"Heathrow\")", true, "AIRPORT", 17, "Heathrow"},
+      {"NameEntry( CITY 0 \"Los Angeles Intl\" trailing", true, "CITY", 0, "Los Angeles Intl"},
+      {"NameEntry( AIRPORT -3 x\"a b\"\"c\")", true, "AIRPORT", -3, "a b"},
+      {"NameEntry( AIRPORT 99999999999 \"Big\")", true, "AIRPORT", 2147483647, "Big"},
+      {"NameEntry( AIRPORT 5 \"Unclosed)", true, "AIRPORT", 5, ""},
+      {"NameEntry( AIRPORT 5", true, "AIRPORT", 0, ""},
+      {"NameEntry( REGION", true, "REGION", 0, ""},
+      {"NameEntry(AIRPORT 5 \"x\")", false, "", 0, ""},
+      {"\tICAO_ID( \"EGLL\" )", false, "", 0, ""},
+  };
+  for (const Case& c : cases) {
+    NameEntry entry;
+    entry.name = "stale";
+    EXPECT_EQ(ParseNameEntry(c.line, entry), c.isEntry) << c.line;
+    EXPECT_EQ(entry.kind, c.kind) << c.line;
+    EXPECT_EQ(entry.number, c.number) << c.line;
+    EXPECT_EQ(entry.name, c.name) << c.line;
+  }
+}
+
+class SceneryTextFileTest : public ::testing::Test {
+ protected:
+  // Reads the text as temp.sca; gives the tree as "region/country/state/
+  // city/name=ICAO" lines.
+  std::vector<std::string> Read(const std::string& text) {
+    EXPECT_TRUE(fixture.IsReady());
+    fixture.WorkFileBytes("temp.sca", text);
+    TextLineReader reader;
+    EXPECT_TRUE(reader.Open(fixture.WorkPath("temp.sca")));
+    EXPECT_EQ(ReadSceneryText(reader, store), SceneryTextRead::Done);
+    std::vector<std::string> lines;
+    for (const auto& [r, countries] : store.Places())
+      for (const auto& [c, states] : countries)
+        for (const auto& [s, cities] : states)
+          for (const auto& [t, airports] : cities)
+            for (const auto& [n, icao] : airports)
+              lines.push_back(r + "/" + c + "/" + s + "/" + t + "/" + n + "=" + icao);
+    return lines;
+  }
+  testing::FixtureInstallation fixture;
+  AirportStore store;
+};
+
+std::string Container(const std::string& number, const std::string& icao) {
+  return "Container( APT " + number +
+         " )\r\n\tAPLocation( N51:28:39.00 W0:27:41.00 25.00 )\r\n"
+         "\tICAO_ID( \"" +
+         icao + "\" )\r\nEndC\r\n\r\n";
+}
+
+TEST_F(SceneryTextFileTest, NameListsPlaceTheirAirports) {
+  const std::string text =
+      "Container( VOR 1 )\r\n\tICAO_ID( \"VORX\" )\r\nEndC\r\n" + Container("2", "EGLL") +
+      Container("3", "EGKK") + Container("2", "XXXX") + Container("4", "LFPG") +
+      "NameList( 1 )\r\n"
+      "\tNameEntry( REGION 0 \"Europe\")\r\n\tNameEntry( COUNTRY 0 \"United Kingdom\")\r\n"
+      "\tNameEntry( STATE 0 \"England\")\r\n\tNameEntry( CITY 0 \"London\")\r\n"
+      "\tNameEntry( AIRPORT 2 \"Heathrow\")\r\n"
+      "\tNameEntry( COUNTRY 0 \"France\")\r\n"
+      "\tNameEntry( AIRPORT 4 \"Charles de Gaulle\")\r\n"  // state and city cleared
+      "\tNameEntry( VOR 1 \"Somewhere\")\r\n\tnot an entry\r\n"
+      "\tNameEntry( AIRPORT 9 \"No container\")\r\n"
+      "EndNL\r\n\r\nNameList( 2 )\r\n"
+      "\tNameEntry( CITY 0 \"Gatwick\")\r\n\tNameEntry( AIRPORT 3 \"Gatwick\")\r\n"
+      "\tNameEntry( AIRPORT 2 \"Gatwick\")\r\n"  // same name in the city: the first stays
+      "EndNL\r\n";
+  EXPECT_EQ(Read(text),
+            (std::vector<std::string>{"//Default/Gatwick/Gatwick=EGKK",
+                                      "Europe/France/Default//Charles de Gaulle=LFPG",
+                                      "Europe/United Kingdom/England/London/Heathrow=EGLL"}));
+  EXPECT_NE(store.FindAirport("EGLL"), nullptr);
+  EXPECT_EQ(store.FindAirport("XXXX"), nullptr) << "a repeated number keeps its first identifier";
+}
+
+TEST_F(SceneryTextFileTest, AMisplacedIcaoLineEndsTheFile) {
+  const std::string text =
+      Container("1", "EGLL") + "Container( APT 2 )\r\n\tICAO_ID( \"EGKK\" )\r\nEndC\r\n" +
+      Container("3", "LFPG") + "NameList( 1 )\r\n\tNameEntry( AIRPORT 1 \"Heathrow\")\r\nEndNL\r\n";
+  EXPECT_TRUE(Read(text).empty());
+}
+
+TEST_F(SceneryTextFileTest, DamagedTextDoesNotStopTheReader) {
+  std::string text = Container("1", "EGLL") +
+                     "Container( APT 2 )\r\n\r\n\tICAO_ID( \"UNCLOSED\r\n" + "Container( APT " +
+                     std::string(10 << 20, '7') + " )\r\nx\r\n\tICAO_ID( \"BIG\" )\r\n" +
+                     std::string("\0garbage\xff\r\n", 11) +
+                     "NameList( 1 )\r\n\tNameEntry( AIRPORT 1 \"Heath_row\")\r\n"
+                     "\tNameEntry( AIRPORT 2 \"Unclosed\")\r\n\tNameEntry( AIRPORT 1";
+  text[text.find("Heath_") + 5] = '\0';
+  EXPECT_EQ(Read(text), (std::vector<std::string>{std::string("//Default//Heath\0row=EGLL", 25),
+                                                  "//Default//Unclosed=UNCLOSED"}))
+      << "a file ending inside a name list ends the list";
+}
+
+}  // namespace
+}  // namespace fm
