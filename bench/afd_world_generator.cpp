@@ -91,7 +91,7 @@ std::vector<AirportRow> ReadAirportsCsv(const std::string& path, size_t limit) {
   return rows;
 }
 
-std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports) {
+std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports, bool icaoAfterPosition) {
   Writer w;
   w.b.assign(168, 0);
   w.Patch(118, 0x87654321u);
@@ -117,6 +117,7 @@ std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports) {
       w.Position(a, 0, 0);
       w.U32(0);
     });
+    if (icaoAfterPosition) sub(0x10006, [&] { w.Text(a.icao); });
     for (int r = 0; r < 2; ++r) {
       sub(0x10002, [&] {
         w.Position(a, 0.001 * r, 0.001 * r);
@@ -137,7 +138,7 @@ std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports) {
       w.U32(1);
       w.U32(0);
     });
-    sub(0x10006, [&] { w.Text(a.icao); });
+    if (!icaoAfterPosition) sub(0x10006, [&] { w.Text(a.icao); });
     for (int f = 0; f < 3; ++f) {
       sub(0x20001, [&] {
         w.U32(Bcd(118 + static_cast<int>((i + f) % 19), static_cast<int>(i * 5 % 100)));

@@ -19,8 +19,11 @@ struct AirportRow {
 // with double-quoted fields). Returns at most limit rows (0: all).
 std::vector<AirportRow> ReadAirportsCsv(const std::string& path, size_t limit = 0);
 
-// The BGL file for the airports.
-std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports);
+// The BGL file for the airports. icaoAfterPosition puts each container's
+// ICAO identifier right after its airport position, as FS2002's own
+// airport-directory files do and as the scenery import reads them.
+std::vector<uint8_t> BuildAfdFile(const std::vector<AirportRow>& airports,
+                                  bool icaoAfterPosition = false);
 
 // The airports.csv of the repository's shared data.
 std::string DefaultAirportsCsv();

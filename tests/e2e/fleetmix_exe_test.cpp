@@ -2,11 +2,14 @@
 // process: fleetmix.exe's wizard, and the FS2002 lookup without its key.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/fixture_installation.h"
+#include "tests/support/scenery_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -105,6 +108,32 @@ TEST(FleetmixExeTest, WizardOpensOnWelcomeAndCancelWritesNothing) {
   WelcomeAndHelpScenario(driver);
   EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
   EXPECT_EQ(work.FileCount(), 0) << "Cancel wrote a file into the working folder";
+}
+
+// The shipped program imports the fixture's airport directory with the
+// bgltext it carries, and a second run loads the cache it wrote. The test
+// opens the scenery page itself (the aircraft page's import is not what is
+// tested here).
+TEST(FleetmixExeTest, SceneryImportThenLoadCachedInASecondRun) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddSceneryFixture(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  for (bool second : {false, true}) {
+    Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+    ASSERT_TRUE(fleetmix.Started());
+    HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+    ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+    Win32WizardDriver driver(sheet, fleetmix.Id());
+    SendMessageA(sheet, PSM_SETCURSEL, 2, 0);
+    if (second) {
+      SceneryLoadCachedScenario(driver);
+    } else {
+      SceneryImportScenario(driver, installation);
+    }
+    driver.Cancel();
+    EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+  }
 }
 
 // Runs the probe, expects the one box and the exit code 1.

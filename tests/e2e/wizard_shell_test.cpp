@@ -5,10 +5,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <cstdlib>
 #include <functional>
 
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/fixture_installation.h"
+#include "tests/support/scenery_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -65,6 +68,37 @@ TEST(WizardShellTest, ModelFilledBeforehandEnablesNext) {
   EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
   driver.Cancel();
   EXPECT_TRUE(shell.Closed());
+}
+
+// "Import from FS" through the embedded bgltext, then "Load Cached" in a
+// fresh wizard; the filled page is saved as a screenshot when asked.
+TEST(WizardShellTest, SceneryImportThenLoadCached) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddSceneryFixture(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  auto onSceneryPage = [&](CWizard& wizard) {
+    wizard.State().aircraftModels.emplace_back();
+    wizard.State().workFolder = installation.WorkFolder();
+  };
+  for (bool fresh : {false, true}) {
+    ShellThread shell(onSceneryPage);
+    HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+    ASSERT_NE(sheet, nullptr);
+    Win32WizardDriver driver(sheet, GetCurrentProcessId());
+    driver.Next();
+    driver.Next();
+    if (!fresh) {
+      SceneryImportScenario(driver, installation);
+      if (const char* dir = std::getenv("FLEETMIX_SCREENSHOT_DIR")) {
+        EXPECT_TRUE(driver.SaveScreenshot(std::string(dir) + "\\scenery.bmp"));
+      }
+    } else {
+      SceneryLoadCachedScenario(driver);
+    }
+    driver.Cancel();
+    EXPECT_TRUE(shell.Closed());
+  }
 }
 
 }  // namespace
