@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "resources/resource.h"
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/fixture_installation.h"
@@ -91,6 +92,11 @@ TEST(WizardShellTest, SceneryImportThenLoadCached) {
     if (!fresh) {
       SceneryImportScenario(driver, installation);
       if (const char* dir = std::getenv("FLEETMIX_SCREENSHOT_DIR")) {
+        // Airports opened as a user opens them, for the picture.
+        driver.SelectTreePath(IDC_PLACE_TREE,
+                              {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
+        driver.SelectTreePath(IDC_PLACE_TREE, {"North America", "United States", "California",
+                                               "Los Angeles", "Los Angeles Intl (KLAX)"});
         EXPECT_TRUE(driver.SaveScreenshot(std::string(dir) + "\\scenery.bmp"));
       }
     } else {
