@@ -36,6 +36,8 @@ bool MakeDirectory(const std::string& path);
 // Creates the folder and every missing folder above it.
 bool MakeDirectories(const std::string& path);
 
+// Deletes a file (through the OS interface, whose RemoveFile it is with the
+// name resolved as the system resolves names).
 bool RemoveFile(const std::string& path);
 // Removes an empty folder.
 bool RemoveEmptyDirectory(const std::string& path);

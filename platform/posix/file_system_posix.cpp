@@ -147,7 +147,6 @@ bool MakeDirectory(const std::string& path) {
   return errno == EEXIST && IsDirectory(resolved);
 }
 
-bool RemoveFile(const std::string& path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
 
 bool RemoveEmptyDirectory(const std::string& path) {
   return ::rmdir(ResolvePath(path).c_str()) == 0;

@@ -56,7 +56,6 @@ bool MakeDirectory(const std::string& path) {
   return ::GetLastError() == ERROR_ALREADY_EXISTS && IsDirectory(path);
 }
 
-bool RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
 bool RemoveEmptyDirectory(const std::string& path) { return ::RemoveDirectoryA(path.c_str()) != 0; }
 

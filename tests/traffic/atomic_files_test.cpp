@@ -12,7 +12,7 @@
 namespace fm {
 namespace {
 
-using test::FixtureInstallation;
+using testing::FixtureInstallation;
 using Names = std::vector<std::string>;
 
 // Bytes that a text-mode slip or a truncation would change.
