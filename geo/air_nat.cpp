@@ -3,7 +3,6 @@
 
 #include <set>
 
-#include "geo/read_status.h"
 #include "platform/file_text.h"
 
 namespace fm {
@@ -46,7 +45,7 @@ AirNatRead ReadAirNatFile(const std::string& path, AirlineCountryMap& map) {
   if (!reader.Open(path)) return AirNatRead::Missing;
   std::string line;
   while (reader.ReadLine(line)) ReadAirNatLine(line, map);
-  if (ReadFailed(reader)) {
+  if (reader.Failed()) {
     map.Clear();
     return AirNatRead::ReadFailed;
   }

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string_view>
 
-#include "geo/read_status.h"
 #include "platform/file_atomic.h"
 #include "platform/file_text.h"
 
@@ -147,7 +146,7 @@ CacheLoad LoadCache(AirportStore& store, const std::string& path, StatusSink& st
     }
     ++processed;
   }
-  if (ReadFailed(reader)) {
+  if (reader.Failed()) {
     store.ClearPlaces();
     return CacheLoad::Invalid;
   }

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "geo/read_status.h"
-
 namespace fm {
 namespace {
 
@@ -88,7 +86,7 @@ SceneryTextRead ReadSceneryText(TextLineReader& reader, AirportStore& store) {
   NameEntry entry;
   std::string line;
   auto finish = [&] {
-    return ReadFailed(reader) ? SceneryTextRead::ReadFailed : SceneryTextRead::Done;
+    return reader.Failed() ? SceneryTextRead::ReadFailed : SceneryTextRead::Done;
   };
   while (reader.ReadLine(line)) {
     if (Contains(line, kAirportContainer)) {

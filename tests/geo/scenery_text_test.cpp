@@ -109,5 +109,14 @@ TEST_F(SceneryTextFileTest, DamagedTextDoesNotStopTheReader) {
       << "a file ending inside a name list ends the list";
 }
 
+TEST_F(SceneryTextFileTest, AFailedReadIsNotTheEnd) {
+  ASSERT_TRUE(fixture.IsReady());
+  fixture.WorkFileBytes("temp.sca", Container("1", "EGLL") + "NameList( 1 )\r\n" +
+                                        "\tNameEntry( AIRPORT 1 \"Heathrow\")\r\nEndNL\r\n");
+  TextLineReader reader([](std::FILE*, char*, size_t) -> std::ptrdiff_t { return -1; });
+  ASSERT_TRUE(reader.Open(fixture.WorkPath("temp.sca")));
+  EXPECT_EQ(ReadSceneryText(reader, store), SceneryTextRead::ReadFailed);
+}
+
 }  // namespace
 }  // namespace fm
