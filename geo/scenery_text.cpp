@@ -7,9 +7,7 @@
 namespace fm {
 namespace {
 
-constexpr std::string_view kAirportContainer = "Container( APT ";
 constexpr std::string_view kIcaoId = "ICAO_ID( \"";
-constexpr std::string_view kNameList = "NameList( ";
 constexpr std::string_view kNameEntry = "NameEntry( ";
 constexpr std::string_view kEndNameList = "EndNL";
 
@@ -17,15 +15,36 @@ bool Contains(std::string_view line, std::string_view text) {
   return line.find(text) != std::string_view::npos;
 }
 
-// The current places of a name list.
+enum class LineKind { Other, AirportContainer, NameList };
+
+// What a line starts: an airport container when it holds "Container( APT "
+// anywhere, else a name list when it holds "NameList( ". Both texts hold
+// "( ", so one pass over the line's parentheses finds either.
+LineKind Classify(std::string_view line) {
+  constexpr std::string_view kContainer = "Container", kApt = "( APT ", kList = "NameList";
+  bool nameList = false;
+  for (size_t p = line.find('('); p != std::string_view::npos; p = line.find('(', p + 1)) {
+    const std::string_view before = line.substr(0, p), after = line.substr(p);
+    if (before.ends_with(kContainer) && after.starts_with(kApt)) return LineKind::AirportContainer;
+    if (before.ends_with(kList) && after.starts_with("( ")) nameList = true;
+  }
+  return nameList ? LineKind::NameList : LineKind::Other;
+}
+
+// The current places of a name list, and the city they name once an
+// airport has been stored there.
 struct Places {
   std::string region, country, state, city;
+  CityAirports* airports = nullptr;
 };
 
 void TakeNameEntry(const NameEntry& entry, Places& places, const ContainerIds& ids,
                    AirportStore& store) {
   if (entry.kind == "REGION") {
-    places = Places{entry.name, {}, {}, {}};
+    places.region = entry.name;
+    places.country.clear();
+    places.state.clear();
+    places.city.clear();
   } else if (entry.kind == "COUNTRY") {
     places.country = entry.name;
     places.state.clear();
@@ -38,9 +57,16 @@ void TakeNameEntry(const NameEntry& entry, Places& places, const ContainerIds& i
   } else if (entry.kind == "AIRPORT") {
     auto id = ids.find(entry.number);
     if (id == ids.end()) return;
-    store.AddAirport(places.region, places.country, places.state, places.city, entry.name,
-                     id->second);
+    if (places.airports == nullptr) {
+      places.airports = &store.CityOf(places.region, places.country, places.state, places.city);
+    }
+    store.AddAirportToCity(*places.airports, places.region, places.country, places.state,
+                           places.city, entry.name, id->second);
+    return;
+  } else {
+    return;
   }
+  places.airports = nullptr;
 }
 
 }  // namespace
@@ -61,12 +87,14 @@ std::int32_t LeadingInt(std::string_view text) {
 }
 
 bool ParseNameEntry(std::string_view line, NameEntry& entry) {
-  entry = NameEntry{};
+  entry.kind.clear();
+  entry.number = 0;
+  entry.name.clear();
   const size_t at = line.find(kNameEntry);
   if (at == std::string_view::npos) return false;
   std::string_view rest = line.substr(at + kNameEntry.size());
   const size_t kindEnd = rest.find(' ');
-  entry.kind = rest.substr(0, kindEnd);
+  entry.kind.assign(rest.substr(0, kindEnd));
   if (kindEnd == std::string_view::npos) return true;
   rest.remove_prefix(kindEnd + 1);
   const size_t numberEnd = rest.find(' ');
@@ -77,7 +105,7 @@ bool ParseNameEntry(std::string_view line, NameEntry& entry) {
   if (open == std::string_view::npos) return true;
   const size_t close = rest.find('"', open + 1);
   if (close == std::string_view::npos) return true;
-  entry.name = rest.substr(open + 1, close - open - 1);
+  entry.name.assign(rest.substr(open + 1, close - open - 1));
   return true;
 }
 
@@ -89,7 +117,8 @@ SceneryTextRead ReadSceneryText(TextLineReader& reader, AirportStore& store) {
     return reader.Failed() ? SceneryTextRead::ReadFailed : SceneryTextRead::Done;
   };
   while (reader.ReadLine(line)) {
-    if (Contains(line, kAirportContainer)) {
+    const LineKind kind = Classify(line);
+    if (kind == LineKind::AirportContainer) {
       // The number starts four characters after the first "APT" and ends
       // before the next blank.
       const size_t from = std::min(line.find("APT") + 4, line.size());
@@ -102,7 +131,7 @@ SceneryTextRead ReadSceneryText(TextLineReader& reader, AirportStore& store) {
       const size_t start = icao + kIcaoId.size();
       const size_t quote = line.find('"', start);
       ids.emplace(number, line.substr(start, quote == std::string::npos ? quote : quote - start));
-    } else if (Contains(line, kNameList)) {
+    } else if (kind == LineKind::NameList) {
       Places places;
       while (reader.ReadLine(line) && !Contains(line, kEndNameList)) {
         ParseNameEntry(line, entry);
