@@ -32,14 +32,6 @@ TEST(AirNatTest, GrammarTakesThePiecesAsWritten) {
   }
 }
 
-TEST(AirNatTest, LookupIsExactAndCaseSensitive) {
-  AirlineCountryMap map;
-  ReadAirNatLine("UNITED KINGDOM/SPEEDBIRD", map);
-  EXPECT_EQ(map.FindCountryAirlines("United Kingdom"), nullptr);
-  ASSERT_NE(map.FindCountryAirlines("UNITED KINGDOM"), nullptr);
-  EXPECT_EQ(map.FindCountryAirlines("UNITED KINGDOM")->count("Speedbird"), 0u);
-}
-
 TEST(AirNatTest, FileReplacesTheMapOrIsMissing) {
   testing::FixtureInstallation fixture;
   ASSERT_TRUE(fixture.IsReady());

@@ -16,14 +16,12 @@ TEST(SceneryTextTest, NameEntryPieces) {
     const char* name;
   } cases[] = {
       {"\tNameEntry( AIRPORT 17 \"Heathrow\")", true, "AIRPORT", 17, "Heathrow"},
-      {"NameEntry( CITY 0 \"Los Angeles Intl\" trailing", true, "CITY", 0, "Los Angeles Intl"},
       {"NameEntry( AIRPORT -3 x\"a b\"\"c\")", true, "AIRPORT", -3, "a b"},
       {"NameEntry( AIRPORT 99999999999 \"Big\")", true, "AIRPORT", 2147483647, "Big"},
       {"NameEntry( AIRPORT 5 \"Unclosed)", true, "AIRPORT", 5, ""},
       {"NameEntry( AIRPORT 5", true, "AIRPORT", 0, ""},
       {"NameEntry( REGION", true, "REGION", 0, ""},
       {"NameEntry(AIRPORT 5 \"x\")", false, "", 0, ""},
-      {"\tICAO_ID( \"EGLL\" )", false, "", 0, ""},
   };
   for (const Case& c : cases) {
     NameEntry entry;
