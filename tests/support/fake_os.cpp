@@ -83,6 +83,7 @@ ProcessResult FakeOs::StartProcess(const std::string& commandLine, bool waitForE
                                    bool showWindow, const std::string& workingFolder) {
   startedCommands.push_back(commandLine);
   startedFolders.push_back(workingFolder);
+  startedShown.push_back(showWindow);
   if (auto error = Failure(FakeStep::Start)) return {OsStatus::Failure(*error), 0};
   return NativeOs().StartProcess(commandLine, waitForExit, showWindow, workingFolder);
 }

@@ -48,6 +48,7 @@ class FakeOs : public OsInterface {
   std::vector<std::string> traces;
   std::vector<std::string> startedCommands;  // every start asked for
   std::vector<std::string> startedFolders;   // the working folder of each
+  std::vector<bool> startedShown;            // whether each showed a window
 
   void SetFsRoot(const std::string& value);
   void SetFsRootMissing(SettingStatus status);
