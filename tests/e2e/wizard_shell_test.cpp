@@ -9,6 +9,8 @@
 
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/fixture_installation.h"
+#include "tests/support/traffic_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -63,6 +65,33 @@ TEST(WizardShellTest, ModelFilledBeforehandEnablesNext) {
   driver.Next();
   EXPECT_EQ(driver.ActiveDialogId(), 106);
   EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  driver.Cancel();
+  EXPECT_TRUE(shell.Closed());
+}
+
+// Saves the sheet as <name>.bmp when FLEETMIX_SCREENSHOT_DIR names a folder.
+void SaveScreenshotIfAsked(Win32WizardDriver& driver, const std::string& name) {
+  char folder[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("FLEETMIX_SCREENSHOT_DIR", folder, sizeof folder) == 0) return;
+  EXPECT_TRUE(driver.SaveScreenshot(std::string(folder) + "\\" + name + ".bmp"));
+}
+
+TEST(WizardShellTest, TrafficImport) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  InstallScenarioTraffic(installation);
+  ShellThread shell([&](CWizard& wizard) {
+    wizard.State().workFolder = installation.WorkFolder();
+    wizard.State().aircraftModels.emplace_back();
+    AddScenarioAirports(wizard.State().airportStore);
+  });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  for (int page = 0; page < 3; ++page) driver.Next();
+  TrafficImportScenario(driver, installation, true);
+  SaveScreenshotIfAsked(driver, "traffic");
   driver.Cancel();
   EXPECT_TRUE(shell.Closed());
 }
