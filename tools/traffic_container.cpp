@@ -79,27 +79,30 @@ std::string EncodeTrafficFile(const TrafficTexts& texts) {
   return out;
 }
 
-TrafficFileProblem DecodeTrafficFile(std::string_view bytes, TrafficTexts& texts) {
-  if (bytes.size() < kTrafficMagic.size()) {
+TrafficFileProblem ReadTrafficHead(std::string_view head, TrafficFileLayout& layout) {
+  if (head.size() < kTrafficMagic.size()) {
     // A beginning of our magic (or nothing at all) is a file of ours cut short.
-    return kTrafficMagic.substr(0, bytes.size()) == bytes ? TrafficFileProblem::kCutShort
-                                                          : TrafficFileProblem::kNotOurs;
+    return kTrafficMagic.substr(0, head.size()) == head ? TrafficFileProblem::kCutShort
+                                                        : TrafficFileProblem::kNotOurs;
   }
-  if (bytes.substr(0, kTrafficMagic.size()) != kTrafficMagic) return TrafficFileProblem::kNotOurs;
-  if (bytes.size() < kTrafficHeaderSize) return TrafficFileProblem::kCutShort;
+  if (head.substr(0, kTrafficMagic.size()) != kTrafficMagic) return TrafficFileProblem::kNotOurs;
+  if (head.size() < kTrafficHeaderSize) return TrafficFileProblem::kCutShort;
+  const auto* p = reinterpret_cast<const unsigned char*>(head.data()) + kTrafficMagic.size();
+  if (LoadLe32(p) != kTrafficFormatVersion) return TrafficFileProblem::kUnknownVersion;
+  for (int i = 0; i < 3; ++i) layout.lengths[i] = LoadLe64(p + 4 + 8 * i);
+  return TrafficFileProblem::kNone;
+}
 
-  const auto* header = reinterpret_cast<const unsigned char*>(bytes.data());
-  if (LoadLe32(header + kTrafficMagic.size()) != kTrafficFormatVersion) {
-    return TrafficFileProblem::kUnknownVersion;
-  }
-  std::uint64_t lengths[3];
-  std::uint64_t content = 0;
+TrafficFileProblem DecodeTrafficFile(std::string_view bytes, TrafficTexts& texts) {
+  TrafficFileLayout layout;
+  const TrafficFileProblem head = ReadTrafficHead(bytes.substr(0, kTrafficHeaderSize), layout);
+  if (head != TrafficFileProblem::kNone) return head;
+  // Lengths beyond the file cannot be added up safely: the file is short.
   const std::uint64_t room = bytes.size() - kTrafficHeaderSize;
-  for (int i = 0; i < 3; ++i) {
-    lengths[i] = LoadLe64(header + kTrafficMagic.size() + 4 + 8 * i);
-    // Lengths beyond the file cannot be added up safely: the file is short.
-    if (lengths[i] > room || content + lengths[i] > room) return TrafficFileProblem::kCutShort;
-    content += lengths[i];
+  std::uint64_t content = 0;
+  for (std::uint64_t length : layout.lengths) {
+    if (length > room || content + length > room) return TrafficFileProblem::kCutShort;
+    content += length;
   }
   const std::uint64_t whole = kTrafficHeaderSize + content + kTrafficChecksumSize;
   if (bytes.size() < whole) return TrafficFileProblem::kCutShort;
@@ -112,10 +115,14 @@ TrafficFileProblem DecodeTrafficFile(std::string_view bytes, TrafficTexts& texts
   std::size_t at = kTrafficHeaderSize;
   std::string_view* parts[3] = {&texts.aircraft, &texts.flightPlans, &texts.airports};
   for (int i = 0; i < 3; ++i) {
-    *parts[i] = bytes.substr(at, static_cast<std::size_t>(lengths[i]));
-    at += static_cast<std::size_t>(lengths[i]);
+    *parts[i] = bytes.substr(at, static_cast<std::size_t>(layout.lengths[i]));
+    at += static_cast<std::size_t>(layout.lengths[i]);
   }
   return TrafficFileProblem::kNone;
+}
+
+std::uint32_t StoredTrafficChecksum(std::string_view tail) {
+  return LoadLe32(reinterpret_cast<const unsigned char*>(tail.data()));
 }
 
 }  // namespace fm

@@ -37,9 +37,26 @@ enum class TrafficFileProblem {
 // The traffic file holding the three texts.
 std::string EncodeTrafficFile(const TrafficTexts& texts);
 
+// The lengths of the three texts as a traffic file's head gives them.
+struct TrafficFileLayout {
+  std::uint64_t lengths[3] = {0, 0, 0};  // Aircraft.txt, FlightPlans.txt, Airports.txt
+
+  std::uint64_t FileSize() const {
+    return kTrafficHeaderSize + lengths[0] + lengths[1] + lengths[2] + kTrafficChecksumSize;
+  }
+};
+
+// Checks the head of a traffic file: its first kTrafficHeaderSize bytes, or
+// the whole file when it is shorter. kNone fills `layout`; whether the file
+// is as long as its lengths say and its checksum matches is for the caller.
+TrafficFileProblem ReadTrafficHead(std::string_view head, TrafficFileLayout& layout);
+
 // The three texts of a traffic file, as views into `bytes`; kNone when the
 // file is whole and ours, else what is wrong with it (`texts` untouched).
 TrafficFileProblem DecodeTrafficFile(std::string_view bytes, TrafficTexts& texts);
+
+// The checksum stored in the last kTrafficChecksumSize bytes of a file.
+std::uint32_t StoredTrafficChecksum(std::string_view tail);
 
 // CRC-32 as zlib and PNG compute it (reflected polynomial 0xEDB88320),
 // continued from `crc` (0 to start).

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
@@ -31,10 +33,18 @@ constexpr const char* kRootValueMissing =
     "cannot find the FS2002 folder: FLEETMIX_FS_ROOT is empty";
 #endif
 
+constexpr size_t kCopyChunk = 1 << 20;
+constexpr const char* kOutputs[3] = {kToolAircraftFile, kToolFlightPlansFile, kToolAirportsFile};
+
 ToolOutcome Failed(std::string line) { return {kToolFailed, std::move(line)}; }
 
 std::string FolderName(const std::string& folder) {
   return folder.empty() ? std::string("the current folder") : folder;
+}
+
+ToolOutcome CannotWrite(const char* name, const std::string& folder) {
+  return Failed(std::string("cannot write ") + name + " in " + FolderName(folder) +
+                "; no file was changed");
 }
 
 std::string ProblemLine(const std::string& path, TrafficFileProblem problem) {
@@ -77,43 +87,62 @@ ToolOutcome DecompileTraffic(const std::string& fsRoot, const std::string& workF
                              AtomicFileSet::RenameFunction rename) {
   const std::string source = InstalledTrafficPath(fsRoot);
   if (!IsRegularFile(source)) return Failed("there is no traffic file " + source);
-  std::string bytes;
-  if (!ReadFileBytes(source, bytes)) return Failed("cannot read " + source);
-  TrafficTexts texts;
-  const TrafficFileProblem problem = DecodeTrafficFile(bytes, texts);
-  if (problem != TrafficFileProblem::kNone) return Failed(ProblemLine(source, problem));
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(
+      std::fopen(ResolvePath(source).c_str(), "rb"), &std::fclose);
+  if (!in) return Failed("cannot read " + source);
 
-  // The three files change together or not at all.
-  AtomicFileSet files(rename ? std::move(rename) : AtomicFileSet::RenameFunction(ReplaceFileWith));
-  const std::pair<const char*, std::string_view> outputs[] = {
-      {kToolAircraftFile, texts.aircraft},
-      {kToolFlightPlansFile, texts.flightPlans},
-      {kToolAirportsFile, texts.airports},
+  // The file goes through a chunk at a time, into its three files and the
+  // checksum; they are renamed into place only once the checksum matched.
+  std::string chunk(kCopyChunk, '\0');
+  auto read = [&](size_t size) -> std::optional<std::string_view> {
+    const size_t got = std::fread(chunk.data(), 1, size, in.get());
+    if (got < size && std::ferror(in.get())) return std::nullopt;
+    return std::string_view(chunk.data(), got);
   };
-  for (const auto& [name, text] : outputs) {
-    OutputFile* file = files.Create(JoinPath(workFolder, name));
-    if (file == nullptr) {
-      return Failed(std::string("cannot write ") + name + " in " + FolderName(workFolder) +
-                    "; no file was changed");
+  const ToolOutcome unreadable = Failed("cannot read " + source);
+  const ToolOutcome cutShort = Failed(ProblemLine(source, TrafficFileProblem::kCutShort));
+
+  std::optional<std::string_view> head = read(kTrafficHeaderSize);
+  if (!head) return unreadable;
+  TrafficFileLayout layout;
+  const TrafficFileProblem problem = ReadTrafficHead(*head, layout);
+  if (problem != TrafficFileProblem::kNone) return Failed(ProblemLine(source, problem));
+  std::uint32_t crc = Crc32(*head);
+
+  AtomicFileSet files(rename ? std::move(rename) : AtomicFileSet::RenameFunction(ReplaceFileWith));
+  for (int i = 0; i < 3; ++i) {
+    OutputFile* file = files.Create(JoinPath(workFolder, kOutputs[i]));
+    if (file == nullptr) return CannotWrite(kOutputs[i], workFolder);
+    for (std::uint64_t left = layout.lengths[i]; left > 0;) {
+      const size_t size = left < chunk.size() ? static_cast<size_t>(left) : chunk.size();
+      const std::optional<std::string_view> part = read(size);
+      if (!part) return unreadable;
+      if (part->size() < size) return cutShort;
+      crc = Crc32(*part, crc);
+      file->WriteBytes(*part);
+      left -= size;
     }
-    file->WriteBytes(text);
   }
+  const std::optional<std::string_view> tail = read(kTrafficChecksumSize);
+  if (!tail) return unreadable;
+  if (tail->size() < kTrafficChecksumSize) return cutShort;
+  if (StoredTrafficChecksum(*tail) != crc || std::fgetc(in.get()) != EOF) {
+    return Failed(ProblemLine(source, TrafficFileProblem::kDamaged));
+  }
+  if (std::ferror(in.get())) return unreadable;
+
   size_t failedIndex = 0;
-  if (!files.Commit(&failedIndex)) {
-    return Failed(std::string("cannot write ") + outputs[failedIndex].first + " in " +
-                  FolderName(workFolder) + "; no file was changed");
-  }
+  if (!files.Commit(&failedIndex)) return CannotWrite(kOutputs[failedIndex], workFolder);
   return {0, "decompiled " + source + " into Aircraft.txt, FlightPlans.txt and Airports.txt"};
 }
 
 ToolOutcome CompileTraffic(const std::string& fsRoot, const std::string& workFolder,
                            AtomicFileSet::RenameFunction rename) {
   std::string inputs[3];
-  const char* names[3] = {kToolAircraftFile, kToolFlightPlansFile, kToolAirportsFile};
   for (int i = 0; i < 3; ++i) {
-    const std::string path = JoinPath(workFolder, names[i]);
+    const std::string path = JoinPath(workFolder, kOutputs[i]);
     if (!IsRegularFile(path)) {
-      return Failed(std::string("cannot find ") + names[i] + " in " + FolderName(workFolder));
+      return Failed(std::string("cannot find ") + kOutputs[i] + " in " + FolderName(workFolder));
     }
     if (!ReadFileBytes(path, inputs[i])) return Failed("cannot read " + path);
   }

@@ -93,6 +93,9 @@ TEST_F(TrafficToolsTest, CompileThenDecompileGivesBackTheFilesByteForByte) {
 
 TEST_F(TrafficToolsTest, ARefusedTrafficFileChangesNoTextFile) {
   const std::string whole = EncodeTrafficFile({"AC#1,1,\"a\"\r\n", "p\r\n", "EGLL\r\n"});
+  std::string changedText = whole, longerThanTheFile = whole;
+  changedText[45] ^= 1;
+  longerThanTheFile[27] = '\x7F';  // the length of FlightPlans.txt
   const struct {
     std::string bytes;
     const char* says;
@@ -101,6 +104,8 @@ TEST_F(TrafficToolsTest, ARefusedTrafficFileChangesNoTextFile) {
       {whole.substr(0, whole.size() - 1), "is cut short"},
       {whole.substr(0, 30), "is cut short"},
       {whole + "trailing", "is damaged"},
+      {changedText, "is damaged"},
+      {longerThanTheFile, "is cut short"},
   };
   for (const auto& c : cases) {
     installation.SetTrafficBgl(c.bytes);
