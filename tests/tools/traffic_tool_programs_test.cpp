@@ -139,27 +139,7 @@ TEST_F(TrafficToolProgramsTest, AForeignOrCutTrafficFileIsRefusedWithOneLine) {
   }
 }
 
-TEST_F(TrafficToolProgramsTest, AMissingInputLeavesTheInstalledTrafficAlone) {
-  installation.WorkFileBytes("Aircraft.txt", "a");
-  installation.WorkFileBytes("FlightPlans.txt", "p");
-  const std::string installed = Installed();
-  std::string printed;
-  EXPECT_EQ(Run(kCompiler, &printed), 1);
-  EXPECT_EQ(Installed(), installed);
 #if !defined(_WIN32)
-  EXPECT_EQ(printed, "trafficcompiler: cannot find Airports.txt in the current folder\n");
-#endif
-}
-
-#if !defined(_WIN32)
-TEST_F(TrafficToolProgramsTest, WithoutAnInstallationTheToolsSaySoAndFail) {
-  testing::ScopedEnv noRoot("FLEETMIX_FS_ROOT", std::nullopt);
-  std::string printed;
-  EXPECT_EQ(Run(kDecompiler, &printed), 1);
-  EXPECT_EQ(printed,
-            "trafficdecompiler: cannot find the FS2002 folder: FLEETMIX_FS_ROOT is not set\n");
-}
-
 // A disk that fills while the compiler writes: the file-size limit makes
 // every write beyond it fail, as a full disk does.
 TEST_F(TrafficToolProgramsTest, AFullDiskLeavesTheInstalledTrafficWhole) {

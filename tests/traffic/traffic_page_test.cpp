@@ -235,21 +235,6 @@ TEST_F(TrafficPageTest, EachFailureShowsItsBoxAndLeavesItsState) {
   }
 }
 
-TEST_F(TrafficPageTest, TheBackupIsMadeOnceAndNeverAgain) {
-  std::string first;
-  ASSERT_TRUE(ReadFileBytes(installation.TrafficBglPath(), first));
-  Import();
-  EXPECT_EQ(PageBoxes(), std::vector<std::string>{BackupText()});
-
-  installation.SetTrafficBgl(testing::ScenarioTrafficBgl("changed\r\n"));
-  Import();
-  EXPECT_TRUE(PageBoxes().empty());
-  EXPECT_TRUE(NextRequested());
-  std::string backup;
-  ASSERT_TRUE(ReadFileBytes(installation.BackupTrafficBglPath(), backup));
-  EXPECT_EQ(backup, first);
-}
-
 TEST_F(TrafficPageTest, AFailedBackupCopyShowsNothingAndTheImportStands) {
   os.Fail(FakeStep::Copy, 5);
   Import();
