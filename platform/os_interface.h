@@ -109,9 +109,15 @@ class OsInterface {
   // Starts the command line as a new process (the first word, quoted or
   // not, names the program; Windows splitting rules on every platform).
   // waitForExit blocks without a time limit; showWindow false starts it
-  // without a console window (ignored on POSIX).
+  // without a console window (ignored on POSIX). The child runs in
+  // `workingFolder`, or in this process's current folder when it is empty;
+  // a relative program path is taken from this process's current folder.
   virtual ProcessResult StartProcess(const std::string& commandLine, bool waitForExit,
-                                     bool showWindow) = 0;
+                                     bool showWindow, const std::string& workingFolder = {}) = 0;
+
+  // The full path of the running program's own executable file
+  // (GetModuleFileName on Windows, /proc/self/exe on Linux).
+  virtual OsText ModulePath() = 0;
 
   // The developer trace channel (OutputDebugString; POSIX: standard error
   // when FLEETMIX_TRACE is set, else nothing).

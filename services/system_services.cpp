@@ -1,11 +1,15 @@
 // The system services over the OS interface: their texts, boxes and exits.
 #include "services/system_services.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <exception>
 #include <vector>
 
+#include "platform/file_paths.h"
+#include "platform/file_system.h"
+#include "platform/file_text.h"
 #include "platform/os_interface.h"
 
 namespace fm {
@@ -25,6 +29,16 @@ constexpr char kStepTempFileName[] = "GetTempFileName";
 constexpr char kStepOpen[] = "CFile::Open";
 constexpr char kStepWrite[] = "CFile::Write/Flush/Close";
 constexpr char kStepUnexpected[] = "UNEXPECTED";
+constexpr char kStepReadReplacement[] = "CFile::Read";
+
+// The programs a user may replace by a file beside the running program.
+constexpr int kTrafficDecompilerId = 134;
+constexpr int kTrafficCompilerId = 135;
+#if defined(_WIN32)
+constexpr char kProgramSuffix[] = ".exe";
+#else
+constexpr char kProgramSuffix[] = "";
+#endif
 
 constexpr char kTempFilePrefix[] = "fmix";
 constexpr std::size_t kTraceBufferSize = 512;
@@ -96,10 +110,38 @@ void ExtractedTool::Remove() {
   reservation_.clear();
 }
 
+std::string ReplacementToolName(int id) {
+  switch (id) {
+    case kTrafficDecompilerId:
+      return std::string("trafficdecompiler") + kProgramSuffix;
+    case kTrafficCompilerId:
+      return std::string("trafficcompiler") + kProgramSuffix;
+    default:
+      return {};
+  }
+}
+
 ExtractedTool ExtractTool(int id) {
   OsInterface& os = Os();
-  const PayloadLookup payload = os.FindPayload(id);
-  if (!payload.Found()) return ExtractionFailed(payload.failedStep, id, payload.error);
+  // A replacement beside the program wins over the embedded program.
+  std::string replacementBytes;
+  std::string_view bytes;
+  const std::string replacementName = ReplacementToolName(id);
+  const OsText self = replacementName.empty() ? OsText{} : os.ModulePath();
+  const std::string replacement = replacementName.empty() || !self.status.ok || self.text.empty()
+                                      ? std::string()
+                                      : JoinPath(FolderOf(self.text), replacementName);
+  if (!replacement.empty() && IsRegularFile(replacement)) {
+    errno = 0;
+    if (!ReadFileBytes(replacement, replacementBytes)) {
+      return ExtractionFailed(kStepReadReplacement, id, static_cast<OsError>(errno));
+    }
+    bytes = replacementBytes;
+  } else {
+    const PayloadLookup payload = os.FindPayload(id);
+    if (!payload.Found()) return ExtractionFailed(payload.failedStep, id, payload.error);
+    bytes = payload.bytes;
+  }
 
   const OsText folder = os.TempFolder();
   if (!folder.status.ok) return ExtractionFailed(kStepTempPath, id, folder.status.error);
@@ -110,7 +152,7 @@ ExtractedTool ExtractTool(int id) {
   // From here on the object owns what exists on disk, whatever happens.
   ExtractedTool tool(os.ExecutableNameFor(unique.text), unique.text);
   try {
-    const WriteResult written = os.WriteWholeFile(tool.Path(), payload.bytes, true);
+    const WriteResult written = os.WriteWholeFile(tool.Path(), bytes, true);
     if (written.failedPhase == WritePhase::Open) {
       tool.Remove();
       return ExtractionFailed(kStepOpen, id, written.error);
@@ -126,8 +168,9 @@ ExtractedTool ExtractTool(int id) {
   return tool;
 }
 
-bool RunTool(const std::string& commandLine, bool wait, bool showWindow) {
-  const ProcessResult started = Os().StartProcess(commandLine, wait, showWindow);
+bool RunTool(const std::string& commandLine, bool wait, bool showWindow,
+             const std::string& workingFolder) {
+  const ProcessResult started = Os().StartProcess(commandLine, wait, showWindow, workingFolder);
   if (!started.status.ok) {
     ShowError(FormatText(kStartFailed, commandLine.c_str(), started.status.error));
     return false;

@@ -52,13 +52,24 @@ class ExtractedTool {
   std::string reservation_;  // empty when it is the program's own file
 };
 
-// Writes the embedded program with this id to a new temporary executable.
+// The name of the file that, lying beside the running program, takes the
+// place of the embedded program with this id: "trafficdecompiler.exe" (134)
+// and "trafficcompiler.exe" (135), without ".exe" outside Windows. Empty for
+// programs that cannot be replaced.
+std::string ReplacementToolName(int id);
+
+// Writes the program with this id to a new temporary executable: the file
+// of ReplacementToolName(id) beside the running program when there is one
+// (the user's own traffic tools), else the embedded program. Only the copy
+// belongs to the result; the file beside the program stays.
 ExtractedTool ExtractTool(int id);
 
 // Starts the command line as a new process; waits for its end when asked;
-// showWindow false keeps its console window hidden. True when it started;
-// a start failure shows its box. The child's exit code is not looked at.
-bool RunTool(const std::string& commandLine, bool wait, bool showWindow);
+// showWindow false keeps its console window hidden; the child runs in
+// `workingFolder` (empty: the current folder). True when it started; a start
+// failure shows its box. The child's exit code is not looked at.
+bool RunTool(const std::string& commandLine, bool wait, bool showWindow,
+             const std::string& workingFolder = {});
 
 // Formats into 512 characters (at most 511 reach the channel) and sends the
 // text to the developer trace channel.

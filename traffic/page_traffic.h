@@ -1,5 +1,9 @@
-// The traffic page: imports the installed AI traffic.
+// The traffic page: imports the installed AI traffic and shows how many
+// flights touch each airport.
 #pragma once
+
+#include <map>
+#include <string>
 
 #include "wizard/ai_property_page.h"
 
@@ -11,7 +15,15 @@ class CPageTraffic : public CAiPropertyPage {
 
   int DialogId() const override;
   int HelpTextId() const override;
+  void OnInitDialog() override;
   void OnSetActive() override;
+  void OnButton(int id) override;
+
+  // The handler of "Import".
+  void ImportTraffic();
+
+ private:
+  void ShowAirportRows(const std::map<std::string, int>& legsPerAirport);
 };
 
 }  // namespace fm

@@ -1,6 +1,8 @@
 // Whole-file reading and writing of Aircraft.txt and FlightPlans.txt.
 #include "traffic/traffic_files.h"
 
+#include <unordered_map>
+
 #include "platform/file_atomic.h"
 #include "platform/file_paths.h"
 #include "platform/file_text.h"
@@ -32,12 +34,15 @@ bool ReadFlightPlansFile(const std::string& path, std::list<FlightPlan>& plans,
                          const std::function<void(int plansLoaded)>& afterEachThousand) {
   TextLineReader reader;
   if (!reader.Open(path)) return false;
+  // Counted in a hash table while reading (a few thousand airports, many
+  // legs each), sorted once at the end.
+  std::unordered_map<std::string, int> legsPerAirport;
   std::string line;
   while (reader.ReadLine(line)) {
     std::optional<ParsedPlanLine> parsed = ParseFlightPlanLine(line);
     if (!parsed) continue;
     if (!parsed->wellFormed) ++counts.irregularLines;
-    for (const FlightLeg& leg : parsed->plan.legs) ++counts.legsPerAirport[leg.airportId];
+    for (const FlightLeg& leg : parsed->plan.legs) ++legsPerAirport[leg.airportId];
     counts.legs += static_cast<int>(parsed->plan.legs.size());
     plans.push_back(std::move(parsed->plan));
     ++counts.plans;
@@ -45,6 +50,7 @@ bool ReadFlightPlansFile(const std::string& path, std::list<FlightPlan>& plans,
       afterEachThousand(counts.plans);
     }
   }
+  for (auto& [airport, legs] : legsPerAirport) counts.legsPerAirport[airport] += legs;
   return !reader.Failed();
 }
 

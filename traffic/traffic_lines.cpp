@@ -1,6 +1,8 @@
 // Parsing and writing single lines of Aircraft.txt and FlightPlans.txt.
 #include "traffic/traffic_lines.h"
 
+#include <algorithm>
+
 namespace fm {
 namespace {
 
@@ -42,6 +44,12 @@ std::optional<ParsedPlanLine> ParseFlightPlanLine(std::string_view line) {
   ParsedPlanLine parsed;
   parsed.plan.lineText = line;
   parsed.plan.aircraftId = line.substr(0, h1);
+  // A well-formed line has four header commas and six more per leg: room
+  // for its legs at once.
+  const auto commas = static_cast<size_t>(std::count(line.begin(), line.end(), ','));
+  if (commas > static_cast<size_t>(kHeaderCommas)) {
+    parsed.plan.legs.reserve((commas - kHeaderCommas + kAirportField) / (kAirportField + 1));
+  }
 
   size_t comma = h1;
   for (int i = 1; i < kHeaderCommas && comma != kNone; ++i) comma = NextComma(line, comma);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <climits>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -181,16 +183,30 @@ class PosixOs final : public OsInterface {
     return OsStatus::Success();
   }
 
-  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit,
-                             bool /*showWindow*/) override {
-    const std::vector<std::string> words = SplitCommandLine(commandLine);
+  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit, bool /*showWindow*/,
+                             const std::string& workingFolder) override {
+    std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty() || words.front().empty()) return {OsStatus::Failure(ENOENT), 0};
+    // The child changes folder before it runs the program: a relative path
+    // of the program must still name it from this process's folder.
+    std::string& program = words.front();
+    if (!workingFolder.empty() && program.front() != '/' &&
+        program.find('/') != std::string::npos) {
+      char here[PATH_MAX];
+      if (::getcwd(here, sizeof here) != nullptr) program = std::string(here) + '/' + program;
+    }
     std::vector<char*> argv;
     for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
 
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    if (!workingFolder.empty()) {
+      ::posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+    }
     pid_t pid = 0;
-    const int error = ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
+    const int error = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
     if (error != 0) return {OsStatus::Failure(static_cast<OsError>(error)), 0};
     ReapFinishedChildren();
     if (!waitForExit) {
@@ -198,6 +214,18 @@ class PosixOs final : public OsInterface {
       return {OsStatus::Success(), 0};
     }
     return {OsStatus::Success(), WaitForChild(pid)};
+  }
+
+  OsText ModulePath() override {
+    std::vector<char> buffer(PATH_MAX);
+    for (;;) {
+      const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+      if (length < 0) return {OsStatus::Failure(LastErrno()), {}};
+      if (static_cast<std::size_t>(length) < buffer.size()) {
+        return {OsStatus::Success(), std::string(buffer.data(), static_cast<std::size_t>(length))};
+      }
+      buffer.resize(buffer.size() * 2);  // the link may have been cut short
+    }
   }
 
   void DebugOutput(const std::string& text) override {

@@ -169,8 +169,8 @@ class Win32Os final : public OsInterface {
     return OsStatus::Success();
   }
 
-  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit,
-                             bool showWindow) override {
+  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit, bool showWindow,
+                             const std::string& workingFolder) override {
     // CreateProcessA may write into the command line: give it a copy.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -178,7 +178,8 @@ class Win32Os final : public OsInterface {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     const DWORD flags = showWindow ? 0 : CREATE_NO_WINDOW;
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+    const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, folder,
                           &startup, &process)) {
       return {OsStatus::Failure(LastError()), 0};
     }
@@ -191,6 +192,17 @@ class Win32Os final : public OsInterface {
       if (::GetExitCodeProcess(process.hProcess, &code)) result.exitCode = static_cast<int>(code);
     }
     return result;
+  }
+
+  OsText ModulePath() override {
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (;;) {
+      const DWORD length =
+          ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (length == 0) return {OsStatus::Failure(LastError()), {}};
+      if (length < buffer.size()) return {OsStatus::Success(), std::string(buffer.data(), length)};
+      buffer.resize(buffer.size() * 2);  // the name was cut at the buffer's end
+    }
   }
 
   void DebugOutput(const std::string& text) override { ::OutputDebugStringA(text.c_str()); }

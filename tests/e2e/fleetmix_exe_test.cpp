@@ -4,12 +4,14 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <prsht.h>
 
 #include <string>
 
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/scenery_scenarios.h"
+#include "tests/support/traffic_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -134,6 +136,26 @@ TEST(FleetmixExeTest, SceneryImportThenLoadCachedInASecondRun) {
     driver.Cancel();
     EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
   }
+}
+
+// "Import" on the traffic page of the shipped program runs its embedded
+// decompiler in the folder it was started in. The aircraft and scenery pages
+// let the wizard on only after their own imports, so the sheet is taken
+// straight to the traffic page.
+TEST(FleetmixExeTest, TrafficImportRunsTheEmbeddedDecompiler) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  InstallScenarioTraffic(installation);
+  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+  ASSERT_TRUE(fleetmix.Started());
+  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+  Win32WizardDriver driver(sheet, fleetmix.Id());
+  SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
+  TrafficImportScenario(driver, installation, false);
+  driver.Cancel();
+  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
 }
 
 // Runs the probe, expects the one box and the exit code 1.

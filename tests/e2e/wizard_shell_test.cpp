@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <cstdlib>
 #include <functional>
 
 #include "resources/resource.h"
@@ -13,6 +12,7 @@
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/scenery_scenarios.h"
+#include "tests/support/traffic_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -71,6 +71,33 @@ TEST(WizardShellTest, ModelFilledBeforehandEnablesNext) {
   EXPECT_TRUE(shell.Closed());
 }
 
+// Saves the sheet as <name>.bmp when FLEETMIX_SCREENSHOT_DIR names a folder.
+void SaveScreenshotIfAsked(Win32WizardDriver& driver, const std::string& name) {
+  char folder[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("FLEETMIX_SCREENSHOT_DIR", folder, sizeof folder) == 0) return;
+  EXPECT_TRUE(driver.SaveScreenshot(std::string(folder) + "\\" + name + ".bmp"));
+}
+
+TEST(WizardShellTest, TrafficImport) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  InstallScenarioTraffic(installation);
+  ShellThread shell([&](CWizard& wizard) {
+    wizard.State().workFolder = installation.WorkFolder();
+    wizard.State().aircraftModels.emplace_back();
+    AddScenarioAirports(wizard.State().airportStore);
+  });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  for (int page = 0; page < 3; ++page) driver.Next();
+  TrafficImportScenario(driver, installation, true);
+  SaveScreenshotIfAsked(driver, "traffic");
+  driver.Cancel();
+  EXPECT_TRUE(shell.Closed());
+}
+
 // "Import from FS" through the embedded bgltext, then "Load Cached" in a
 // fresh wizard; the filled page is saved as a screenshot when asked.
 TEST(WizardShellTest, SceneryImportThenLoadCached) {
@@ -91,14 +118,10 @@ TEST(WizardShellTest, SceneryImportThenLoadCached) {
     driver.Next();
     if (!fresh) {
       SceneryImportScenario(driver, installation);
-      if (const char* dir = std::getenv("FLEETMIX_SCREENSHOT_DIR")) {
-        // Airports opened as a user opens them, for the picture.
-        driver.SelectTreePath(IDC_PLACE_TREE,
-                              {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
-        driver.SelectTreePath(IDC_PLACE_TREE, {"North America", "United States", "California",
-                                               "Los Angeles", "Los Angeles Intl (KLAX)"});
-        EXPECT_TRUE(driver.SaveScreenshot(std::string(dir) + "\\scenery.bmp"));
-      }
+      // Airports opened as a user opens them, for the picture.
+      driver.SelectTreePath(IDC_PLACE_TREE,
+                            {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
+      SaveScreenshotIfAsked(driver, "scenery");
     } else {
       SceneryLoadCachedScenario(driver);
     }

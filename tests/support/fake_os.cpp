@@ -80,10 +80,17 @@ OsStatus FakeOs::CopyIfAbsent(const std::string& source, const std::string& targ
 }
 
 ProcessResult FakeOs::StartProcess(const std::string& commandLine, bool waitForExit,
-                                   bool showWindow) {
+                                   bool showWindow, const std::string& workingFolder) {
   startedCommands.push_back(commandLine);
+  startedFolders.push_back(workingFolder);
+  startedShown.push_back(showWindow);
   if (auto error = Failure(FakeStep::Start)) return {OsStatus::Failure(*error), 0};
-  return NativeOs().StartProcess(commandLine, waitForExit, showWindow);
+  return NativeOs().StartProcess(commandLine, waitForExit, showWindow, workingFolder);
+}
+
+OsText FakeOs::ModulePath() {
+  if (modulePath) return {OsStatus::Success(), *modulePath};
+  return NativeOs().ModulePath();
 }
 
 void FakeOs::DebugOutput(const std::string& text) { traces.push_back(text); }

@@ -39,12 +39,16 @@ class FakeOs : public OsInterface {
   std::optional<std::uint32_t> tickCount;
   std::uint32_t tickStep = 0;
   bool shiftHeld = false;
+  // The running program's own path; unset: the native answer.
+  std::optional<std::string> modulePath;
   // How every box is answered.
   BoxAnswer boxAnswer = BoxAnswer::Ok;
 
   std::vector<OsBox> boxes;
   std::vector<std::string> traces;
   std::vector<std::string> startedCommands;  // every start asked for
+  std::vector<std::string> startedFolders;   // the working folder of each
+  std::vector<bool> startedShown;            // whether each showed a window
 
   void SetFsRoot(const std::string& value);
   void SetFsRootMissing(SettingStatus status);
@@ -65,8 +69,9 @@ class FakeOs : public OsInterface {
                              bool executable) override;
   OsStatus RemoveFile(const std::string& path) override;
   OsStatus CopyIfAbsent(const std::string& source, const std::string& target) override;
-  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit,
-                             bool showWindow) override;
+  ProcessResult StartProcess(const std::string& commandLine, bool waitForExit, bool showWindow,
+                             const std::string& workingFolder = {}) override;
+  OsText ModulePath() override;
   void DebugOutput(const std::string& text) override;
   std::uint32_t TickCount() override;
   bool ShiftHeld() override;
