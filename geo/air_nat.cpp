@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "platform/file_atomic.h"
 #include "platform/file_text.h"
 
 namespace fm {
@@ -57,10 +58,12 @@ bool WriteCountryList(const AirportStore& store, const std::string& path) {
   for (const auto& [region, countries] : store.Places()) {
     for (const auto& [country, states] : countries) names.insert(country);
   }
-  OutputFile file;
-  if (!file.Create(path)) return false;
-  for (const std::string& name : names) file.WriteLine(name);
-  return file.Close();
+  // Written beside an earlier list and renamed over it, whole or not at all.
+  AtomicFileSet files;
+  OutputFile* file = files.Create(path);
+  if (file == nullptr) return false;
+  for (const std::string& name : names) file->WriteLine(name);
+  return files.Commit();
 }
 
 }  // namespace fm

@@ -26,7 +26,8 @@ enum class AirNatRead {
 AirNatRead ReadAirNatFile(const std::string& path, AirlineCountryMap& map);
 
 // Every country name of the place tree, once, in byte order, one per line.
-// False when the file cannot be created or written.
+// False when the file cannot be created or written (an earlier list then
+// stays as it was).
 bool WriteCountryList(const AirportStore& store, const std::string& path);
 
 }  // namespace fm
