@@ -25,6 +25,25 @@ void AddQuotedStrings(std::string_view text, std::set<std::string>& strings) {
 
 }  // namespace
 
+AircraftCategories& AircraftCategories::operator=(const AircraftCategories& other) {
+  if (this != &other) {
+    categories_ = other.categories_;
+    current_ = nullptr;
+    rulesBuilt_ = false;
+  }
+  return *this;
+}
+
+AircraftCategories& AircraftCategories::operator=(AircraftCategories&& other) noexcept {
+  if (this != &other) {
+    categories_ = std::move(other.categories_);
+    current_ = nullptr;
+    rulesBuilt_ = false;
+    other.Clear();
+  }
+  return *this;
+}
+
 void AircraftCategories::Clear() {
   categories_.clear();
   current_ = nullptr;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fm {
@@ -31,6 +32,16 @@ struct AircraftCategory {
 class AircraftCategories {
  public:
   using Map = std::map<std::string, AircraftCategory>;
+
+  AircraftCategories() = default;
+  // A copy or a moved table works out its answers anew.
+  AircraftCategories(const AircraftCategories& other) : categories_(other.categories_) {}
+  AircraftCategories(AircraftCategories&& other) noexcept
+      : categories_(std::move(other.categories_)) {
+    other.Clear();
+  }
+  AircraftCategories& operator=(const AircraftCategories& other);
+  AircraftCategories& operator=(AircraftCategories&& other) noexcept;
 
   const Map& Entries() const { return categories_; }
   Map::const_iterator begin() const { return categories_.begin(); }

@@ -2,6 +2,7 @@
 // ATC type and model, traffic aircraft by title.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,14 @@ TEST(AircraftCategoriesTest, ANewTableGivesNewAnswers) {
   categories.AddConfigLine("737");
   EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Airliner");
   EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "Airliner");
+
+  // A copy answers from its own table when the first one is gone.
+  auto original = std::make_unique<AircraftCategories>(categories);
+  EXPECT_EQ(original->ClassifyTrafficTitle("Boeing 737"), "Airliner");
+  const AircraftCategories copy = *original;
+  original.reset();
+  EXPECT_EQ(copy.ClassifyModel("Boeing", "737"), "Airliner");
+  EXPECT_EQ(copy.ClassifyTrafficTitle("Boeing 737"), "Airliner");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/aircraft_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -105,6 +106,21 @@ TEST(FleetmixExeTest, WizardOpensOnWelcomeAndCancelWritesNothing) {
   WelcomeAndHelpScenario(driver);
   EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
   EXPECT_EQ(work.FileCount(), 0) << "Cancel wrote a file into the working folder";
+}
+
+TEST(FleetmixExeTest, ImportAircraftAndWriteAirlinesCfg) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddScenarioAircraft(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+  ASSERT_TRUE(fleetmix.Started());
+  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+  Win32WizardDriver driver(sheet, fleetmix.Id());
+  AircraftImportScenario(driver, installation);
+  driver.Cancel();
+  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
 }
 
 // Runs the probe, expects the one box and the exit code 1.

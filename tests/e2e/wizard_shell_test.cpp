@@ -5,10 +5,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <cstdlib>
 #include <functional>
 
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/aircraft_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -63,6 +65,24 @@ TEST(WizardShellTest, ModelFilledBeforehandEnablesNext) {
   driver.Next();
   EXPECT_EQ(driver.ActiveDialogId(), 106);
   EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  driver.Cancel();
+  EXPECT_TRUE(shell.Closed());
+}
+
+TEST(WizardShellTest, AircraftImport) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddScenarioAircraft(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  ShellThread shell(
+      [&](CWizard& wizard) { wizard.State().workFolder = installation.WorkFolder(); });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  AircraftImportScenario(driver, installation);
+  if (const char* folder = std::getenv("FLEETMIX_SCREENSHOT_DIR")) {
+    EXPECT_TRUE(driver.SaveScreenshot(std::string(folder) + "\\aircraft.bmp"));
+  }
   driver.Cancel();
   EXPECT_TRUE(shell.Closed());
 }
