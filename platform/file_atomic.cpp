@@ -1,7 +1,12 @@
-// Files of a set written beside their targets, then renamed into place
-// together; the earlier files are moved aside first so that a failure can
-// put them back.
+// Files of a set written beside their targets, made to reach the disk, then
+// renamed over their targets together. The earlier content of every file
+// that a later failure of the set may need to put back is kept under a
+// second name (a hard link where the file system has them) while the set is
+// renamed.
 #include "platform/file_atomic.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
@@ -32,11 +37,29 @@ std::string ExistingSpelling(const std::string& target) {
 
 }  // namespace
 
+AtomicFileSet::AtomicFileSet() : AtomicFileSet(ReplaceFileWith) {}
+
+AtomicFileSet::AtomicFileSet(RenameFunction rename) : rename_(std::move(rename)) {}
+
 AtomicFileSet::~AtomicFileSet() { Discard(); }
+
+bool AtomicFileSet::ClearLeftovers(std::string& target) {
+  const std::string staged = target + kStagedSuffix;
+  if (PathExists(staged) && !RemoveFile(staged)) return false;
+  const std::string backup = target + kBackupSuffix;
+  if (!PathExists(backup)) return true;
+  if (PathExists(target)) return RemoveFile(backup);
+  // The earlier write stopped after moving the target aside: the kept file
+  // is the target, under the spelling it had.
+  const std::string kept = ExistingSpelling(backup);
+  target = kept.substr(0, kept.size() - std::strlen(kBackupSuffix));
+  return rename_(kept, target);
+}
 
 OutputFile* AtomicFileSet::Create(const std::string& target) {
   Entry entry;
   entry.target = ExistingSpelling(target);
+  if (!ClearLeftovers(entry.target)) return nullptr;
   if (!CanReplaceFile(entry.target)) return nullptr;
   entry.staged = entry.target + kStagedSuffix;
   entry.backup = entry.target + kBackupSuffix;
@@ -46,50 +69,77 @@ OutputFile* AtomicFileSet::Create(const std::string& target) {
   return entries_.back().file.get();
 }
 
+bool AtomicFileSet::Fail(size_t index, size_t* failedIndex) {
+  if (failedIndex) *failedIndex = index;
+  failedTarget_ = entries_[index].target;
+  Discard();
+  return false;
+}
+
+void AtomicFileSet::FlushFolders() const {
+  std::vector<std::string> folders;
+  for (const Entry& e : entries_) {
+    std::string folder(FolderOf(e.target));
+    if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+    // A file system that cannot flush a folder still has the renames made;
+    // there is nothing better to do than go on.
+    FlushFolderToDisk(folder);
+    folders.push_back(std::move(folder));
+  }
+}
+
 bool AtomicFileSet::Commit(size_t* failedIndex) {
-  auto fail = [&](size_t index) {
-    if (failedIndex) *failedIndex = index;
-    Discard();
-    return false;
+  failedTarget_.clear();
+  unrestored_.clear();
+  const size_t count = entries_.size();
+
+  // Every new content whole on the disk before any target changes.
+  for (size_t i = 0; i < count; ++i) {
+    bool written = entries_[i].file->FlushToDisk();
+    if (!entries_[i].file->Close() || !written) return Fail(i, failedIndex);
+  }
+  // A target may have become read-only or a folder since Create.
+  for (size_t i = 0; i < count; ++i) {
+    if (!CanReplaceFile(entries_[i].target)) return Fail(i, failedIndex);
+  }
+
+  // Keep the earlier content of every file that a later one's failure would
+  // have to put back: all but the last.
+  std::vector<bool> hadEarlier(count, false);
+  auto dropBackups = [&](size_t from) {
+    for (size_t j = from; j < count; ++j) {
+      if (hadEarlier[j]) RemoveFile(entries_[j].backup);
+    }
   };
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (!entries_[i].file->Close()) return fail(i);
+  for (size_t i = 0; i + 1 < count; ++i) {
+    Entry& e = entries_[i];
+    if (!IsRegularFile(e.target)) continue;
+    if (PathExists(e.backup)) RemoveFile(e.backup);
+    if (!LinkOrCopyFile(e.target, e.backup)) {
+      dropBackups(0);
+      return Fail(i, failedIndex);
+    }
+    hadEarlier[i] = true;
   }
 
-  // hadEarlier[i]: the target's earlier file now lies at its backup name.
-  std::vector<bool> hadEarlier(entries_.size(), false);
   size_t placed = 0;
-  for (; placed < entries_.size(); ++placed) {
-    Entry& e = entries_[placed];
-    if (!CanReplaceFile(e.target)) break;
-    if (IsRegularFile(e.target)) {
-      RemoveFile(e.backup);
-      if (!ReplaceFileWith(e.target, e.backup)) break;
-      hadEarlier[placed] = true;
-    }
-    if (!ReplaceFileWith(e.staged, e.target)) {
-      ReplaceFileWith(e.backup, e.target);
-      hadEarlier[placed] = false;
-      break;
-    }
-  }
+  while (placed < count && rename_(entries_[placed].staged, entries_[placed].target)) ++placed;
 
-  if (placed < entries_.size()) {
-    // Put back what was there before, newest first.
+  if (placed < count) {
+    // Put back what was there before, newest first; a file that was not
+    // there before goes again.
     for (size_t j = placed; j-- > 0;) {
       Entry& e = entries_[j];
-      if (hadEarlier[j]) {
-        ReplaceFileWith(e.backup, e.target);
-      } else {
-        RemoveFile(e.target);
-      }
+      bool restored = hadEarlier[j] ? rename_(e.backup, e.target) : RemoveFile(e.target);
+      if (!restored) unrestored_.push_back(e.target);  // its backup stays beside it
     }
-    return fail(placed);
+    dropBackups(placed);
+    FlushFolders();
+    return Fail(placed, failedIndex);
   }
 
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (hadEarlier[i]) RemoveFile(entries_[i].backup);
-  }
+  FlushFolders();
+  dropBackups(0);
   entries_.clear();
   return true;
 }

@@ -5,8 +5,12 @@
 #include <algorithm>
 
 #include "platform/file_paths.h"
+#include "platform/os_interface.h"
 
 namespace fm {
+
+// Through the OS interface, so that a test can make any removal fail.
+bool RemoveFile(const std::string& path) { return Os().RemoveFile(ResolvePath(path)).ok; }
 
 void SortDirEntries(std::vector<DirEntry>& entries) {
   std::vector<std::pair<std::string, DirEntry>> keyed;

@@ -2,26 +2,52 @@
 // platforms, through the C library in binary mode.
 #include "platform/file_text.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "platform/file_paths.h"
+#include "platform/file_system.h"
 
 namespace fm {
 namespace {
 
 constexpr size_t kReadChunk = 1 << 16;
 
+// The file opened for reading in binary mode; nullptr when it cannot be
+// opened or is a folder (POSIX opens a folder and fails only its reads).
+std::FILE* OpenForReading(const std::string& path) {
+  std::FILE* file = std::fopen(ResolvePath(path).c_str(), "rb");
+  if (!file) return nullptr;
+  struct stat st;
+  if (::fstat(::fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) {
+    std::fclose(file);
+    errno = EISDIR;
+    return nullptr;
+  }
+  return file;
+}
+
+std::ptrdiff_t ReadChunk(std::FILE* file, char* buffer, size_t size) {
+  size_t got = std::fread(buffer, 1, size, file);
+  if (got == 0 && std::ferror(file)) return -1;
+  return static_cast<std::ptrdiff_t>(got);
+}
+
 }  // namespace
+
+TextLineReader::TextLineReader(ReadChunkFunction readChunk) : readChunk_(std::move(readChunk)) {}
 
 TextLineReader::~TextLineReader() { Close(); }
 
 bool TextLineReader::Open(const std::string& path) {
   Close();
-  file_ = std::fopen(ResolvePath(path).c_str(), "rb");
+  begin_ = end_ = 0;
+  atEnd_ = failed_ = false;
+  file_ = OpenForReading(path);
   if (!file_) return false;
   buffer_.resize(kReadChunk);
-  begin_ = end_ = 0;
-  atEnd_ = false;
   return true;
 }
 
@@ -31,19 +57,32 @@ void TextLineReader::Close() {
 }
 
 bool TextLineReader::Refill() {
-  if (atEnd_ || !file_) return false;
-  begin_ = 0;
-  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-  if (end_ == 0) atEnd_ = true;
+  if (atEnd_ || failed_ || !file_) return false;
+  begin_ = end_ = 0;
+  std::ptrdiff_t got = readChunk_ ? readChunk_(file_, buffer_.data(), buffer_.size())
+                                  : ReadChunk(file_, buffer_.data(), buffer_.size());
+  if (got < 0) {
+    failed_ = true;
+  } else if (got == 0) {
+    atEnd_ = true;
+  } else {
+    end_ = static_cast<size_t>(got);
+  }
   return end_ != 0;
 }
 
 bool TextLineReader::ReadLine(std::string& line) {
   line.clear();
-  if (!file_) return false;
+  if (!file_ || failed_) return false;
   bool started = false;
   for (;;) {
-    if (begin_ == end_ && !Refill()) return started;  // a last line without LF
+    if (begin_ == end_ && !Refill()) {
+      if (failed_) {
+        line.clear();  // the part before a failed read is no line
+        return false;
+      }
+      return started;  // a last line without LF
+    }
     const char* start = buffer_.data() + begin_;
     const void* lf = std::memchr(start, '\n', end_ - begin_);
     if (lf) {
@@ -102,6 +141,11 @@ bool OutputFile::Flush() {
   return !failed_;
 }
 
+bool OutputFile::FlushToDisk() {
+  if (!Flush() || !FlushFileToDisk(file_)) failed_ = true;
+  return !failed_;
+}
+
 bool OutputFile::Close() {
   if (!file_) return !failed_;
   if (std::fflush(file_) != 0) failed_ = true;
@@ -113,14 +157,14 @@ bool OutputFile::Close() {
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
-  std::FILE* file = std::fopen(ResolvePath(path).c_str(), "rb");
+  std::FILE* file = OpenForReading(path);
   if (!file) return false;
-  char chunk[kReadChunk];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-  bool ok = !std::ferror(file);
+  std::string chunk(kReadChunk, '\0');
+  std::ptrdiff_t got;
+  while ((got = ReadChunk(file, chunk.data(), chunk.size())) > 0) bytes.append(chunk.data(), got);
   std::fclose(file);
-  return ok;
+  if (got < 0) bytes.clear();
+  return got == 0;
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {

@@ -24,7 +24,7 @@ bool ReadAircraftFile(const std::string& path, TrafficAircraftMap& aircraft, int
     ++aircraftLines;
     aircraft.try_emplace(std::move(parsed->aircraftId), std::move(parsed->aircraft));
   }
-  return true;
+  return !reader.Failed();
 }
 
 bool ReadFlightPlansFile(const std::string& path, std::list<FlightPlan>& plans,
@@ -45,7 +45,7 @@ bool ReadFlightPlansFile(const std::string& path, std::list<FlightPlan>& plans,
       afterEachThousand(counts.plans);
     }
   }
-  return true;
+  return !reader.Failed();
 }
 
 bool WriteTrafficFiles(const std::string& folder, const TrafficAircraftMap& newAircraft,

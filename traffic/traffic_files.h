@@ -20,7 +20,8 @@ inline constexpr const char* kFlightPlansFile = "FlightPlans.txt";
 
 // Adds every line of the file to `aircraft` (the first line of an id wins)
 // and counts in `aircraftLines` every line with at least two commas,
-// duplicates included. False when the file cannot be opened.
+// duplicates included. False when the file cannot be opened or a read fails
+// part-way (the lines before the failure are added all the same).
 bool ReadAircraftFile(const std::string& path, TrafficAircraftMap& aircraft, int& aircraftLines);
 
 struct FlightPlanCounts {
@@ -36,7 +37,8 @@ struct FlightPlanCounts {
 // Appends every plan of the file to `plans` and counts plans, legs and legs
 // per airport into `counts`. `afterEachThousand`, when given, is called with
 // the plan count after every 1000th plan. False when the file cannot be
-// opened.
+// opened or a read fails part-way (the plans before the failure are
+// appended all the same).
 bool ReadFlightPlansFile(const std::string& path, std::list<FlightPlan>& plans,
                          FlightPlanCounts& counts,
                          const std::function<void(int plansLoaded)>& afterEachThousand = {});

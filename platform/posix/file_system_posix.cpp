@@ -2,6 +2,7 @@
 // as Windows would, and read-only files are kept untouched as Windows keeps
 // them.
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -32,6 +33,38 @@ bool FindFoldedEntry(const std::string& folder, const std::string& name, std::st
   }
   ::closedir(dir);
   return any;
+}
+
+// Copies the bytes of `from` into the new file `to`; a partial copy is removed.
+bool CopyToNewFile(const std::string& from, const std::string& to) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  bool ok = true;
+  char chunk[1 << 16];
+  for (;;) {
+    ssize_t got = ::read(in, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    for (ssize_t done = 0; ok && done < got;) {
+      ssize_t put = ::write(out, chunk + done, static_cast<size_t>(got - done));
+      if (put < 0 && errno == EINTR) continue;
+      ok = put > 0;
+      if (ok) done += put;
+    }
+    if (!ok) break;
+  }
+  ::close(in);
+  if (::close(out) != 0) ok = false;
+  if (!ok) ::unlink(to.c_str());
+  return ok;
 }
 
 }  // namespace
@@ -114,7 +147,6 @@ bool MakeDirectory(const std::string& path) {
   return errno == EEXIST && IsDirectory(resolved);
 }
 
-bool RemoveFile(const std::string& path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
 
 bool RemoveEmptyDirectory(const std::string& path) {
   return ::rmdir(ResolvePath(path).c_str()) == 0;
@@ -122,6 +154,25 @@ bool RemoveEmptyDirectory(const std::string& path) {
 
 bool ReplaceFileWith(const std::string& from, const std::string& to) {
   return ::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
+}
+
+bool LinkOrCopyFile(const std::string& file, const std::string& copy) {
+  const std::string from = ResolvePath(file);
+  const std::string to = ResolvePath(copy);
+  if (::link(from.c_str(), to.c_str()) == 0) return true;
+  // Some file systems (FAT, a few network shares) have no second names.
+  return errno != EEXIST && CopyToNewFile(from, to);
+}
+
+bool FlushFileToDisk(std::FILE* file) { return file && ::fsync(::fileno(file)) == 0; }
+
+bool FlushFolderToDisk(const std::string& folder) {
+  int fd = ::open(folder.empty() ? "." : ResolvePath(folder).c_str(),
+                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
 }
 
 bool CanReplaceFile(const std::string& name) {

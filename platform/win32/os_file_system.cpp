@@ -1,5 +1,6 @@
 // File-system services on Windows, through the ANSI API: the file system
 // already ignores letter case, so names are used as given.
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -55,13 +56,27 @@ bool MakeDirectory(const std::string& path) {
   return ::GetLastError() == ERROR_ALREADY_EXISTS && IsDirectory(path);
 }
 
-bool RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
 bool RemoveEmptyDirectory(const std::string& path) { return ::RemoveDirectoryA(path.c_str()) != 0; }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to) {
-  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return ::MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+bool LinkOrCopyFile(const std::string& file, const std::string& copy) {
+  if (::CreateHardLinkA(copy.c_str(), file.c_str(), nullptr)) return true;
+  // FAT volumes and some shares have no second names.
+  return ::GetLastError() != ERROR_ALREADY_EXISTS && ::CopyFileA(file.c_str(), copy.c_str(), TRUE);
+}
+
+bool FlushFileToDisk(std::FILE* file) {
+  if (!file) return false;
+  HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+  return handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle);
+}
+
+bool FlushFolderToDisk(const std::string&) { return true; }
 
 bool CanReplaceFile(const std::string& path) {
   DWORD attributes = AttributesOf(path);

@@ -1,9 +1,11 @@
 // The file services: lines read as Windows text mode reads them, CR LF
-// written on every platform, names resolved without regard to case, sorted
-// listings, and files replaced whole or not at all.
+// written on every platform, a failed read told apart from the end of a
+// file, names resolved without regard to case, and sorted listings.
 #include <gtest/gtest.h>
 
-#include "platform/file_atomic.h"
+#include <algorithm>
+#include <cstdio>
+
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
@@ -55,6 +57,48 @@ TEST_F(FileServicesTest, LinesLongerThanTheReadBufferComeWhole) {
   std::string a(65535, 'a'), b(200000, 'b');
   EXPECT_EQ(LinesOf(a + "\r\n" + b + "\r\nend"), (Lines{a, b, "end"}));
   EXPECT_EQ(LinesOf(std::string(65536, 'c') + "\n"), (Lines{std::string(65536, 'c')}));
+}
+
+TEST_F(FileServicesTest, AFolderIsNoFileToRead) {
+  const std::string folder = installation.WorkPath("folder.txt");
+  ASSERT_TRUE(MakeDirectory(folder));
+  TextLineReader reader;
+  EXPECT_FALSE(reader.Open(folder));
+  std::string bytes = "earlier";
+  EXPECT_FALSE(ReadFileBytes(folder, bytes));
+  EXPECT_EQ(bytes, "");
+}
+
+// A read that fails part-way ends the lines with an error, never with what
+// looks like the end of a shorter file; the line it broke into is not given.
+TEST_F(FileServicesTest, AFailedReadIsAnErrorAndNotTheEnd) {
+  const std::string path = installation.WorkFileBytes("lines.txt", "abc\r\ndef\nghi");
+  struct Case {
+    int failingRead;  // 1-based; 0 for none
+    Lines lines;
+  };
+  // The file comes five bytes a read: "abc\r\n", "def\ng", "hi", then the end.
+  const Case cases[] = {
+      {0, {"abc", "def", "ghi"}},  // no failure: the last line without a line end counts
+      {1, {}},
+      {2, {"abc"}},
+      {3, {"abc", "def"}},  // "g" came before the failure and is no line
+      {4, {"abc", "def"}},  // where the end would have come
+  };
+  for (const Case& c : cases) {
+    int reads = 0;
+    TextLineReader reader([&](std::FILE* file, char* buffer, size_t size) -> std::ptrdiff_t {
+      if (++reads == c.failingRead) return -1;
+      return static_cast<std::ptrdiff_t>(std::fread(buffer, 1, std::min<size_t>(size, 5), file));
+    });
+    ASSERT_TRUE(reader.Open(path));
+    Lines lines;
+    std::string line;
+    while (reader.ReadLine(line)) lines.push_back(line);
+    EXPECT_EQ(lines, c.lines) << "failing read " << c.failingRead;
+    EXPECT_EQ(reader.Failed(), c.failingRead != 0) << "failing read " << c.failingRead;
+    EXPECT_FALSE(reader.ReadLine(line)) << "nothing follows the end or a failure";
+  }
 }
 
 TEST_F(FileServicesTest, TextIsWrittenWithCrLfInBinaryMode) {
@@ -136,67 +180,6 @@ TEST_F(FileServicesTest, AnExactNameWinsOverAnotherSpelling) {
   EXPECT_EQ(ResolvePath(work + "/Dup.TXT"), work + "/DUP.txt");
 }
 #endif
-
-class AtomicFileSetTest : public FileServicesTest {
- protected:
-  void SetUp() override {
-    FileServicesTest::SetUp();
-    first = installation.WorkFile("first.txt", "old first\n");
-    second = installation.WorkFile("second.txt", "old second\n");
-  }
-  std::string first, second;
-};
-
-TEST_F(AtomicFileSetTest, CommitReplacesEveryFileOfTheSet) {
-  AtomicFileSet set;
-  set.Create(first)->WriteLine("new first");
-  set.Create(installation.WorkPath("third.txt"))->WriteLine("new third");
-  ASSERT_TRUE(set.Commit());
-  EXPECT_EQ(installation.ReadWorkFile("first.txt"), "new first\r\n");
-  EXPECT_EQ(installation.ReadWorkFile("third.txt"), "new third\r\n");
-  EXPECT_EQ(Names(installation.WorkFolder(), "*"), (Lines{"first.txt", "second.txt", "third.txt"}));
-}
-
-TEST_F(AtomicFileSetTest, FailureToPlaceTheSecondPutsTheFirstBack) {
-  AtomicFileSet set;
-  set.Create(first)->WriteLine("new first");
-  set.Create(second)->WriteLine("new second");
-  // Something now stands where the second file goes and cannot be replaced.
-  ASSERT_TRUE(RemoveFile(second));
-  ASSERT_TRUE(MakeDirectory(second));
-  size_t failedIndex = 9;
-  EXPECT_FALSE(set.Commit(&failedIndex));
-  EXPECT_EQ(failedIndex, 1u);
-  EXPECT_EQ(installation.ReadWorkFile("first.txt"), "old first\r\n");
-  EXPECT_EQ(Names(installation.WorkFolder(), "*"), (Lines{"first.txt", "second.txt/"}));
-}
-
-TEST_F(AtomicFileSetTest, FailureOfTheSecondRemovesAFirstFileThatIsNew) {
-  AtomicFileSet set;
-  set.Create(installation.WorkPath("fresh.txt"))->WriteLine("new");
-  set.Create(second)->WriteLine("new second");
-  ASSERT_TRUE(SetReadOnly(second, true));
-  EXPECT_FALSE(set.Commit());
-  EXPECT_EQ(Names(installation.WorkFolder(), "*"), (Lines{"first.txt", "second.txt"}));
-  EXPECT_EQ(installation.ReadWorkFile("second.txt"), "old second\r\n");
-}
-
-TEST_F(AtomicFileSetTest, AReadOnlyTargetIsRefusedAndStaysUntouched) {
-  ASSERT_TRUE(SetReadOnly(first, true));
-  AtomicFileSet set;
-  EXPECT_EQ(set.Create(first), nullptr);
-  EXPECT_EQ(installation.ReadWorkFile("first.txt"), "old first\r\n");
-  EXPECT_EQ(set.Create(installation.WorkFolder()), nullptr);  // a folder
-}
-
-TEST_F(AtomicFileSetTest, AnUncommittedSetChangesNothing) {
-  {
-    AtomicFileSet set;
-    set.Create(first)->WriteLine("new first");
-  }
-  EXPECT_EQ(installation.ReadWorkFile("first.txt"), "old first\r\n");
-  EXPECT_EQ(Names(installation.WorkFolder(), "*"), (Lines{"first.txt", "second.txt"}));
-}
 
 }  // namespace
 }  // namespace fm

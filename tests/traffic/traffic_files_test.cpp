@@ -27,6 +27,19 @@ TEST_F(TrafficFilesTest, MissingFilesAreReported) {
   EXPECT_FALSE(ReadFlightPlansFile(installation.WorkPath("FlightPlans.txt"), plans, counts));
 }
 
+// A folder where a file should be cannot be read: that is a failure, not an
+// empty file whose nothing a later save would write back.
+TEST_F(TrafficFilesTest, AFolderInPlaceOfAFileIsReported) {
+  ASSERT_TRUE(MakeDirectory(installation.WorkPath("Aircraft.txt")));
+  ASSERT_TRUE(MakeDirectory(installation.WorkPath("FlightPlans.txt")));
+  TrafficAircraftMap aircraft;
+  int lines = 0;
+  EXPECT_FALSE(ReadAircraftFile(installation.WorkPath("Aircraft.txt"), aircraft, lines));
+  std::list<FlightPlan> plans;
+  FlightPlanCounts counts;
+  EXPECT_FALSE(ReadFlightPlansFile(installation.WorkPath("FlightPlans.txt"), plans, counts));
+}
+
 TEST_F(TrafficFilesTest, ProgressComesAfterEveryThousandthPlan) {
   std::string text;
   for (int i = 0; i < 2500; ++i) text += "AC#1,N1,100%,24Hr,IFR,07:00,08:00,050,F,0001,EGLL\n";
