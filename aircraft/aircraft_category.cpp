@@ -57,7 +57,7 @@ bool AircraftCategories::LoadCategories(const std::string& path) {
   std::string line;
   while (reader.ReadLine(line)) AddConfigLine(line);
   current_ = nullptr;
-  return true;
+  return !reader.Failed();
 }
 
 void AircraftCategories::AddConfigLine(std::string_view rawLine) {

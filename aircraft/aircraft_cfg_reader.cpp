@@ -67,6 +67,7 @@ bool AircraftCfgReader::Read(const std::string& folderPath, const AircraftCatego
   sectionEnabled_ = false;
   while (reader_.ReadLine(line_)) ReadLine(line_, model, cfgPath);
   reader_.Close();
+  if (reader_.Failed()) return false;  // the lines before a failure are not the file
   StoreVariation(values_, model.variations, cfgPath);
 
   model.category = categories.ClassifyModel(model.atcType, model.atcModel);

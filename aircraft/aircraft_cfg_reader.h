@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "aircraft/aircraft_category.h"
 #include "aircraft/aircraft_model.h"
@@ -37,6 +38,11 @@ void StoreVariation(VariationValues& values, std::map<std::string, InstalledAirc
 // Reads aircraft folders one after the other, reusing its buffers.
 class AircraftCfgReader {
  public:
+  AircraftCfgReader() = default;
+  // Reads the files through `readChunk` (tests fail a read part-way).
+  explicit AircraftCfgReader(TextLineReader::ReadChunkFunction readChunk)
+      : reader_(std::move(readChunk)) {}
+
   // Reads <folderPath>/aircraft.cfg and appends its model, classified, to
   // `models` (also a model without any variation). False, with nothing
   // appended, when the file cannot be opened or a read fails part-way.

@@ -2,6 +2,8 @@
 // import's three counts, over the shapes real aircraft.cfg files take.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -170,6 +172,25 @@ TEST(ReadAircraftCfgTest, HostileFilesLoadWithoutHarm) {
     binary += static_cast<char>(seed >> 16);
   }
   EXPECT_NE(ReadCfg(binary), "not read");
+}
+
+TEST(ReadAircraftCfgTest, AFailedReadAddsNothingAndTheNextFileReads) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  // More than one read's worth, so the second read can fail.
+  installation.AddAircraft("A", "[fltsim.0]\ntitle=AB\n" + std::string(200000, ';') + "\n");
+  installation.AddAircraft("B", "[fltsim.0]\ntitle=CD\n");
+  int reads = 0;
+  AircraftCfgReader reader([&](std::FILE* file, char* buffer, size_t size) -> std::ptrdiff_t {
+    if (++reads == 2) return -1;
+    return static_cast<std::ptrdiff_t>(std::fread(buffer, 1, size, file));
+  });
+  AircraftModelList models;
+  EXPECT_FALSE(reader.Read(installation.RootPath("AIRCRAFT/A"), {}, models));
+  EXPECT_TRUE(models.empty());
+  EXPECT_TRUE(reader.Read(installation.RootPath("AIRCRAFT/B"), {}, models));
+  ASSERT_EQ(models.size(), 1u);
+  EXPECT_EQ(Describe(models.front()), "|\nCD: ||||");
 }
 
 TEST(ReadAircraftCfgTest, MissingFileAddsNothing) {
