@@ -32,6 +32,37 @@ constexpr KeyTarget kKeys[] = {
     {"UI_VARIATION", Target::Variation},
 };
 
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool StartsWithUpper(std::string_view text, std::string_view upperWord) {
+  if (text.size() < upperWord.size()) return false;
+  for (size_t k = 0; k < upperWord.size(); ++k) {
+    if (UpperAscii(text[k]) != upperWord[k]) return false;
+  }
+  return true;
+}
+
+// Whether the upper-cased line contains FLTSIM or GENERAL. A plain ASCII
+// line is searched in place; any other goes through the code page's
+// upper-casing into `scratch`.
+bool NamesReadSection(std::string_view line, std::string& scratch) {
+  for (char c : line) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      UpperCaseInto(line, scratch);
+      return scratch.find("FLTSIM") != std::string::npos ||
+             scratch.find("GENERAL") != std::string::npos;
+    }
+  }
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char lower = static_cast<char>(line[i] | 0x20);
+    if ((lower == 'f' && StartsWithUpper(line.substr(i), "FLTSIM")) ||
+        (lower == 'g' && StartsWithUpper(line.substr(i), "GENERAL"))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool SplitKeyValue(std::string_view line, std::string_view& key, std::string_view& value) {
@@ -89,10 +120,7 @@ void AircraftCfgReader::ReadLine(std::string_view line, AircraftModel& model,
     if (SplitKeyValue(line, key, value)) TakePair(key, value, model);
     return;
   }
-  UpperCaseInto(line, upper_);
-  if (upper_.find("FLTSIM") != std::string::npos || upper_.find("GENERAL") != std::string::npos) {
-    sectionEnabled_ = true;
-  }
+  if (NamesReadSection(line, upper_)) sectionEnabled_ = true;
 }
 
 void AircraftCfgReader::TakePair(std::string_view key, std::string_view value,

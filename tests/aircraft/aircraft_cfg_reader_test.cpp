@@ -106,6 +106,8 @@ TEST(ReadAircraftCfgTest, Cases) {
        "[WEIGHT_AND_BALANCE]\natc_model=B737\n[GeneralEngineData]\natc_model=A320\n", "|A320"},
       {"a line with GENERAL enables the lines after it, not itself",
        "[WEIGHT_AND_BALANCE]\natc_type=GENERAL\natc_model=M1\n", "|M1"},
+      {"a word cut short at the line's end does not enable",
+       "[WEIGHT_AND_BALANCE]\nnote=Fltsi\natc_model=M1\nnote=genera\natc_model=M2\n", "|"},
       {"a comment naming fltsim does not enable",
        "[WEIGHT_AND_BALANCE]\n// fltsim notes\natc_model=M1\n", "|"},
       {"no airline before the variation gives an empty one",
