@@ -5,13 +5,13 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
-#include "tests/bgltext/bgl_builder.h"
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
+#include "tests/bgltext/bgl_builder.h"
+#include "tests/system/system_test_support.h"
 
 namespace fm {
 namespace {
@@ -40,13 +40,6 @@ std::vector<uint8_t> AirportDirectory() {
   return bgl.Build();
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 TEST(BgltextPayloadTest, SceneryCommandLineLeavesTheAirportTextInTempSca) {
   const std::string root = MakeUniqueTempFolder("fmix-scenery");
   ASSERT_FALSE(root.empty());
@@ -70,7 +63,7 @@ TEST(BgltextPayloadTest, SceneryCommandLineLeavesTheAirportTextInTempSca) {
     ASSERT_TRUE(RunTool(commandLine, true, false));
   }
 
-  const std::string text = ReadWhole("temp.sca");
+  const std::string text = testing::ReadWholeFile("temp.sca").value_or("");
   for (const char* line :
        {"Container( APT 1 )\r\n", "\tICAO_ID( \"EGLL\" )\r\n", "EndC\r\n", "NameList( 1 )\r\n",
         "\tNameEntry( REGION 0 \"Europe\")\r\n", "\tNameEntry( COUNTRY 0 \"United Kingdom\")\r\n",

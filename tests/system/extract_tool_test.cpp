@@ -6,14 +6,15 @@
 #include <string_view>
 
 #include "platform/os_interface.h"
+#include "services/system_services.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
-#include "services/system_services.h"
 
 namespace fm {
 namespace {
 
 using testing::FakeStep;
+using testing::ScopedEnv;
 using testing::ScopedFakeOs;
 using testing::ScopedTempFolder;
 
@@ -21,29 +22,36 @@ constexpr int kProbe = FM_PROBE_PAYLOAD;
 
 std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
-TEST(ExtractTool, GivesDistinctFilesWithTheProgramAndLeavesNothingBehind) {
+TEST(ExtractTool, EachExtractionGetsItsOwnRunnableFileAndLeavesNothingBehind) {
   ScopedTempFolder temp("extract_tmp");
+  ScopedEnv exitWith("FLEETMIX_PROBE_EXIT", std::string("2"));
   ScopedFakeOs os;
   const std::string_view program = NativeOs().FindPayload(kProbe).bytes;
   ASSERT_FALSE(program.empty());
   {
-    const ExtractedTool first = ExtractTool(kProbe);
-    const ExtractedTool second = ExtractTool(kProbe);
+    ExtractedTool first = ExtractTool(kProbe);
+    ExtractedTool second = ExtractTool(kProbe);
     ASSERT_FALSE(first.Empty());
     ASSERT_FALSE(second.Empty());
     EXPECT_NE(first.Path(), second.Path());
     for (const ExtractedTool* tool : {&first, &second}) {
-      EXPECT_EQ(tool->Path(), temp.Join(FileName(tool->Path())));
+      const std::string name = FileName(tool->Path());
+      EXPECT_EQ(tool->Path(), temp.Join(name));
+      EXPECT_EQ(testing::ReadWholeFile(tool->Path()), std::string(program));
 #if defined(_WIN32)
       // GetTempFileName takes the first three letters of the prefix "fmix".
-      EXPECT_EQ(FileName(tool->Path()).rfind("fmi", 0), 0u) << tool->Path();
-      EXPECT_EQ(tool->Path().substr(tool->Path().size() - 4), ".exe");
+      EXPECT_EQ(name.rfind("fmi", 0), 0u) << name;
+      EXPECT_EQ(name.substr(name.size() - 4), ".exe");
 #else
-      EXPECT_EQ(FileName(tool->Path()).rfind("fmix", 0), 0u) << tool->Path();
-      EXPECT_EQ(FileName(tool->Path()).find('.'), std::string::npos) << "no extension";
+      EXPECT_EQ(name.rfind("fmix", 0), 0u) << name;
+      EXPECT_EQ(name.find('.'), std::string::npos) << "no extension";
 #endif
-      EXPECT_EQ(testing::ReadWholeFile(tool->Path()), std::string(program));
     }
+    // The program ends with an error code; its start counts all the same.
+    EXPECT_TRUE(RunTool("\"" + first.Path() + "\"", true, false));
+    const std::string path = first.Path();
+    first.Remove();
+    EXPECT_FALSE(testing::ReadWholeFile(path).has_value());
   }
   EXPECT_EQ(temp.Names(), std::vector<std::string>{});
   EXPECT_TRUE(os.boxes.empty());
@@ -70,31 +78,38 @@ TEST(ExtractTool, RemovesOnlyItsOwnFilesAndOnlyOnce) {
   EXPECT_EQ(temp.Names(), std::vector<std::string>{"fmixZZZZ.exe"});
 }
 
-struct FailingStep {
-  FakeStep step;
-  OsError error;
-  const char* text;
-};
-
-TEST(ExtractTool, ShowsTheFailingStepAndLeavesNothingBehind) {
-  const FailingStep cases[] = {
-      {FakeStep::TempFolder, 0x5, "GetTempPath failed during extraction of (900) - 0x5"},
-      {FakeStep::UniqueTempFile, 0x50, "GetTempFileName failed during extraction of (900) - 0x50"},
-      {FakeStep::Open, 0x20, "CFile::Open failed during extraction of (900) - 0x20"},
-      {FakeStep::WriteFlushClose, 0x8007000E,
-       "CFile::Write/Flush/Close failed during extraction of (900) - 0x8007000E"},
+TEST(ExtractTool, EachFailingStepIsNamedWithIdAndUpperCaseHexError) {
+  const struct {
+    const char* payloadStep;  // nullptr: fail `step` instead
+    FakeStep step;
+    int id;
+    OsError error;
+    const char* box;
+  } cases[] = {
+      {"FindResource", {}, 134, 0x716, "FindResource failed during extraction of (134) - 0x716"},
+      {"LoadResource", {}, 135, 0x8, "LoadResource failed during extraction of (135) - 0x8"},
+      {"LockResource", {}, 132, 0x1F, "LockResource failed during extraction of (132) - 0x1F"},
+      {nullptr, FakeStep::TempFolder, 132, 0x3,
+       "GetTempPath failed during extraction of (132) - 0x3"},
+      {nullptr, FakeStep::UniqueTempFile, 132, 0x50,
+       "GetTempFileName failed during extraction of (132) - 0x50"},
+      {nullptr, FakeStep::Open, 132, 0xABC,
+       "CFile::Open failed during extraction of (132) - 0xABC"},
+      {nullptr, FakeStep::WriteFlushClose, 132, 0x70,
+       "CFile::Write/Flush/Close failed during extraction of (132) - 0x70"},
   };
-  for (const FailingStep& c : cases) {
+  for (const auto& c : cases) {
     ScopedTempFolder temp("extract_fail_tmp");
     ScopedFakeOs os;
-    os.Fail(c.step, c.error);
-    const ExtractedTool tool = ExtractTool(kProbe);
-    EXPECT_TRUE(tool.Empty()) << c.text;
-    ASSERT_EQ(os.boxes.size(), 1u) << c.text;
-    EXPECT_EQ(os.boxes[0].text, c.text);
-    EXPECT_EQ(os.boxes[0].caption, "AI Traffic Fleetmixer");
-    EXPECT_EQ(os.boxes[0].icon, BoxIcon::Error);
-    EXPECT_EQ(temp.Names(), std::vector<std::string>{}) << c.text;
+    if (c.payloadStep) {
+      os.FailPayload(c.payloadStep, c.error);
+    } else {
+      os.Fail(c.step, c.error);
+    }
+    ExtractedTool tool = ExtractTool(c.id);
+    EXPECT_EQ(tool.Path(), "");
+    testing::ExpectOneErrorBox(os, c.box);
+    EXPECT_EQ(temp.Names(), std::vector<std::string>{}) << c.box;
   }
 }
 

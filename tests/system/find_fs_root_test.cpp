@@ -1,13 +1,41 @@
-// Finding the FS2002 installation: the native setting of each platform.
+// Finding the FS2002 installation: the recorded folder, the box and exit
+// when it is not recorded, and the native setting of each platform.
 #include <gtest/gtest.h>
 
 #include "platform/os_interface.h"
+#include "services/system_services.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
-#include "services/system_services.h"
 
 namespace fm {
 namespace {
+
+using testing::ScopedFakeOs;
+
+TEST(FindFsRoot, GivesTheRecordedFolderAndReadsItAnewEveryTime) {
+  ScopedFakeOs os;
+  os.SetFsRoot("C:\\Program Files\\Microsoft Games\\FS2002");
+  EXPECT_EQ(FindFsRoot(), "C:\\Program Files\\Microsoft Games\\FS2002");
+  os.SetFsRoot("D:\\FS2002");
+  EXPECT_EQ(FindFsRoot(), "D:\\FS2002");
+  EXPECT_TRUE(os.boxes.empty());
+}
+
+TEST(FindFsRoot, MissingKeyOrValueEndsTheProgramWithItsBox) {
+  for (auto [status, text] : {std::pair{SettingStatus::KeyMissing, "(2)"},
+                              std::pair{SettingStatus::ValueMissing, "(1)"}}) {
+    ScopedFakeOs os;
+    os.SetFsRootMissing(status);
+    int exitCode = -1;
+    try {
+      FindFsRoot();
+    } catch (const testing::ProcessEnded& ended) {
+      exitCode = ended.exitCode;
+    }
+    EXPECT_EQ(exitCode, 1);
+    testing::ExpectOneErrorBox(os, std::string("Cannot find FS2002 root folder ") + text);
+  }
+}
 
 #if defined(_WIN32)
 TEST(FindFsRoot, ReadsTheInstallersKeyInThe32BitView) {

@@ -3,13 +3,15 @@
 // and embedded programs beside other resources.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "platform/os_interface.h"
-#include "tests/support/fake_os.h"
-#include "tests/system/system_test_support.h"
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
+#include "tests/support/fake_os.h"
+#include "tests/system/system_test_support.h"
 
 namespace fm {
 namespace {
@@ -58,8 +60,11 @@ TEST(NativeOs, CopiesOnlyWhenTheTargetIsAbsent) {
 
 TEST(NativeOs, TheClockMovesForwardInMilliseconds) {
   const std::uint32_t before = NativeOs().TickCount();
-  const std::uint32_t after = NativeOs().TickCount();
-  EXPECT_LT(static_cast<std::uint32_t>(after - before), 1000u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::uint32_t elapsed = NativeOs().TickCount() - before;
+  // Allows for a tick of 16 ms; seconds or microseconds fall outside.
+  EXPECT_GE(elapsed, 30u);
+  EXPECT_LT(elapsed, 5000u);
 #if !defined(_WIN32)
   EXPECT_FALSE(NativeOs().ShiftHeld());
 #endif

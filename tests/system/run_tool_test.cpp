@@ -1,37 +1,27 @@
 // Starting programs: an extracted program runs with its arguments, also
-// from a folder with a blank in its name; a failed extraction is followed by
-// the start failure; the trace is cut at 511 characters.
+// from a folder with a blank in its name; a start that fails shows the
+// command line, also after a failed extraction; the trace is cut at 511
+// characters.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 #include "platform/os_interface.h"
-#include "tests/support/fake_os.h"
-#include "tests/system/system_test_support.h"
+#include "resources/resource.h"
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
+#include "tests/support/fake_os.h"
+#include "tests/system/system_test_support.h"
 
 namespace fm {
 namespace {
 
+using testing::FakeStep;
 using testing::ScopedEnv;
 using testing::ScopedFakeOs;
 using testing::ScopedTempFolder;
 
 constexpr int kProbe = FM_PROBE_PAYLOAD;
-
-// The text is prefix, an upper-case hexadecimal number, then suffix.
-void ExpectTextWithCode(const std::string& text, const std::string& prefix,
-                        const std::string& suffix) {
-  ASSERT_GT(text.size(), prefix.size() + suffix.size()) << text;
-  EXPECT_EQ(text.substr(0, prefix.size()), prefix) << text;
-  EXPECT_EQ(text.substr(text.size() - suffix.size()), suffix) << text;
-  const std::string code = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
-  for (const char c : code) {
-    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F')) << text;
-  }
-}
 
 TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
   ScopedTempFolder temp("run tool tmp");
@@ -46,7 +36,8 @@ TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
     const std::string folder = temp.Join("Scenery World");
     ASSERT_TRUE(
         RunTool(BgltextCommandLine(tool.Path(), folder, "AP 1.BGL", "temp.sca"), true, false));
-    EXPECT_EQ(testing::ReadWholeFile(record), folder + testing::kSeparator + "AP 1.BGL\r\ntemp.sca\r\n");
+    EXPECT_EQ(testing::ReadWholeFile(record),
+              folder + testing::kSeparator + "AP 1.BGL\r\ntemp.sca\r\n");
 
     ASSERT_TRUE(RunTool(TrafficToolCommandLine(tool.Path()), true, true));
     EXPECT_EQ(testing::ReadWholeFile(record), "/np\r\n");
@@ -55,17 +46,42 @@ TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
   EXPECT_EQ(temp.Names(), std::vector<std::string>{"record.txt"});
 }
 
-TEST(RunTool, ReportsAProgramThatDoesNotExist) {
+TEST(RunTool, StartFailureShowsTheCommandLineAndHexError) {
+  {
+    ScopedFakeOs os;
+    os.Fail(FakeStep::Start, 0x2E);
+    EXPECT_FALSE(RunTool("notepad report.txt", false, true));
+    testing::ExpectOneErrorBox(os, "CreateProcess (notepad report.txt) failed: 0x2E");
+  }
   ScopedFakeOs os;
-  EXPECT_FALSE(RunTool("fleetmix-no-such-program report.txt", false, true));
-  ASSERT_EQ(os.boxes.size(), 1u);
-  ExpectTextWithCode(os.boxes[0].text,
-                     "CreateProcess (fleetmix-no-such-program report.txt) failed: 0x", "");
-#if !defined(_WIN32)
-  // Notepad is not there to be started on POSIX.
-  EXPECT_FALSE(RunTool("notepad report.txt", false, true));
-  EXPECT_EQ(os.boxes.size(), 2u);
-#endif
+  EXPECT_FALSE(RunTool("fleetmix-no-such-program-here /np", true, false));
+  testing::ExpectOneErrorBox(os, "CreateProcess (fleetmix-no-such-program-here /np) failed: 0x2");
+}
+
+TEST(RunTool, FailedExtractionIsFollowedByTheStartFailure) {
+  ScopedFakeOs os;
+  os.Fail(FakeStep::TempFolder, 0x5);
+  ExtractedTool tool = ExtractTool(IDR_BGLTEXT);
+  ASSERT_TRUE(tool.Empty());
+  const std::string command = TrafficToolCommandLine(tool.Path());
+  EXPECT_EQ(command.substr(command.size() - 4), " /np");
+  EXPECT_FALSE(RunTool(command, true, false));
+  ASSERT_EQ(os.boxes.size(), 2u);
+  EXPECT_EQ(os.boxes[0].text, "GetTempPath failed during extraction of (132) - 0x5");
+  EXPECT_EQ(os.boxes[1].text.substr(0, 15), "CreateProcess (");
+  EXPECT_NE(os.boxes[1].text.find(" /np) failed: 0x"), std::string::npos) << os.boxes[1].text;
+}
+
+TEST(TraceDebug, FormatsLikePrintfAndPassesAtMost511Characters) {
+  ScopedFakeOs os;
+  TraceDebug("%-6s|%05.1f|%X|%d", "AC#12", 3.5, 255u, -7);
+  const std::string text600(600, 'x'), text511(511, 'y'), text512(512, 'z');
+  TraceDebug("%s", text600.c_str());
+  TraceDebug("%s", text511.c_str());
+  TraceDebug("%s", text512.c_str());
+  EXPECT_EQ(os.traces, (std::vector<std::string>{"AC#12 |003.5|FF|-7", text600.substr(0, 511),
+                                                 text511, text512.substr(0, 511)}));
+  EXPECT_TRUE(os.boxes.empty());
 }
 
 }  // namespace

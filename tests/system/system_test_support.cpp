@@ -1,6 +1,8 @@
 // Helpers of the system services tests.
 #include "tests/system/system_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #endif
 
 namespace fm::testing {
+namespace {
 
 std::optional<std::string> GetEnv(const std::string& name) {
 #if defined(_WIN32)
@@ -38,6 +41,8 @@ void SetEnv(const std::string& name, const std::optional<std::string>& value) {
   }
 #endif
 }
+
+}  // namespace
 
 ScopedEnv::ScopedEnv(std::string name, const std::optional<std::string>& value)
     : name_(std::move(name)), previous_(GetEnv(name_)) {
@@ -93,6 +98,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void ExpectOneErrorBox(const FakeOs& os, const std::string& text) {
+  ASSERT_EQ(os.boxes.size(), 1u) << text;
+  EXPECT_EQ(os.boxes[0].text, text);
+  EXPECT_EQ(os.boxes[0].caption, "AI Traffic Fleetmixer");
+  EXPECT_EQ(os.boxes[0].icon, BoxIcon::Error);
 }
 
 }  // namespace fm::testing

@@ -1,12 +1,14 @@
 // Helpers of the system services tests: a fresh temporary folder that the
 // platform's temporary-folder service points at, environment variables set
-// for one test, and small file readers.
+// for one test, small file readers, and the program's error box.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/fake_os.h"
 
 namespace fm::testing {
 
@@ -23,9 +25,6 @@ class ScopedEnv {
   std::string name_;
   std::optional<std::string> previous_;
 };
-
-std::optional<std::string> GetEnv(const std::string& name);
-void SetEnv(const std::string& name, const std::optional<std::string>& value);
 
 // A new, empty folder below the working folder that the temporary-folder
 // service answers for the lifetime of the object (TMP and TEMP on Windows,
@@ -47,6 +46,9 @@ class ScopedTempFolder {
 };
 
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Expects that exactly one box came, the program's error box with this text.
+void ExpectOneErrorBox(const FakeOs& os, const std::string& text);
 
 // The path separator of the platform.
 #if defined(_WIN32)

@@ -1,32 +1,131 @@
-// The wizard's pages and help dialog through the recording host, and the
-// recording host itself: it refuses what a dialog does not have and fails a
-// test whose events enter a running handler.
+// The wizard's pages through the recording sheet: the welcome page, the
+// help button and dialog, the buttons each page offers as its data comes,
+// and the recording host itself: it refuses what a dialog does not have and
+// fails a test whose events enter a running handler.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sstream>
+
+#include "platform/file_system.h"
 #include "resources/resource.h"
 #include "tests/support/recording_sheet.h"
+#include "tests/support/wizard_scenarios.h"
 #include "wizard/help_dialog.h"
 #include "wizard/wizard.h"
 
 namespace fm {
 namespace {
 
+using testing::ReadMeText;
 using testing::RecordingSheet;
 
 class WizardPagesTest : public ::testing::Test {
  protected:
+  // The text the help dialog opened with, after pressing help.
+  std::string HelpText() {
+    const size_t before = sheet.modals.size();
+    sheet.Help();
+    if (sheet.modals.size() != before + 1) return "<no help dialog>";
+    EXPECT_EQ(sheet.modals.back().dialogId, 130);
+    EXPECT_EQ(sheet.modals.back().caption, "Fleetmixer Help");
+    return sheet.modals.back().texts[1011];
+  }
+  // Back to the page before and forward again, so the page sees new data.
+  void ComeBack() {
+    sheet.Back();
+    sheet.Next();
+  }
+
   CWizard wizard;
   RecordingSheet sheet{&wizard};
 };
 
-TEST_F(WizardPagesTest, PagesComeInOrderFromTheirDialogs) {
-  const int expected[] = {104, 105, 106, 107, 108};
+TEST_F(WizardPagesTest, PagesComeInOrderWithTheirDialogsAndHelpTexts) {
+  const int dialogs[] = {104, 105, 106, 107, 108};
+  const int helpIds[] = {139, 104, 105, 106, 107};
   for (int i = 0; i < CWizard::kPageCount; ++i) {
-    EXPECT_EQ(wizard.Pages()[i]->DialogId(), expected[i]);
+    EXPECT_EQ(wizard.Pages()[i]->DialogId(), dialogs[i]);
+    EXPECT_EQ(wizard.Pages()[i]->HelpTextId(), helpIds[i]);
   }
   EXPECT_EQ(wizard.Pages()[0], &wizard.Welcome());
   EXPECT_EQ(wizard.Pages()[4], &wizard.Generate());
+}
+
+TEST_F(WizardPagesTest, WelcomeOffersNextOnlyAndPaintsNameAndVersion) {
+  sheet.Open();
+  EXPECT_EQ(sheet.ActiveIndex(), 0);
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardNext});
+  EXPECT_EQ(sheet.Buttons(), unsigned{kWizardNext});
+  EXPECT_EQ(sheet.ActiveHost().Spec().caption, "AI Traffic Fleetmixer - Version 0.7");
+  EXPECT_NE(sheet.ActiveHost().GetText(1000), "");
+  EXPECT_NE(sheet.ActiveHost().GetText(1001), "");
+  // The picture, then name, version and notice right-aligned in three bands.
+  std::vector<std::string> painted;
+  for (const Decoration& d : sheet.ActiveHost().Decorations()) {
+    std::ostringstream line;
+    line << (d.kind == Decoration::Kind::Picture ? "picture " + std::to_string(d.resourceId)
+                                                 : d.fontFace + " " + std::to_string(d.fontHeight))
+         << " " << d.left << "," << d.top << "," << d.right << "," << d.bottom;
+    if (d.kind == Decoration::Kind::Text && d.top < 70) line << " " << d.text;
+    if (d.kind == Decoration::Kind::Text && d.top >= 70) {
+      EXPECT_NE(d.text, "");  // the authorship notice, in its own words
+    }
+    painted.push_back(line.str());
+  }
+  const std::string right = std::to_string(sheet.ActiveHost().ClientWidth() - 20);
+  EXPECT_EQ(painted,
+            (std::vector<std::string>{
+                "picture 141 0,0,500,315", "Tahoma 36 0,0," + right + ",50 AI Traffic Fleetmixer",
+                "Tahoma 14 0,50," + right + ",70 Version 0.7", "Tahoma 14 0,70," + right + ",90"}));
+}
+
+TEST_F(WizardPagesTest, HelpButtonReadsReadMeOnlyOnTheWelcomePage) {
+  sheet.helpButtonText = "Hilfe";
+  sheet.Open();
+  EXPECT_EQ(sheet.helpButtonText, "Read Me");
+  EXPECT_EQ(HelpText(), ReadMeText());
+  sheet.Next();
+  EXPECT_EQ(sheet.helpButtonText, "Hilfe");
+  const std::string aircraftHelp = HelpText();
+  EXPECT_NE(aircraftHelp, "<no help dialog>");
+  EXPECT_NE(aircraftHelp, ReadMeText());
+  sheet.Back();
+  EXPECT_EQ(sheet.helpButtonText, "Read Me");
+  sheet.Next();
+  EXPECT_EQ(sheet.helpButtonText, "Hilfe");
+
+  // Only a saved caption that is not empty goes back on the button.
+  CWizard other;
+  RecordingSheet emptyCaption(&other);
+  emptyCaption.helpButtonText = "";
+  emptyCaption.Open();
+  emptyCaption.Next();
+  EXPECT_EQ(emptyCaption.helpButtonText, "Read Me");
+}
+
+// A page whose help text id the test chooses.
+class PageWithHelpId : public CAiPropertyPage {
+ public:
+  PageWithHelpId(WizardState& state, int helpId) : CAiPropertyPage(state), helpId_(helpId) {}
+  int DialogId() const override { return IDD_TRAFFIC; }
+  int HelpTextId() const override { return helpId_; }
+
+ private:
+  int helpId_;
+};
+
+TEST_F(WizardPagesTest, HelpShowsAStringElseATextResourceElseNothing) {
+  for (int id : {0, 9999, 106, 139}) {
+    PageWithHelpId page(wizard.State(), id);
+    auto host = sheet.MakeHost(page);
+    wizard.OnHelp(page);
+  }
+  ASSERT_EQ(sheet.modals.size(), 2u);
+  EXPECT_EQ(sheet.modals[0].texts[1011],
+            "This dialog imports the contents of traffic.bgl file that contains FS AI traffic.");
+  EXPECT_EQ(sheet.modals[1].texts[1011], ReadMeText());
 }
 
 TEST_F(WizardPagesTest, HelpDialogClosesWithItsCloseButton) {
@@ -40,6 +139,79 @@ TEST_F(WizardPagesTest, HelpDialogClosesWithItsCloseButton) {
   };
   sheet.Help();
   EXPECT_EQ(pressed, 1);
+}
+
+TEST_F(WizardPagesTest, EachPageGoesForwardOnlyOnceItsDataIsLoaded) {
+  sheet.Open();
+  sheet.Next();
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack});  // no aircraft imported
+  EXPECT_EQ(sheet.Buttons(), unsigned{kWizardBack});
+
+  wizard.State().aircraftModels.emplace_back();
+  ComeBack();
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardNext});
+  sheet.Next();
+  EXPECT_EQ(sheet.ActiveIndex(), 2);
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack});  // no airports yet
+  EXPECT_NE(HelpText(), "<no help dialog>");
+
+  wizard.State().airportStore.AddAirport("Europe", "United Kingdom", "", "London", "Heathrow",
+                                         "EGLL");
+  ComeBack();
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardNext});
+  sheet.Next();
+  EXPECT_EQ(sheet.ActiveIndex(), 3);
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack});  // no plans yet
+  EXPECT_EQ(HelpText(),
+            "This dialog imports the contents of traffic.bgl file that contains FS AI traffic.");
+
+  wizard.State().flightPlans.push_back({"AC#3,N1", "AC#3", {{"EGLL"}, {"LFPG"}}});
+  wizard.Generate().newAircraft = {{"AC#1", {"250", "Boeing"}}};  // but no plan line
+  ComeBack();
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardNext});
+  sheet.Next();
+  EXPECT_EQ(sheet.ActiveIndex(), 4);
+  // No generation run yet: Back and the disabled Finish.
+  EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardDisabledFinish});
+  EXPECT_EQ(sheet.Buttons() & (kWizardNext | kWizardFinish), 0u);
+  EXPECT_EQ(HelpText(),
+            "After new AI plans are generated, double-click aircraft to view the flights it will "
+            "now perform.");
+}
+
+TEST(WizardFinish, EarlierRunSurvivesAnotherImportAndFinishWritesNothing) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  const std::string work = MakeUniqueTempFolder("fmwork");
+  ASSERT_FALSE(work.empty());
+  std::filesystem::current_path(work);
+  {
+    CWizard wizard;
+    wizard.State().aircraftModels.emplace_back();
+    wizard.State().airportStore.AddAirport("", "", "", "", "", "EGLL");
+    wizard.State().flightPlans.push_back({"AC#1,x", "AC#1", {}});
+    RecordingSheet sheet(&wizard);
+    sheet.Open();
+    for (int i = 0; i < 4; ++i) sheet.Next();
+    ASSERT_EQ(sheet.ActiveIndex(), 4);
+    // The results of an earlier generation run stay with the page.
+    wizard.Generate().newPlanLines = {"AC#1,x"};
+    wizard.Generate().newAircraft = {{"AC#1", {"250", "Boeing"}}};
+    sheet.Back();
+    wizard.State().flightPlans = {{"AC#2,y", "AC#2", {}}};  // a repeated import
+    sheet.Back();
+    sheet.Next();
+    sheet.Next();
+    ASSERT_EQ(sheet.ActiveIndex(), 4);
+    EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardNext | kWizardFinish});
+    EXPECT_EQ(wizard.Generate().newPlanLines, std::vector<std::string>{"AC#1,x"});
+    sheet.Finish();
+    EXPECT_TRUE(sheet.Closed());
+  }
+  std::vector<DirEntry> left;
+  EXPECT_TRUE(ReadDirectoryEntries(work, left));
+  std::filesystem::current_path(before);
+  RemoveTree(work);
+  EXPECT_EQ(left.size(), 0u) << "the first file left: " << (left.empty() ? "" : left[0].name);
 }
 
 // A page that dispatches waiting messages in the middle of its handler.
@@ -87,7 +259,6 @@ TEST(DialogSpecsTest, EveryDialogHasItsControls) {
   const DialogSpec* flights = FindDialogSpec(IDD_FLIGHTS_BY_AIRCRAFT);
   ASSERT_NE(flights, nullptr);
   EXPECT_EQ(flights->Find(1025)->kind, ControlKind::List) << "1025 is a list in dialog 136";
-  EXPECT_EQ(FindDialogSpec(IDD_HELP)->caption, "Fleetmixer Help");
   EXPECT_EQ(FindDialogSpec(IDD_AIRCRAFT)->Find(1003)->kind, ControlKind::CheckList);
   for (int id : {104, 105, 106, 107, 108, 130, 136}) EXPECT_NE(FindDialogSpec(id), nullptr) << id;
 }
