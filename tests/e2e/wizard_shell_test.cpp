@@ -5,10 +5,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <cstdlib>
 #include <functional>
 
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/aircraft_scenarios.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/traffic_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
@@ -92,6 +94,22 @@ TEST(WizardShellTest, TrafficImport) {
   for (int page = 0; page < 3; ++page) driver.Next();
   TrafficImportScenario(driver, installation, true);
   SaveScreenshotIfAsked(driver, "traffic");
+  driver.Cancel();
+  EXPECT_TRUE(shell.Closed());
+}
+
+TEST(WizardShellTest, AircraftImport) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddScenarioAircraft(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  ShellThread shell(
+      [&](CWizard& wizard) { wizard.State().workFolder = installation.WorkFolder(); });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  AircraftImportScenario(driver, installation);
+  SaveScreenshotIfAsked(driver, "aircraft");
   driver.Cancel();
   EXPECT_TRUE(shell.Closed());
 }
