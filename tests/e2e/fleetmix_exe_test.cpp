@@ -9,12 +9,9 @@
 #include <string>
 
 #include "tests/e2e/win32_wizard_driver.h"
-<<<<<<< HEAD
+#include "tests/support/aircraft_scenarios.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/traffic_scenarios.h"
-=======
-#include "tests/support/aircraft_scenarios.h"
->>>>>>> aircraft
 #include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
@@ -115,7 +112,6 @@ TEST(FleetmixExeTest, WizardOpensOnWelcomeAndCancelWritesNothing) {
   EXPECT_EQ(work.FileCount(), 0) << "Cancel wrote a file into the working folder";
 }
 
-<<<<<<< HEAD
 // "Import" on the traffic page of the shipped program runs its embedded
 // decompiler in the folder it was started in. The aircraft and scenery pages
 // let the wizard on only after their own imports, so the sheet is taken
@@ -125,24 +121,28 @@ TEST(FleetmixExeTest, TrafficImportRunsTheEmbeddedDecompiler) {
   ASSERT_TRUE(installation.IsReady());
   ASSERT_TRUE(installation.PointSystemAtRoot());
   InstallScenarioTraffic(installation);
-=======
-TEST(FleetmixExeTest, ImportAircraftAndWriteAirlinesCfg) {
-  FixtureInstallation installation;
-  ASSERT_TRUE(installation.IsReady());
-  AddScenarioAircraft(installation);
-  ASSERT_TRUE(installation.PointSystemAtRoot());
->>>>>>> aircraft
   Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
   ASSERT_TRUE(fleetmix.Started());
   HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
   ASSERT_NE(sheet, nullptr) << "no wizard appeared";
   Win32WizardDriver driver(sheet, fleetmix.Id());
-<<<<<<< HEAD
   SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
   TrafficImportScenario(driver, installation, false);
-=======
+  driver.Cancel();
+  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+}
+
+TEST(FleetmixExeTest, ImportAircraftAndWriteAirlinesCfg) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddScenarioAircraft(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+  ASSERT_TRUE(fleetmix.Started());
+  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+  Win32WizardDriver driver(sheet, fleetmix.Id());
   AircraftImportScenario(driver, installation);
->>>>>>> aircraft
   driver.Cancel();
   EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
 }
