@@ -10,7 +10,7 @@ constexpr uint8_t kSubtableEntry = 21;
 constexpr uint32_t kProceduralAreaHeader = 14;  // record 6: byte, lat, lon, v, dword length
 constexpr uint32_t kDynamicAreaHeader = 43;     // record 4: byte, 4 words, n, 4 words, 24 bytes
 constexpr uint32_t kDynamicAfterLength = 32;
-constexpr uint32_t kMarkerAreaHeader = 14;      // record 101: byte, n, 2 lat24, 2 lon24
+constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 lon24
 
 }  // namespace
 
@@ -66,7 +66,8 @@ std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int le
   return LatRangeImage(16, kRecordsAt - kMarkerAreaHeader, unit.Data());
 }
 
-std::string Between(const std::string& text, const std::string& opening, const std::string& closing) {
+std::string Between(const std::string& text, const std::string& opening,
+                    const std::string& closing) {
   size_t at = text.find(opening);
   if (at == std::string::npos) return "<no " + opening + ">";
   at += opening.size();
@@ -91,7 +92,7 @@ DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t
   } catch (const bgltext::FatalExit& e) {
     result.fatalStatus = e.status;
   }
-  run.CloseSectionOutput();
+  run.CloseOutputs();
   auto it = run.memoryFiles.find(kSingleOutput);
   if (it != run.memoryFiles.end()) result.text = Lf(it->second);
   return result;
