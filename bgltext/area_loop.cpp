@@ -8,8 +8,8 @@ namespace {
 
 constexpr FormatText kUnknownRecordId = ";;; unknown record id: 0x%x\n";
 constexpr FormatText kOverrun = ";;;;; EndA Overrun. (now:0x%x, enda:0x%x\n";
-constexpr FormatText kRawProcedural = ";;; %s(0x%02x) - SCASM does not support this record\n";
-constexpr FormatText kRawDynamic = "\t; %s(0x%02x)\n";
+constexpr FormatText kRawProceduralLine = ";;; %s(0x%02x) - SCASM does not support this record\n";
+constexpr FormatText kRawDynamicLine = "\t; %s(0x%02x)\n";
 constexpr FormatText kDbxOpen = "\tDbx( %X ";
 constexpr FormatText kDbxByte = "%X ";
 constexpr FormatText kDbxClose = ")\n";
@@ -39,11 +39,11 @@ void WriteUnknownRecordId(BglRun& run, uint8_t opcode) { Print<kUnknownRecordId>
 void DispatchOpcode(BglRun& run, const OpcodeIndex& table, uint8_t opcode, uint32_t recordStart) {
   if (run.Pass() == DecodePass::Collect) run.CountSilentRecord();
   const OpcodeRow* row = table.Find(opcode);
-  if (row == nullptr || row->handler == nullptr) {
+  if (row == nullptr) {
     WriteUnknownRecordId(run, opcode);
     return;
   }
-  row->handler(run, *row, opcode, recordStart);
+  row->handler.function(run, *row, opcode, recordStart);
 }
 
 void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec) {
@@ -79,11 +79,11 @@ void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec) {
 }
 
 void RawDumpProcedural(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t) {
-  RawDump<kRawProcedural>(run, row, opcode);
+  RawDump<kRawProceduralLine>(run, row, opcode);
 }
 
 void RawDumpDynamic(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t) {
-  RawDump<kRawDynamic>(run, row, opcode);
+  RawDump<kRawDynamicLine>(run, row, opcode);
 }
 
 void WriteSwitchRecord(BglRun& run, uint16_t variable, uint32_t defaultTarget,

@@ -118,21 +118,28 @@ consteval RowArgument Motion(unsigned values, bool accelerate) {
   return a;
 }
 
+// A handler and the kind of row argument it reads (none for most).
+struct RowHandler {
+  constexpr RowHandler(OpcodeHandler f, RowArgument::Kind takes = RowArgument::None)
+      : function(f), reads(takes) {}
+  OpcodeHandler function;
+  RowArgument::Kind reads;
+};
+
 // One row of an OpcodeTable: opcode, SCASM record name, handler, argument.
 struct OpcodeRow {
   uint8_t opcode;
   const char* name;
-  OpcodeHandler handler;
+  RowHandler handler;
   RowArgument argument;
 };
 
-// True when exactly the rows with handler carry an argument of kind: a table
-// check made when the program is built.
+// True when every row carries the kind of argument its handler reads: a
+// table check made when the program is built.
 template <size_t N>
-consteval bool ArgumentsMatch(const OpcodeRow (&rows)[N], OpcodeHandler handler,
-                              RowArgument::Kind kind) {
+consteval bool ArgumentsMatch(const OpcodeRow (&rows)[N]) {
   for (const OpcodeRow& row : rows)
-    if ((row.handler == handler) != (row.argument.kind == kind)) return false;
+    if (row.handler.reads != row.argument.kind) return false;
   return true;
 }
 
@@ -175,11 +182,14 @@ struct AreaLoopSpec {
 // check, the overrun comment and the pending close.
 void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec);
 
-// Raw-dump handlers: the row's argument is the record's total length. The procedural form writes
+// Raw-dump handlers: the row's argument is the record's total length; the
+// row handlers below carry that. The procedural form writes
 // ";;; %s(0x%02x) - SCASM does not support this record\n", the dynamic-scenery form "\t;
 // %s(0x%02x)\n"; both then the "\tDbx( %X ..." line.
 void RawDumpProcedural(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void RawDumpDynamic(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
+inline constexpr RowHandler kRawProcedural{RawDumpProcedural, RowArgument::RawLength};
+inline constexpr RowHandler kRawDynamic{RawDumpDynamic, RowArgument::RawLength};
 
 // The switch record: targets registered in Collect mode, written in Print
 // mode as IfVarRange lines and a final Jump.

@@ -32,8 +32,8 @@ void SwitchRecord(BglRun& run, const OpcodeRow&, uint8_t, uint32_t start) {
   WriteSwitchRecord(run, variable, defaultTarget, targets);
 }
 
-constexpr auto Raw = RawDumpProcedural;
-constexpr auto Desc = OperandDescription;
+constexpr RowHandler Raw = kRawProcedural;
+constexpr RowHandler Desc = kDescribed;
 
 // clang-format off
 constexpr OpcodeRow kRows[] = {
@@ -204,8 +204,7 @@ constexpr OpcodeRow kRows[] = {
 };
 // clang-format on
 static_assert(sizeof kRows / sizeof kRows[0] == 159, "one row per procedural record kind");
-static_assert(ArgumentsMatch(kRows, OperandDescription, RowArgument::Operands));
-static_assert(ArgumentsMatch(kRows, RawDumpProcedural, RowArgument::RawLength));
+static_assert(ArgumentsMatch(kRows));
 
 }  // namespace
 

@@ -60,7 +60,7 @@ void Heading(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
 }
 
 // Move and Accelerate: u, then (for Accelerate) u r / 4096, then n signed.
-void Move(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+void MoveRecord(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   BglImage& img = run.image;
   int n = row.argument.values;
   bool accelerate = row.argument.accelerate;
@@ -192,6 +192,9 @@ void MonitorRwy(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   if (Printing(run)) Print<" %s %s %d %f %d %d )\n">(run, lat, lon, b, angle, c, e);
 }
 
+constexpr RowHandler Move{MoveRecord, RowArgument::Motion};
+constexpr RowHandler RawDump = kRawDynamic;
+
 // clang-format off
 constexpr OpcodeRow kRows[] = {
   // opcode  name             handler         argument
@@ -219,10 +222,10 @@ constexpr OpcodeRow kRows[] = {
   {0x25, "Call",             Jump,           {}},
   {0x26, "Return",           Plain,          {}},
   {0x27, "Hold",             Hold,           {}},
-  {0x28, "SetPos",           RawDumpDynamic, RawLength(13)},
+  {0x28, "SetPos",           RawDump,        RawLength(13)},
   {0x29, "Sleep",            Plain,          {}},
   {0x2A, "Awaken",           Jump,           {}},
-  {0x2E, "Jump2E",           RawDumpDynamic, RawLength(7)},
+  {0x2E, "Jump2E",           RawDump,        RawLength(7)},
   {0x31, "SetColor",         SetColor,       {}},
   {0x32, "Pattern",          Pattern,        {}},
   {0x33, "SetPos",           SetPosition,    {}},
@@ -240,8 +243,7 @@ constexpr OpcodeRow kRows[] = {
 };
 // clang-format on
 static_assert(sizeof kRows / sizeof kRows[0] == 42, "one row per dynamic scenery record kind");
-static_assert(ArgumentsMatch(kRows, Move, RowArgument::Motion));
-static_assert(ArgumentsMatch(kRows, RawDumpDynamic, RowArgument::RawLength));
+static_assert(ArgumentsMatch(kRows));
 
 TopLevelResult DynamicTopLevel(BglRun& run, uint8_t b, uint32_t) {
   if (b == 0) return {TopLevelResult::EndWalk};

@@ -158,7 +158,7 @@ void MarkerRefPoint(BglRun& run, const OpcodeRow&, uint8_t opcode, uint32_t star
 constexpr OpcodeRow kRows[] = {
   // opcode  name            handler            argument
   {0x0D, "Jump",            RelativeJump16,    {}},
-  {0x22, "Return",          OperandDescription, Operands("")},
+  {0x22, "Return",          kDescribed,        Operands("")},
   {0x24, "IfVarRange",      IfVarRange,        {}},
   {0x2F, "RefPoint",        MarkerRefPoint,    {}},
   {0x33, "RotatedCall",     RotatedCall,       {}},
@@ -170,7 +170,7 @@ constexpr OpcodeRow kRows[] = {
 };
 // clang-format on
 static_assert(sizeof kRows / sizeof kRows[0] == 10, "one row per marker-section record kind");
-static_assert(ArgumentsMatch(kRows, OperandDescription, RowArgument::Operands));
+static_assert(ArgumentsMatch(kRows));
 
 const OpcodeIndex& MarkerTable() {
   static const OpcodeIndex index(kRows);

@@ -88,7 +88,7 @@ DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t
   run.image.Assign(bytes);
   run.image.Seek(1);
   try {
-    row.handler(run, row, bytes.at(0), 0);
+    row.handler.function(run, row, bytes.at(0), 0);
   } catch (const bgltext::FatalExit& e) {
     result.fatalStatus = e.status;
   }
