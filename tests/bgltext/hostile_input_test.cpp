@@ -20,7 +20,8 @@ using Bytes = std::vector<uint8_t>;
 bgltext::MemoryRunResult ExpectDefinedEnd(const Bytes& file,
                                           const bgltext::RunOptions& options = {}) {
   auto r = RunBgl(file, options);
-  EXPECT_EQ(r.status == 0, static_cast<bool>(EndsWith(r.console, "Done.\n\n"))) << r.status << r.console;
+  EXPECT_EQ(r.status == 0, static_cast<bool>(EndsWith(r.console, "Done.\n\n")))
+      << r.status << r.console;
   EXPECT_LE(OutputBytes(r), bgltext::OutputBudget(file.size()));
   return r;
 }

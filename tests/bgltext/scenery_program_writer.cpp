@@ -14,18 +14,6 @@ constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 l
 
 }  // namespace
 
-ByteWriter Op(uint8_t opcode) {
-  ByteWriter w;
-  w.U8(opcode).U8(0);
-  return w;
-}
-
-ByteWriter Op1(uint8_t opcode) {
-  ByteWriter w;
-  w.U8(opcode);
-  return w;
-}
-
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit) {
   BglBuilder b;
   uint32_t start = b.BeginSection(section);

@@ -17,9 +17,9 @@ namespace bgltest {
 constexpr uint32_t kRecordsAt = 0x100;
 
 // The opcode word of a procedural record (high byte 0), ready for operands.
-ByteWriter Op(uint8_t opcode);
+inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
 // A one-byte opcode (section 15 records).
-ByteWriter Op1(uint8_t opcode);
+inline ByteWriter Op1(uint8_t opcode) { return ByteWriter().U8(opcode); }
 
 // A section-n image whose only LatRange entry points at unitAt, where unit
 // is written.

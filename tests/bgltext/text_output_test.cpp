@@ -3,30 +3,12 @@
 // the Collect pass never registered.
 #include <gtest/gtest.h>
 
-#include "bgltext/bgl_run.h"
-#include "bgltext/lat_range.h"
+#include "bgltext/procedural_handlers.h"
 #include "tests/bgltext/run_helpers.h"
+#include "tests/bgltext/scenery_program_writer.h"
 
 namespace bgltest {
 namespace {
-
-// A run on raw bytes with its single output already open.
-struct Harness {
-  explicit Harness(std::vector<uint8_t> bytes) : con(&console), run(Prepare(), con) {
-    run.image.Assign(std::move(bytes));
-    run.DecideOutputBase();
-    run.OpenSectionOutput("bgthead.txt", true);
-  }
-  static bgltext::RunOptions Prepare() {
-    bgltext::RunOptions o;
-    o.inputPath = "in.bgl";
-    o.memoryOutput = true;
-    return o;
-  }
-  std::string console;
-  bgltext::Console con;
-  bgltext::BglRun run;
-};
 
 // ---- LatRange files and latitude bands ------------------------------------
 
@@ -157,30 +139,27 @@ TEST(Labels, AreaEndsOffsetAndSequencedLabels) {
 }
 
 TEST(Labels, MissingLabelIsAFatalError) {
-  Harness h({0});
-  h.run.SetPass(bgltext::DecodePass::Print);
-  try {
-    h.run.ReferenceLabel(0x1234);
-    FAIL() << "no exit";
-  } catch (bgltext::FatalExit e) {
-    EXPECT_EQ(e.status, 1);
-  }
-  EXPECT_EQ(h.console, "Internal error : no label(0x1234)\n");
+  // A jump decoded in the Print pass alone: its target was never registered.
+  auto r = RunHandler(*bgltext::ProceduralTable().Find(0x0D), Op(0x0D).I16(0x1234).Data());
+  EXPECT_EQ(r.fatalStatus, 1);
+  EXPECT_EQ(r.console, "Internal error : no label(0x1234)\n");
 }
 
 TEST(LatRange, OtherBytesInTheSubtableArePassedOver) {
-  ByteWriter w;
+  BglBuilder b;
+  b.BeginSection(14);
   for (int i = 0; i < 99; ++i) {
-    if (i % 10 == 0) w.U8(7);
-    w.U8(21).U16(0x1000 + i).U16(0x2000 + i).U32(static_cast<uint32_t>(i));
+    if (i % 10 == 0) b.Body().U8(7);
+    b.Body().U8(21).U16(0x1000).U16(0x1000).U32(99 * 9 + 10);  // the subtable's end byte
   }
-  w.U8(0);
-  Harness h(w.Data());
-  auto entries = bgltext::ReadLatRangeSubtable(h.run);
-  ASSERT_EQ(entries.size(), 99u);
-  EXPECT_EQ(entries[98].offset, 98u);
-  EXPECT_EQ(entries[0].first.raw, 0x1000 * 256);
-  EXPECT_EQ(h.console, "");
+  b.Body().U8(0);
+  auto r = RunBgl(b.Build(), MultiOptions());
+  EXPECT_EQ(r.status, 0) << r.console;
+  EXPECT_NE(r.console.find("\tLatRange 98\n\tLatRange 99\nAnalyzing section 15"),
+            std::string::npos);
+  EXPECT_EQ(MultiText(r, "bgt14-99.sca"),
+            Block(14, "NDB", "Header( 1 S0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 )\n") +
+                "LatRange( N18:52:15.84 N18:52:15.84 )\n");
 }
 
 }  // namespace
