@@ -64,11 +64,6 @@ char* WriteCoord(char* buf, double v, bool latitude) {
   return WriteFixed(buf, s, 2);
 }
 
-std::string CoordValue::Text() const {
-  char buf[kCoordTextMax];
-  return std::string(buf, WriteCoord(buf, value, kind == CoordKind::Latitude));
-}
-
 CoordValue Lat32(int32_t raw) {
   return Make(WrapLat(raw * 90.0 / kLatUnits), raw, CoordKind::Latitude);
 }

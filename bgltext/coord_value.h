@@ -12,10 +12,7 @@ enum class CoordKind { Plain, Latitude, Longitude };
 struct CoordValue {
   double value = 0.0;
   int64_t raw = 0;
-  CoordKind kind = CoordKind::Plain;
-
-  // The hemisphere form "%c%d:%d:%.2f" (N/S for latitudes, E/W otherwise).
-  std::string Text() const;
+  CoordKind kind = CoordKind::Plain;  // a "%s" of the formatter writes the hemisphere form
 };
 
 // Latitudes wrap above 90 by 180, longitudes above 180 by 360.

@@ -11,6 +11,10 @@ ByteWriter& ByteWriter::Le(uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) data_.push_back(static_cast<uint8_t>(v >> (8 * i)));
   return *this;
 }
+ByteWriter& ByteWriter::Text(const std::string& text) {
+  data_.insert(data_.end(), text.begin(), text.end());
+  return *this;
+}
 void ByteWriter::Patch(size_t at, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) data_.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
 }

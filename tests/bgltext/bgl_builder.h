@@ -22,7 +22,7 @@ class ByteWriter {
   ByteWriter& I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }
   ByteWriter& Bytes(const std::vector<uint8_t>& b) { return Append(b.begin(), b.end()); }
   ByteWriter& Bytes(std::initializer_list<uint8_t> b) { return Append(b.begin(), b.end()); }
-  ByteWriter& Text(const std::string& t) { return Append(t.begin(), t.end()); }  // no 0 byte
+  ByteWriter& Text(const std::string& text);  // without a 0 byte
   ByteWriter& TextZ(const std::string& text) { return Text(text).U8(0); }
   ByteWriter& Fill(size_t count, uint8_t value = 0) { return Append(count, value); }
   // The 8-byte coordinate of the airport directory: unused word, fraction

@@ -63,42 +63,43 @@ Bytes SampleDirectory() {
   return b.Build();
 }
 
-TEST(HostileInput, RandomFilesAndRandomHeaders) {
-  std::mt19937 rng(20261207);
-  for (int i = 0; i < 400; ++i)
-    ExpectDefinedEnd(RandomBytes(rng, i % 4 == 0 ? rng() % 200 : 128 + rng() % 2000));
-  // Section offsets into the body or past its end; the directory marker now
-  // and then.
-  for (int i = 0; i < 400; ++i) {
-    Bytes file = RandomBytes(rng, 168 + rng() % 3000);
-    for (size_t slot = 18; slot < 126; slot += 4)
-      PutDword(file, slot, rng() % 3 == 0 ? 0 : static_cast<uint32_t>(rng() % (file.size() + 64)));
-    if (rng() % 2) PutDword(file, 118, 0x87654321u);
-    ExpectDefinedEnd(file);
-  }
-}
-
-TEST(HostileInput, MutatedAndTruncatedDirectories) {
+TEST(HostileInput, RandomAndMutatedFiles) {
   const Bytes sample = SampleDirectory();
-  std::mt19937 rng(5);
-  for (int i = 0; i < 1700; ++i) {
+  std::mt19937 rng(20261207);
+  for (int i = 0; i < 1800; ++i) {
     Bytes file = sample;
-    int kind = i % 6;
-    if (kind == 0) {
-      file.resize(128 + rng() % (file.size() - 128));
-    } else if (kind == 1) {
-      for (int k = 0; k < 1 + static_cast<int>(rng() % 8); ++k)
-        file[168 + rng() % (file.size() - 168)] ^= 1u << (rng() % 8);
-    } else if (kind == 2) {
-      file[168 + rng() % (file.size() - 168)] = static_cast<uint8_t>(rng());
-      ExpectDefinedEnd(file, MultiOptions());
-      continue;
-    } else {
-      // A size, count, length or offset replaced by 0, 1, a huge value or
-      // a value near the end of the file.
-      const uint32_t values[] = {
-          0, 1, 4, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFF8u, static_cast<uint32_t>(file.size())};
-      PutDword(file, 156 + 4 * (rng() % ((file.size() - 160) / 4)), values[rng() % 7]);
+    switch (i % 6) {
+      case 0:  // random bytes, section offsets into them or past their end
+        file = RandomBytes(rng, 168 + rng() % 2000);
+        for (size_t slot = 18; slot < 126; slot += 4)
+          PutDword(file, slot, rng() % 3 ? static_cast<uint32_t>(rng() % (file.size() + 64)) : 0);
+        if (rng() % 2) PutDword(file, 118, 0x87654321u);
+        break;
+      case 1:  // the directory cut short
+        file.resize(128 + rng() % (file.size() - 128));
+        break;
+      case 2:  // bits flipped
+        for (int k = 0; k < 1 + static_cast<int>(rng() % 8); ++k)
+          file[168 + rng() % (file.size() - 168)] ^= 1u << (rng() % 8);
+        break;
+      case 3: {  // a size, count, length or offset made 0, 1, huge or near the end
+        const uint32_t values[] = {
+            0, 1, 4, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFF8u, static_cast<uint32_t>(file.size())};
+        PutDword(file, 156 + 4 * (rng() % ((file.size() - 160) / 4)), values[rng() % 7]);
+        break;
+      }
+      case 4: {  // a random compressed stream
+        file = BglBuilder().Build();
+        ByteWriter w;
+        w.U32(0xABCDEF01u).U32(i % 4 == 0 ? 0xFFFFFFFFu : rng() % 5000).U32(0).U32(0).U32(0);
+        w.Bytes({'J', 'M', 0, 0}).Bytes(RandomBytes(rng, rng() % 600));
+        file.insert(file.end(), w.Data().begin(), w.Data().end());
+        break;
+      }
+      default:  // one byte changed, in multi-file mode
+        file[168 + rng() % (file.size() - 168)] = static_cast<uint8_t>(rng());
+        ExpectDefinedEnd(file, MultiOptions());
+        continue;
     }
     ExpectDefinedEnd(file);
   }
@@ -119,18 +120,6 @@ TEST(HostileInput, HugeCountsAndZeroSizesInTheDirectory) {
   EXPECT_EQ(ExpectDefinedEnd(b.Build()).status, 1);
 }
 
-TEST(HostileInput, RandomCompressedStreams) {
-  std::mt19937 rng(99);
-  for (int i = 0; i < 300; ++i) {
-    Bytes file = BglBuilder().Build();
-    ByteWriter w;
-    w.U32(0xABCDEF01u).U32(i % 3 == 0 ? 0xFFFFFFFFu : rng() % 5000).U32(0).U32(0).U32(0);
-    w.Bytes({'J', 'M', 0, 0}).Bytes(RandomBytes(rng, rng() % 600));
-    file.insert(file.end(), w.Data().begin(), w.Data().end());
-    ExpectDefinedEnd(file);
-  }
-}
-
 TEST(HostileInput, RandomBytesInsideInterpretedAreas) {
   std::mt19937 rng(1234);
   for (int i = 0; i < 300; ++i) {
@@ -140,7 +129,7 @@ TEST(HostileInput, RandomBytesInsideInterpretedAreas) {
                               MarkerAreaImage(records, delta), MarkerImage(records)}) {
       // Unknown bytes are written as such; only the budget may end the run.
       auto r = ExpectDefinedEnd(image);
-      if (r.status != 0) EXPECT_NE(r.console.find("output limit reached"), std::string::npos);
+      EXPECT_TRUE(r.status == 0 || r.console.find("output limit reached") != std::string::npos);
     }
   }
 }

@@ -4,8 +4,6 @@
 // refusals. Streams are written bit by bit with JmStreamWriter.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "bgltext/bgl_loader.h"
 #include "bgltext/jm_decompress.h"
 #include "tests/bgltext/hostile_files.h"
@@ -121,23 +119,6 @@ TEST(JmDecompress, MatchesMayReachIntoTheHeaderButNotBeforeIt) {
   ASSERT_TRUE(Decode(Stream("", 3, 2), 3, out, header));  // the three header bytes
   EXPECT_EQ(out, header);
   EXPECT_FALSE(Decode(Stream("", 4, 2), 3, out, header));
-}
-
-TEST(JmDecompress, CompressorRoundTrip) {
-  std::mt19937 rng(3);
-  for (int round = 0; round < 20; ++round) {
-    Bytes data(rng() % 6000);
-    for (size_t i = 0; i < data.size(); ++i) {
-      // Runs, repeats at various distances and noise.
-      uint32_t pick = rng() % 4;
-      data[i] = pick == 0                 ? static_cast<uint8_t>(rng())
-                : (i >= 300 && pick == 1) ? data[i - 300]
-                                          : (i > 0 ? data[i - 1] : 0);
-    }
-    Bytes out;
-    ASSERT_TRUE(Decode(JmCompress(data), data.size(), out));
-    EXPECT_EQ(out, data);
-  }
 }
 
 // --- the loader -------------------------------------------------------------

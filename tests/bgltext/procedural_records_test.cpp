@@ -358,7 +358,9 @@ TEST(ProceduralRecords, TableHasARowForEveryKnownOpcode) {
     bool expectRow = op <= 0xAC && std::find(unknown.begin(), unknown.end(), op) == unknown.end();
     const bgltext::OpcodeRow* row = bgltext::ProceduralTable().Find(static_cast<uint8_t>(op));
     ASSERT_EQ(row != nullptr, expectRow) << op;
-    if (row) EXPECT_EQ(row->opcode, op);
+    if (row) {
+      EXPECT_EQ(row->opcode, op);
+    }
   }
   EXPECT_EQ(DecodeRecords({0x7B, 0xAD}),
             ";;; unknown record id: 0x7b\n;;; unknown record id: 0xad\n");
