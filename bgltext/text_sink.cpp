@@ -20,6 +20,7 @@ void TextSink::OpenMemory(std::string* memory, std::string path, OutputLedger& l
                           bool failWrites) {
   Abandon();
   memory_ = memory;
+  charged_ = memory->size();
   failWrites_ = failWrites;
   path_ = std::move(path);
   ledger_ = &ledger;
@@ -36,13 +37,26 @@ void TextSink::Grow(size_t n) {
 }
 
 void TextSink::Flush() {
+  if (memory_) {
+    size_t n = memory_->size() - charged_;
+    if (n == 0) return;
+    // Text that is not counted, or cannot be written, is not kept.
+    try {
+      ledger_->Charge(n, path_);
+      if (failWrites_) throw OutputFailure{OutputFailure::WriteFailed, path_};
+    } catch (const OutputFailure&) {
+      memory_->resize(charged_);
+      throw;
+    }
+    charged_ += n;
+    return;
+  }
   if (used_ == 0) return;
   size_t n = used_;
   used_ = 0;
   ledger_->Charge(n, path_);
-  bool written = memory_ ? !failWrites_ : std::fwrite(data_.get(), 1, n, file_) == n;
-  if (!written) throw OutputFailure{OutputFailure::WriteFailed, path_};
-  if (memory_) memory_->append(data_.get(), n);
+  if (std::fwrite(data_.get(), 1, n, file_) != n)
+    throw OutputFailure{OutputFailure::WriteFailed, path_};
 }
 
 void TextSink::Close() {
@@ -60,6 +74,7 @@ void TextSink::Close() {
 }
 
 void TextSink::Abandon() {
+  if (memory_) memory_->resize(charged_);
   if (file_) std::fclose(file_);
   file_ = nullptr;
   memory_ = nullptr;

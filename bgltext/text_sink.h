@@ -60,10 +60,22 @@ class TextSink {
   // Room for n bytes at the end of the buffer; Commit(end) keeps what was
   // written up to end.
   char* Reserve(size_t n) {
+    if (memory_) {
+      // Memory outputs are written in place; the text past `charged_` is
+      // counted at the next block.
+      size_t at = memory_->size();
+      memory_->resize(at + n);
+      return memory_->data() + at;
+    }
     if (capacity_ - used_ < n) Grow(n);
     return data_.get() + used_;
   }
   void Commit(char* end) {
+    if (memory_) {
+      memory_->resize(static_cast<size_t>(end - memory_->data()));
+      if (memory_->size() - charged_ >= kBlock) Flush();
+      return;
+    }
     used_ = static_cast<size_t>(end - data_.get());
     if (used_ >= kBlock) Flush();
   }
@@ -78,7 +90,10 @@ class TextSink {
 
  private:
   void Grow(size_t n);
-  static constexpr size_t kBlock = 1 << 16;
+  // Blocks stay below the C library's threshold for mapping allocations of
+  // their own, whose release would make it hand freed memory back to the
+  // system after every run of a process that runs many.
+  static constexpr size_t kBlock = 1 << 15;
 
   bool open_ = false;
   FILE* file_ = nullptr;
@@ -88,6 +103,7 @@ class TextSink {
   OutputLedger* ledger_ = nullptr;
   std::unique_ptr<char[]> data_;
   size_t used_ = 0, capacity_ = 0;
+  size_t charged_ = 0;  // memory outputs: the bytes counted so far
 };
 
 // The console channel: standard output in the program, a string in tests.
