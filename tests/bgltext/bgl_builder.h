@@ -113,6 +113,8 @@ class AfdWriter {
   // a zero-ended text when one is given.
   void Located(uint32_t type, double lat, double lon, double alt,
                std::initializer_list<int64_t> dwords, const char* text = nullptr);
+  // The airport's position sub-record (type 0x10001, one dword after it).
+  void AirportPosition(double lat, double lon, double alt) { Located(0x10001, lat, lon, alt, {0}); }
   void Icao(const std::string& id) { SubRecord(0x10006, ByteWriter().TextZ(id).Data()); }
   void Frequency(uint32_t frequency, uint32_t kind) {
     SubRecord(0x20001, ByteWriter().U32(frequency).U32(kind).Data());
