@@ -57,7 +57,7 @@ constexpr OpcodeRow kRows[] = {
   {0x11, "DefPPoint",             UnsupportedPoint,        {}},
   {0x12, "MoveToPPt",             UnsupportedPointNumber,  {}},
   {0x13, "DrawToPPt",             UnsupportedPointNumber,  {}},
-  {0x14, "SurfaceColer",          ColourPair,              {}},
+  {0x14, "SurfaceColer",          ColourPair,              {}},  // spelt so in every listing users have
   {0x15, "TexRelief",             TexRelief,               {}},
   {0x16, "SetVar",                SetVariable,             {}},
   {0x17, "TextureEnable",         Desc,                    Operands("W")},

@@ -9,6 +9,7 @@ namespace bgltext {
 namespace {
 
 constexpr char kHeaderFileName[] = "bgthead.txt";
+// The misspelling is part of the console text that scripts match.
 constexpr FormatText kAnalyzingHeader = "Anaylizing BGL Header\n";
 constexpr FormatText kHeadInfo = ";;; BGL header info\n";
 constexpr FormatText kHeadSceneryId = ";scenery id:\t0x%x\n";
