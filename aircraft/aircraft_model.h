@@ -1,29 +1,37 @@
 // The installed aircraft: one imported aircraft.cfg with its variations.
-// The scan that fills them lives beside this header.
+// The reader that fills them is aircraft_cfg_reader.h, the folder scan
+// aircraft_scan.h.
 #pragma once
 
+#include <list>
 #include <map>
 #include <string>
 
 namespace fm {
 
-// One variation ([fltsim.N] section) of an installed aircraft, keyed by title.
+// One variation of an installed aircraft: a section of its aircraft.cfg
+// with a title. The title is the key of the variation's entry in its
+// model's `variations`.
 struct InstalledAircraft {
-  std::string title;
-  std::string uiVariation;
+  std::string atcAirline;  // the airline's ATC callsign, may be empty
+  std::string atcId;       // the ATC registration, may be empty
   std::string uiManufacturer;
   std::string uiType;
-  std::string atcAirline;
-  std::string atcId;
-  std::string cfgPath;
+  std::string uiVariation;
+  std::string cfgPath;  // the aircraft folder's path + "aircraft.cfg"
+  // May the variation be given flights? True after every import; only the
+  // aircraft page's check boxes change it, and it is never saved.
   bool useForAi = true;
 };
 
 struct AircraftModel {
-  std::string atcType;
-  std::string atcModel;
-  std::string category;
+  std::string atcType;   // the last ATC_TYPE of the file, as written
+  std::string atcModel;  // the last ATC_MODEL of the file, as written
+  std::string category;  // never empty: "Unknown" when nothing matched
   std::map<std::string, InstalledAircraft> variations;  // by title
 };
+
+// The catalogue, in the order in which the folders were listed.
+using AircraftModelList = std::list<AircraftModel>;
 
 }  // namespace fm

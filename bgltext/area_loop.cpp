@@ -1,34 +1,31 @@
 // The area loop and the records that are written as raw bytes.
 #include "bgltext/area_loop.h"
 
-#include <cstdlib>
-
 #include "bgltext/bgl_run.h"
 
 namespace bgltext {
 namespace {
 
-constexpr char kUnknownRecordId[] = ";;; unknown record id: 0x%x\n";
-constexpr char kOverrun[] = ";;;;; EndA Overrun. (now:0x%x, enda:0x%x\n";
-constexpr char kRawProcedural[] = ";;; %s(0x%02x) - SCASM does not support this record\n";
-constexpr char kRawDynamic[] = "\t; %s(0x%02x)\n";
-constexpr char kDbxOpen[] = "\tDbx( %X ";
-constexpr char kDbxByte[] = "%X ";
-constexpr char kDbxClose[] = ")\n";
-constexpr char kSwitchNote1[] = "\t;;; Switch instruction is not implemented in scasm.\n";
-constexpr char kSwitchNote2[] = "\t;;; So bgltext simulates this by IfVarRange.\n";
-constexpr char kSwitchTest[] = "\tIfVarRange( ";
-constexpr char kSwitchTestTail[] = " %X %d %d )\n";
-constexpr char kSwitchJump[] = "\tJump( ";
-constexpr char kSwitchJumpTail[] = " )\n\n";
+constexpr FormatText kUnknownRecordId = ";;; unknown record id: 0x%x\n";
+constexpr FormatText kOverrun = ";;;;; EndA Overrun. (now:0x%x, enda:0x%x\n";
+constexpr FormatText kRawProceduralLine = ";;; %s(0x%02x) - SCASM does not support this record\n";
+constexpr FormatText kRawDynamicLine = "\t; %s(0x%02x)\n";
+constexpr FormatText kDbxOpen = "\tDbx( %X ";
+constexpr FormatText kDbxByte = "%X ";
+constexpr FormatText kDbxClose = ")\n";
+constexpr FormatText kSwitchNote1 = "\t;;; Switch instruction is not implemented in scasm.\n";
+constexpr FormatText kSwitchNote2 = "\t;;; So bgltext simulates this by IfVarRange.\n";
+constexpr FormatText kSwitchTest = "\tIfVarRange( ";
+constexpr FormatText kSwitchTestTail = " %X %d %d )\n";
+constexpr FormatText kSwitchJump = "\tJump( ";
+constexpr FormatText kSwitchJumpTail = " )\n\n";
 
-void RawDump(BglRun& run, const OpcodeRow& row, uint8_t opcode, const char* comment) {
-  run.Print(comment, row.name, opcode);
-  long n = row.argument ? std::strtol(row.argument, nullptr, 10) : 0;
-  if (n < 1) return;
-  run.Print(kDbxOpen, opcode);
-  for (long i = 1; i < n; ++i) run.Print(kDbxByte, run.image.Byte());
-  run.Print("%s", kDbxClose);
+template <FormatText Comment>
+void RawDump(BglRun& run, const OpcodeRow& row, uint8_t opcode) {
+  Print<Comment>(run, row.name, opcode);
+  Print<kDbxOpen>(run, opcode);
+  for (unsigned i = 1; i < row.argument.length; ++i) Print<kDbxByte>(run, run.image.Byte());
+  Print<kDbxClose>(run);
 }
 
 }  // namespace
@@ -37,15 +34,16 @@ OpcodeIndex::OpcodeIndex(const OpcodeRow* rows, size_t count) {
   for (size_t i = count; i-- > 0;) index_[rows[i].opcode] = &rows[i];
 }
 
-void WriteUnknownRecordId(BglRun& run, uint8_t opcode) { run.Print(kUnknownRecordId, opcode); }
+void WriteUnknownRecordId(BglRun& run, uint8_t opcode) { Print<kUnknownRecordId>(run, opcode); }
 
 void DispatchOpcode(BglRun& run, const OpcodeIndex& table, uint8_t opcode, uint32_t recordStart) {
+  if (run.Pass() == DecodePass::Collect) run.CountSilentRecord();
   const OpcodeRow* row = table.Find(opcode);
-  if (row == nullptr || row->handler == nullptr) {
+  if (row == nullptr) {
     WriteUnknownRecordId(run, opcode);
     return;
   }
-  row->handler(run, *row, opcode, recordStart);
+  row->handler.function(run, *row, opcode, recordStart);
 }
 
 void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec) {
@@ -56,7 +54,7 @@ void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec) {
     uint32_t offset = static_cast<uint32_t>(run.image.Pos());
     uint8_t b = run.image.Byte();
     if (pendingClose) {
-      run.Print("%s", spec.closingLine);
+      spec.closingLine(run);
       pendingClose = false;
     }
     if (!inArea) {
@@ -66,14 +64,14 @@ void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec) {
         inArea = true;
         areaEnd = r.areaEnd;
       } else if (r.kind == TopLevelResult::Unknown) {
-        run.Print(spec.unknownTopLevel, b);
+        spec.unknownTopLevel(run, b);
       }
       continue;
     }
     DispatchOpcode(run, *spec.table, b, offset);
     uint32_t now = static_cast<uint32_t>(run.image.Pos());
     if (now >= areaEnd) {
-      if (now > areaEnd) run.Print(kOverrun, now, areaEnd);
+      if (now > areaEnd) Print<kOverrun>(run, now, areaEnd);
       inArea = false;
       pendingClose = true;
     }
@@ -81,27 +79,27 @@ void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec) {
 }
 
 void RawDumpProcedural(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t) {
-  RawDump(run, row, opcode, kRawProcedural);
+  RawDump<kRawProceduralLine>(run, row, opcode);
 }
 
 void RawDumpDynamic(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t) {
-  RawDump(run, row, opcode, kRawDynamic);
+  RawDump<kRawDynamicLine>(run, row, opcode);
 }
 
 void WriteSwitchRecord(BglRun& run, uint16_t variable, uint32_t defaultTarget,
                        const std::vector<uint32_t>& targets) {
   for (uint32_t t : targets) run.RegisterTarget(t);
   run.RegisterTarget(defaultTarget);
-  run.Print("%s", kSwitchNote1);
-  run.Print("%s", kSwitchNote2);
+  Print<kSwitchNote1>(run);
+  Print<kSwitchNote2>(run);
   for (size_t i = 0; i < targets.size(); ++i) {
-    run.Print("%s", kSwitchTest);
+    Print<kSwitchTest>(run);
     run.ReferenceLabel(targets[i]);
-    run.Print(kSwitchTestTail, variable, static_cast<int>(i), static_cast<int>(i));
+    Print<kSwitchTestTail>(run, variable, static_cast<int>(i), static_cast<int>(i));
   }
-  run.Print("%s", kSwitchJump);
+  Print<kSwitchJump>(run);
   run.ReferenceLabel(defaultTarget);
-  run.Print("%s", kSwitchJumpTail);
+  Print<kSwitchJumpTail>(run);
 }
 
 }  // namespace bgltext

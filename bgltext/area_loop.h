@@ -17,14 +17,131 @@ struct OpcodeRow;
 using OpcodeHandler = void (*)(BglRun& run, const OpcodeRow& row, uint8_t opcode,
                                uint32_t recordStart);
 
-// One row of an OpcodeTable: opcode, SCASM record name, handler, argument
-// (an operand description, a byte count as decimal text, or null).
+// One operand of a record read by OperandDescription: its width and how it
+// is written ("%d ", "%x ", or not at all), or a jump displacement.
+enum class Operand : uint8_t {
+  ByteSigned,
+  ByteUnsigned,
+  ByteHex,
+  ByteSkipped,
+  WordSigned,
+  WordUnsigned,
+  WordHex,
+  WordSkipped,
+  DwordSigned,
+  DwordHex,
+  DwordSkipped,
+  Jump16,
+  Jump32,
+};
+
+// The handler argument of a row, typed by what it describes.
+struct RowArgument {
+  enum Kind : uint8_t { None, Operands, RawLength, Motion } kind = None;
+  std::array<Operand, 16> operands{};  // Operands: the record's operands in order
+  uint8_t count = 0;                   // Operands: how many
+  uint8_t length = 0;                  // RawLength: the record's total length in bytes
+  uint8_t values = 0;                  // Motion: the signed values after the time
+  bool accelerate = false;             // Motion: a rate word before them
+};
+
+// The operands of a description such as "BxBxWxLLWsWWWW": B, W and L read a
+// byte, word or dword written signed, followed by x written in hexadecimal,
+// by s read and not written; U makes the next B or W unsigned; J and j are
+// 32-bit and 16-bit jump displacements. Checked when the program is built.
+consteval RowArgument Operands(const char* description) {
+  RowArgument a;
+  a.kind = RowArgument::Operands;
+  bool asUnsigned = false;
+  auto add = [&a](Operand op) {
+    if (a.count == a.operands.size()) throw "too many operands";
+    a.operands[a.count++] = op;
+  };
+  for (const char* d = description; *d;) {
+    char letter = *d++;
+    char modifier = 0;
+    if ((*d == 'x' || *d == 's') && letter != 'U' && letter != 'J' && letter != 'j')
+      modifier = *d++;
+    switch (letter) {
+      case 'B':
+        add(modifier == 'x'   ? Operand::ByteHex
+            : modifier == 's' ? Operand::ByteSkipped
+            : asUnsigned      ? Operand::ByteUnsigned
+                              : Operand::ByteSigned);
+        asUnsigned = false;
+        break;
+      case 'W':
+        add(modifier == 'x'   ? Operand::WordHex
+            : modifier == 's' ? Operand::WordSkipped
+            : asUnsigned      ? Operand::WordUnsigned
+                              : Operand::WordSigned);
+        asUnsigned = false;
+        break;
+      case 'L':
+        add(modifier == 'x'   ? Operand::DwordHex
+            : modifier == 's' ? Operand::DwordSkipped
+                              : Operand::DwordSigned);
+        break;
+      case 'U':
+        asUnsigned = true;
+        break;
+      case 'J':
+        add(Operand::Jump32);
+        break;
+      case 'j':
+        add(Operand::Jump16);
+        break;
+      default:
+        throw "unknown operand letter";
+    }
+  }
+  return a;
+}
+
+// A record written as raw bytes: its total length, opcode included.
+consteval RowArgument RawLength(unsigned bytes) {
+  if (bytes < 1 || bytes > 255) throw "a raw record holds 1 to 255 bytes";
+  RowArgument a;
+  a.kind = RowArgument::RawLength;
+  a.length = static_cast<uint8_t>(bytes);
+  return a;
+}
+
+// A move (values signed words after the time), or an accelerate (a rate
+// word first).
+consteval RowArgument Motion(unsigned values, bool accelerate) {
+  if (values < 1 || values > 3) throw "a motion moves along 1 to 3 axes";
+  RowArgument a;
+  a.kind = RowArgument::Motion;
+  a.values = static_cast<uint8_t>(values);
+  a.accelerate = accelerate;
+  return a;
+}
+
+// A handler and the kind of row argument it reads (none for most).
+struct RowHandler {
+  constexpr RowHandler(OpcodeHandler f, RowArgument::Kind takes = RowArgument::None)
+      : function(f), reads(takes) {}
+  OpcodeHandler function;
+  RowArgument::Kind reads;
+};
+
+// One row of an OpcodeTable: opcode, SCASM record name, handler, argument.
 struct OpcodeRow {
   uint8_t opcode;
   const char* name;
-  OpcodeHandler handler;
-  const char* argument;
+  RowHandler handler;
+  RowArgument argument;
 };
+
+// True when every row carries the kind of argument its handler reads: a
+// table check made when the program is built.
+template <size_t N>
+consteval bool ArgumentsMatch(const OpcodeRow (&rows)[N]) {
+  for (const OpcodeRow& row : rows)
+    if (row.handler.reads != row.argument.kind) return false;
+  return true;
+}
 
 // Finds the first row of a table whose opcode equals a byte, in constant time.
 class OpcodeIndex {
@@ -52,9 +169,9 @@ struct TopLevelResult {
 
 // A section's part of the area loop.
 struct AreaLoopSpec {
-  const OpcodeIndex* table;     // records inside an area
-  const char* closingLine;      // "EndA\n\n", ...
-  const char* unknownTopLevel;  // format with one %x
+  const OpcodeIndex* table;                         // records inside an area
+  void (*closingLine)(BglRun& run);                 // "EndA\n\n", ...
+  void (*unknownTopLevel)(BglRun& run, uint8_t b);  // a line with the byte
   // Decodes the byte b read at offset outside an area: an end of the walk
   // (writing its own line if it has one), an area header (written, with its
   // end offset), another top-level record, or Unknown.
@@ -65,12 +182,14 @@ struct AreaLoopSpec {
 // check, the overrun comment and the pending close.
 void RunAreaLoop(BglRun& run, const AreaLoopSpec& spec);
 
-// Raw-dump handlers: the row's argument is the record's total length as
-// decimal text. The procedural form writes ";;; %s(0x%02x) - SCASM does not
-// support this record\n", the dynamic-scenery form "\t; %s(0x%02x)\n"; both
-// then the "\tDbx( %X ..." line.
+// Raw-dump handlers: the row's argument is the record's total length; the
+// row handlers below carry that. The procedural form writes
+// ";;; %s(0x%02x) - SCASM does not support this record\n", the dynamic-scenery form "\t;
+// %s(0x%02x)\n"; both then the "\tDbx( %X ..." line.
 void RawDumpProcedural(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void RawDumpDynamic(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
+inline constexpr RowHandler kRawProcedural{RawDumpProcedural, RowArgument::RawLength};
+inline constexpr RowHandler kRawDynamic{RawDumpDynamic, RowArgument::RawLength};
 
 // The switch record: targets registered in Collect mode, written in Print
 // mode as IfVarRange lines and a final Jump.

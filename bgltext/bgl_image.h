@@ -30,6 +30,9 @@ class BglImage {
     cursor_ = 0;
   }
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  // The size of the file the image was loaded from (before decompression).
+  void SetSourceSize(uint64_t size) { sourceSize_ = size; }
+  uint64_t SourceSize() const { return sourceSize_; }
   size_t Size() const { return bytes_.size(); }
 
   // The ReadCursor: an offset from the start of the image.
@@ -94,11 +97,13 @@ class BglImage {
     if (bytes_.size() - cursor_ < n) throw EndOfData;
   }
   void Place() {
-    if (placer_ && labels_->MayHold(static_cast<uint32_t>(cursor_))) placer_->PlaceLabel(static_cast<uint32_t>(cursor_));
+    if (placer_ && labels_->MayHold(static_cast<uint32_t>(cursor_)))
+      placer_->PlaceLabel(static_cast<uint32_t>(cursor_));
   }
 
   std::vector<uint8_t> bytes_;
   size_t cursor_ = 0;
+  uint64_t sourceSize_ = 0;
   LabelPlacer* placer_ = nullptr;
   const LabelTable* labels_ = nullptr;
 };

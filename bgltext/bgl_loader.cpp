@@ -2,7 +2,6 @@
 // decompressed payload.
 #include "bgltext/bgl_loader.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -12,12 +11,12 @@
 namespace bgltext {
 namespace {
 
-constexpr char kMapFailed[] = "Can't open file : %s\n";
-constexpr char kNoMemory[] = "no memory.\n";
-constexpr char kSizeMismatch[] = "Size mismatch.\n";
-constexpr char kBadChecksum[] = "Bad checksum.\n";
-constexpr char kDecompressFailed[] = "Decompression of BGL file failed.\n";
-constexpr char kUnknownError[] = "Unknown error\n";
+constexpr FormatText kMapFailed = "Can't open file : %s\n";
+constexpr FormatText kNoMemory = "no memory.\n";
+constexpr FormatText kSizeMismatch = "Size mismatch.\n";
+constexpr FormatText kBadChecksum = "Bad checksum.\n";
+constexpr FormatText kDecompressFailed = "Decompression of BGL file failed.\n";
+constexpr FormatText kUnknownError = "Unknown error\n";
 
 // The compressed header: marker, payload size, checksum, 8 bytes unused.
 constexpr size_t kCompressionHeaderLength = 20;
@@ -79,30 +78,34 @@ Layout DecideLayout(const std::vector<uint8_t>& file, size_t& headerLength) {
 bool Decompress(const std::vector<uint8_t>& file, size_t headerLength, BglImage& image,
                 Console& console) {
   if (file.size() < headerLength + kCompressionHeaderLength) {
-    console.Printf(kDecompressFailed);
+    Say<kDecompressFailed>(console);
     return false;
   }
   uint32_t payloadSize = DwordAt(file, headerLength + 4);
   uint32_t storedChecksum = DwordAt(file, headerLength + 8);
+  const uint8_t* stream = file.data() + headerLength + kCompressionHeaderLength;
+  size_t streamLength = file.size() - headerLength - kCompressionHeaderLength;
+  // A claim that the stream's length cannot honestly back is refused before
+  // anything is allocated for it.
+  if (payloadSize > JmPayloadLimit(streamLength)) {
+    Say<kDecompressFailed>(console);
+    return false;
+  }
   std::vector<uint8_t> out;
-  // The array grows as the stream produces bytes, so a stated size that the
-  // stream never reaches is never allocated.
-  out.reserve(headerLength + std::min<size_t>(payloadSize, (file.size() - headerLength) * 8));
+  out.reserve(headerLength + payloadSize);
   out.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(headerLength));
   PutDword(out, 122, 0);
   size_t produced = 0;
-  const uint8_t* stream = file.data() + headerLength + kCompressionHeaderLength;
-  size_t streamLength = file.size() - headerLength - kCompressionHeaderLength;
   if (!JmDecompress(stream, streamLength, out, payloadSize, produced)) {
-    console.Printf(kDecompressFailed);
+    Say<kDecompressFailed>(console);
     return false;
   }
   if (produced != payloadSize) {
-    console.Printf(kSizeMismatch);
+    Say<kSizeMismatch>(console);
     return false;
   }
   if (PayloadChecksum(out.data() + headerLength, produced) != storedChecksum) {
-    console.Printf(kBadChecksum);
+    Say<kBadChecksum>(console);
     return false;
   }
   image.Assign(std::move(out));
@@ -114,6 +117,7 @@ bool Decompress(const std::vector<uint8_t>& file, size_t headerLength, BglImage&
 uint32_t PayloadChecksum(const uint8_t*, size_t) { return 0; }
 
 bool LoadBglBytes(std::vector<uint8_t> file, BglImage& image, Console& console) {
+  image.SetSourceSize(file.size());
   try {
     size_t headerLength = 0;
     if (DecideLayout(file, headerLength) == Layout::Compressed)
@@ -121,7 +125,7 @@ bool LoadBglBytes(std::vector<uint8_t> file, BglImage& image, Console& console) 
     image.Assign(std::move(file));
     return true;
   } catch (const std::bad_alloc&) {
-    console.Printf(kUnknownError);
+    Say<kUnknownError>(console);
     return false;
   }
 }
@@ -130,11 +134,11 @@ bool LoadBglFile(const std::string& path, BglImage& image, Console& console) {
   std::vector<uint8_t> file;
   try {
     if (!ReadWholeFile(path, file)) {
-      console.Printf(kMapFailed, path.c_str());
+      Say<kMapFailed>(console, path);
       return false;
     }
   } catch (const std::bad_alloc&) {
-    console.Printf(kNoMemory);
+    Say<kNoMemory>(console);
     return false;
   }
   return LoadBglBytes(std::move(file), image, console);

@@ -1,9 +1,8 @@
 // The run-wide state: print channel, labels and section outputs.
 #include "bgltext/bgl_run.h"
-#include "bgltext/record_format.h"
 
-#include <cstdarg>
 #include <cstdio>
+#include <optional>
 
 #include "bgltext/os_files.h"
 #include "bgltext/section_table.h"
@@ -11,42 +10,34 @@
 namespace bgltext {
 namespace {
 
-constexpr char kLabelLine[] = ":L%08X\n";
-constexpr char kLabelLineSeq[] = ":L%d\n";
-constexpr char kLabelRef[] = ":L%08X";
-constexpr char kLabelRefSeq[] = ":L%d";
-constexpr char kNoLabel[] = "Internal error : no label(0x%x)\n";
+constexpr FormatText kLabelLine = ":L%08X\n";
+constexpr FormatText kLabelLineSeq = ":L%d\n";
+constexpr FormatText kLabelRef = ":L%08X";
+constexpr FormatText kLabelRefSeq = ":L%d";
+constexpr FormatText kNoLabel = "Internal error : no label(0x%x)\n";
 
-constexpr char kBlockSection[] = ";;; section %d - %s\n";
-constexpr char kBlockHeader[] = "Header( 1 %s %s %s %s )\n";
-constexpr char kBlockHeaderSingle[] = "Header( 1 %s %s %s %s )\n\n";
-constexpr char kBlockRule[] = ";;; ----------------------------\n";
+constexpr FormatText kBlockSection = ";;; section %d - %s\n";
+constexpr FormatText kBlockHeader = "Header( 1 %s %s %s %s )\n";
+constexpr FormatText kBlockHeaderSingle = "Header( 1 %s %s %s %s )\n\n";
+constexpr FormatText kBlockRule = ";;; ----------------------------\n";
+constexpr FormatText kSectionSeparator = "\n";
 
 constexpr char kSectionExtension[] = ".sca";
 constexpr char kTerrasmExtension[] = ".trm";
 constexpr char kBglExtension[] = ".bgl";
-constexpr char kTerrasmInclude[] = "include( %s%s )\n";
-constexpr char kBindLine[] = "%s%s\n";
-constexpr char kBatchLine[] = "scasm %s%s %s%s\n";
+constexpr FormatText kTerrasmInclude = "include( %s%s )\n";
+constexpr FormatText kBindLine = "%s%s\n";
+constexpr FormatText kBatchLine = "scasm %s%s %s%s\n";
 
 constexpr char kTerrasmListName[] = "main.trm";
 constexpr char kBindName[] = "bglbind.ctl";
 constexpr char kBatchName[] = "compall.bat";
-constexpr char kTerrasmListFirst[] = "// Genereted by bgltext\n";
-constexpr char kBindFirst[] = "; bglbind control file genereted by bgltext\n";
-constexpr char kBindSecond[] = "output.bgl\t; output file name\n";
-constexpr char kBatchFirst[] = "rem - compile batch file genereted by bgltext\n";
+constexpr FormatText kTerrasmListFirst = "// Genereted by bgltext\n";
+constexpr FormatText kBindFirst = "; bglbind control file genereted by bgltext\n";
+constexpr FormatText kBindSecond = "output.bgl\t; output file name\n";
+constexpr FormatText kBatchFirst = "rem - compile batch file genereted by bgltext\n";
 
 }  // namespace
-
-std::string Format(const char* format, ...) {
-  std::string s;
-  va_list args;
-  va_start(args, format);
-  AppendVPrintf(s, format, args);
-  va_end(args);
-  return s;
-}
 
 BglRun::BglRun(RunOptions options, Console& console)
     : options_(std::move(options)), console_(console) {}
@@ -55,45 +46,8 @@ BglRun::~BglRun() { image.SetLabelPlacer(nullptr, nullptr); }
 
 void BglRun::SetPass(DecodePass pass) {
   pass_ = pass;
+  if (pass == DecodePass::Collect) silentRecords_ = 0;
   image.SetLabelPlacer(pass == DecodePass::Print ? this : nullptr, &labels_);
-}
-
-void BglRun::Print(const char* format, ...) {
-  if (pass_ != DecodePass::Print || !out_.IsOpen()) return;
-  va_list args;
-  va_start(args, format);
-  out_.VPrintf(format, args);
-  va_end(args);
-}
-
-void BglRun::PrintText(const char* text, size_t length) {
-  if (pass_ == DecodePass::Print) out_.Write(text, length);
-}
-
-void BglRun::PrintAlways(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  out_.VPrintf(format, args);
-  va_end(args);
-}
-
-void BglRun::ConsolePrint(const char* format, ...) {
-  std::string s;
-  va_list args;
-  va_start(args, format);
-  AppendVPrintf(s, format, args);
-  va_end(args);
-  console_.Write(s.c_str());
-}
-
-void BglRun::Fatal(int status, const char* format, ...) {
-  std::string s;
-  va_list args;
-  va_start(args, format);
-  AppendVPrintf(s, format, args);
-  va_end(args);
-  console_.Write(s.c_str());
-  throw FatalExit{status};
 }
 
 void BglRun::RegisterTarget(uint32_t target) {
@@ -101,18 +55,18 @@ void BglRun::RegisterTarget(uint32_t target) {
   try {
     labels_.Register(target);
   } catch (const std::bad_alloc&) {
-    Fatal(1, kNoMemory);
+    Fatal<kNoMemory>(*this, 1);
   }
 }
 
 void BglRun::ReferenceLabel(uint32_t target) {
   if (pass_ != DecodePass::Print || !out_.IsOpen()) return;
   int32_t seq = labels_.Find(target);
-  if (seq < 0) Fatal(1, kNoLabel, target);
+  if (seq < 0) Fatal<kNoLabel>(*this, 1, target);
   if (options_.sequencedLabels) {
-    Emit(*this, kLabelRefSeq, seq);
+    Put<kLabelRefSeq>(out_, seq);
   } else {
-    Emit(*this, kLabelRef, target);
+    Put<kLabelRef>(out_, target);
   }
 }
 
@@ -120,9 +74,9 @@ void BglRun::PlaceLabel(uint32_t offset) {
   int32_t seq = labels_.Find(offset);
   if (seq < 0) return;
   if (options_.sequencedLabels) {
-    Emit(*this, kLabelLineSeq, seq);
+    Print<kLabelLineSeq>(*this, seq);
   } else {
-    Emit(*this, kLabelLine, offset);
+    Print<kLabelLine>(*this, offset);
   }
 }
 
@@ -131,12 +85,12 @@ bool BglRun::OpenFile(TextSink& sink, const std::string& path, bool append) {
   if (options_.memoryOutput) {
     std::string& text = memoryFiles[path];
     if (!append) text.clear();
-    sink.Open(&text);
+    sink.OpenMemory(&text, path, ledger_, path == options_.failingOutput);
     return true;
   }
   FILE* f = std::fopen(path.c_str(), append ? "ab" : "wb");
   if (!f) return false;
-  sink.Open(f);
+  sink.OpenFile(f, path, ledger_);
   return true;
 }
 
@@ -144,12 +98,12 @@ bool BglRun::OpenSectionOutput(const std::string& name, bool headerFile) {
   if (!options_.multiFile) {
     if (firstOpen_) {
       if (!OpenFile(out_, outputBase_, false)) {
-        console_.Printf(kCantOpenFile, outputBase_.c_str());
+        Say<kCantOpenFile>(console_, outputBase_);
         return false;
       }
       firstOpen_ = false;
     } else {
-      out_.Write("\n", 1);
+      Put<kSectionSeparator>(out_);
     }
     labels_.Clear();
     return true;
@@ -157,15 +111,15 @@ bool BglRun::OpenSectionOutput(const std::string& name, bool headerFile) {
   const char* extension = options_.terrasm ? kTerrasmExtension : kSectionExtension;
   std::string path = outputBase_ + name + (headerFile ? "" : extension);
   if (!OpenFile(out_, path, false)) {
-    console_.Printf(kCantOpenFile, path.c_str());
+    Say<kCantOpenFile>(console_, path);
     return false;
   }
   if (!headerFile) {
     if (options_.terrasm) {
-      terrasmFile_.Printf(kTerrasmInclude, name.c_str(), kTerrasmExtension);
+      Put<kTerrasmInclude>(terrasmFile_, name, kTerrasmExtension);
     } else {
-      bindFile_.Printf(kBindLine, name.c_str(), kBglExtension);
-      batchFile_.Printf(kBatchLine, name.c_str(), kSectionExtension, name.c_str(), kBglExtension);
+      Put<kBindLine>(bindFile_, name, kBglExtension);
+      Put<kBatchLine>(batchFile_, name, kSectionExtension, name, kBglExtension);
     }
   }
   labels_.Clear();
@@ -178,7 +132,7 @@ void BglRun::ReopenSectionOutput(const std::string& name) {
     std::string path =
         outputBase_ + name + (options_.terrasm ? kTerrasmExtension : kSectionExtension);
     if (!OpenFile(out_, path, true)) {
-      console_.Printf(kCantOpenFile, path.c_str());
+      Say<kCantOpenFile>(console_, path);
       throw FileError;
     }
   }
@@ -190,21 +144,21 @@ void BglRun::CloseSectionOutput() {
 }
 
 void BglRun::SectionHeaderBlock(int section) {
-  std::string n = header.north.Text(), s = header.south.Text(), e = header.east.Text(),
-              w = header.west.Text();
+  if (!out_.IsOpen()) return;
+  const BglHeader& h = header;
   const char* name = SectionName(section);
   if (options_.multiFile) {
-    out_.Printf(kDisassembledLine, kVersionText);
-    out_.Printf(kBlockSection, section, name);
-    out_.Printf(kBlockHeader, n.c_str(), s.c_str(), e.c_str(), w.c_str());
+    Put<kDisassembledLine>(out_, kVersionText);
+    Put<kBlockSection>(out_, section, name);
+    Put<kBlockHeader>(out_, h.north, h.south, h.east, h.west);
     return;
   }
   if (firstHeaderBlock_) {
-    out_.Printf(kBlockHeaderSingle, n.c_str(), s.c_str(), e.c_str(), w.c_str());
+    Put<kBlockHeaderSingle>(out_, h.north, h.south, h.east, h.west);
     firstHeaderBlock_ = false;
   }
-  out_.Printf("%s", kBlockRule);
-  out_.Printf(kBlockSection, section, name);
+  Put<kBlockRule>(out_);
+  Put<kBlockSection>(out_, section, name);
 }
 
 void BglRun::DecideOutputBase() {
@@ -229,29 +183,44 @@ void BglRun::DecideOutputBase() {
 bool BglRun::OpenControlFile(TextSink& file, const char* name) {
   const std::string path = outputBase_ + name;
   if (OpenFile(file, path, false)) return true;
-  console_.Printf(kCantOpenFile, path.c_str());
+  Say<kCantOpenFile>(console_, path);
   return false;
 }
 
 bool BglRun::CreateControlFiles() {
   if (options_.terrasm) {
     if (!OpenControlFile(terrasmFile_, kTerrasmListName)) return false;
-    terrasmFile_.Printf("%s", kTerrasmListFirst);
+    Put<kTerrasmListFirst>(terrasmFile_);
     return true;
   }
   if (!OpenControlFile(bindFile_, kBindName)) return false;
-  bindFile_.Printf("%s", kBindFirst);
-  bindFile_.Printf("%s", kBindSecond);
+  Put<kBindFirst>(bindFile_);
+  Put<kBindSecond>(bindFile_);
   if (!OpenControlFile(batchFile_, kBatchName)) return false;
-  batchFile_.Printf("%s", kBatchFirst);
+  Put<kBatchFirst>(batchFile_);
   return true;
 }
 
-void BglRun::CloseControlFiles() {
-  terrasmFile_.Close();
-  bindFile_.Close();
-  batchFile_.Close();
-  out_.Close();
+void BglRun::CloseOutputs() {
+  // Every file is closed even when an earlier one fails; the first failure
+  // is reported.
+  TextSink* sinks[] = {&out_, &terrasmFile_, &bindFile_, &batchFile_};
+  std::optional<OutputFailure> failure;
+  for (TextSink* sink : sinks) {
+    try {
+      sink->Close();
+    } catch (const OutputFailure& f) {
+      if (!failure) failure = f;
+    }
+  }
+  if (failure) throw *failure;
+}
+
+void BglRun::AbandonOutputs() {
+  out_.Abandon();
+  terrasmFile_.Abandon();
+  bindFile_.Abandon();
+  batchFile_.Abandon();
 }
 
 std::string DefaultOutputPath(const std::string& input, const char* extension) {

@@ -23,9 +23,9 @@ constexpr char kNamePrefix[] = "bgt";
 constexpr int kSectionCount = 22;
 
 // Texts that more than one part of the run writes.
-constexpr char kCantOpenFile[] = "can't open file : %s\n";
-constexpr char kDisassembledLine[] = ";;; Disassembled by bgltext %s\n";
-constexpr char kNoMemory[] = "No memory\n";
+constexpr FormatText kCantOpenFile = "can't open file : %s\n";
+constexpr FormatText kDisassembledLine = ";;; Disassembled by bgltext %s\n";
+constexpr FormatText kNoMemory = "No memory\n";
 
 struct RunOptions {
   bool sequencedLabels = false;  // -seq
@@ -35,8 +35,9 @@ struct RunOptions {
   std::string inputPath;
   std::string outputPath;  // empty: not given
   // Tests and fuzzing: output files are kept in BglRun::memoryFiles instead
-  // of being written to disk.
+  // of being written to disk; writes to the memory file of this path fail.
   bool memoryOutput = false;
+  std::string failingOutput;
 };
 
 // The 128-byte file header, as read.
@@ -63,22 +64,20 @@ class BglRun final : public LabelPlacer {
   // --- pass mode -------------------------------------------------------
   DecodePass Pass() const { return pass_; }
   void SetPass(DecodePass pass);
+  // Collect mode: one more record decoded without text. The Print pass of
+  // the unit writes at least a byte for each, so a unit whose records alone
+  // would pass the output budget ends the run here, before its Print pass.
+  void CountSilentRecord() {
+    if (++silentRecords_ > ledger_.Limit() - ledger_.Written())
+      throw OutputFailure{OutputFailure::OverBudget, out_.Path()};
+  }
 
-  // --- print channel: section text, written only in Print mode ----------
-  void Print(const char* format, ...) BGLTEXT_PRINTF(2, 3);
-  void PrintText(const char* text, size_t length);
-  void PrintText(const std::string& text) { PrintText(text.data(), text.size()); }
-  // Writes whatever the pass mode (the LatRange line of a unit).
-  void PrintAlways(const char* format, ...) BGLTEXT_PRINTF(2, 3);
+  // --- section text -------------------------------------------------
   bool HasOutput() const { return out_.IsOpen(); }
-  // The section text stream for direct appends, or null when nothing would
-  // be written (Collect mode, no output open).
+  TextSink& Out() { return out_; }
+  // The section text while it is written (Print mode, an output open), else
+  // null; Print<format>(run, ...) writes through it.
   TextSink* Text() { return pass_ == DecodePass::Print && out_.IsOpen() ? &out_ : nullptr; }
-
-  // --- console --------------------------------------------------------
-  void ConsolePrint(const char* format, ...) BGLTEXT_PRINTF(2, 3);
-  // Writes the message on the console and ends the run with status.
-  [[noreturn]] void Fatal(int status, const char* format, ...) BGLTEXT_PRINTF(3, 4);
 
   // --- labels ---------------------------------------------------------
   LabelTable& Labels() { return labels_; }
@@ -106,7 +105,13 @@ class BglRun final : public LabelPlacer {
   const std::string& OutputBase() const { return outputBase_; }
   // Creates the control files of multi-file mode; false after the message.
   bool CreateControlFiles();
-  void CloseControlFiles();
+  // Closes every output (section text and control files); throws
+  // OutputFailure when one cannot be written or closed.
+  void CloseOutputs();
+  // Closes every output without writing more (after an output failure).
+  void AbandonOutputs();
+  // The bytes all outputs of the run may hold together.
+  OutputLedger& Ledger() { return ledger_; }
 
   // Section 0: latitude bands met so far, in order of first appearance.
   std::vector<std::pair<int64_t, int64_t>> latitudeBands;
@@ -120,7 +125,9 @@ class BglRun final : public LabelPlacer {
 
   RunOptions options_;
   Console& console_;
+  OutputLedger ledger_;
   DecodePass pass_ = DecodePass::Print;
+  uint64_t silentRecords_ = 0;
   LabelTable labels_;
   TextSink out_;
   TextSink bindFile_, batchFile_, terrasmFile_;
@@ -133,14 +140,35 @@ class BglRun final : public LabelPlacer {
 // character), plus extension.
 std::string DefaultOutputPath(const std::string& input, const char* extension);
 
-// printf into a new std::string.
-std::string Format(const char* format, ...) BGLTEXT_PRINTF(1, 2);
-
 // The path separator that multi-file mode appends to the output directory.
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
 #else
 constexpr char kPathSeparator = '/';
 #endif
+
+// Section text, written in Print mode only.
+template <FormatText F, typename... Args>
+void Print(BglRun& run, const Args&... args) {
+  if (TextSink* text = run.Text()) Put<F>(*text, args...);
+}
+
+// Section text whatever the pass mode (the LatRange line of a unit).
+template <FormatText F, typename... Args>
+void PrintAlways(BglRun& run, const Args&... args) {
+  if (run.HasOutput()) Put<F>(run.Out(), args...);
+}
+
+template <FormatText F, typename... Args>
+void ConsolePrint(BglRun& run, const Args&... args) {
+  Say<F>(run.Con(), args...);
+}
+
+// Writes the message on the console and ends the run with status.
+template <FormatText F, typename... Args>
+[[noreturn]] void Fatal(BglRun& run, int status, const Args&... args) {
+  Say<F>(run.Con(), args...);
+  throw FatalExit{status};
+}
 
 }  // namespace bgltext

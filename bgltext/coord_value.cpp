@@ -64,30 +64,6 @@ char* WriteCoord(char* buf, double v, bool latitude) {
   return WriteFixed(buf, s, 2);
 }
 
-int FormatCoord(char* buf, size_t size, double v, bool latitude) {
-  char tmp[kCoordTextMax];
-  char* end = WriteCoord(tmp, v, latitude);
-  size_t n = static_cast<size_t>(end - tmp);
-  if (size == 0) return static_cast<int>(n);
-  size_t copy = n < size - 1 ? n : size - 1;
-  std::memcpy(buf, tmp, copy);
-  buf[copy] = 0;
-  return static_cast<int>(n);
-}
-
-std::string CoordValue::Text() const {
-  std::string s;
-  AppendText(s);
-  return s;
-}
-
-size_t CoordValue::AppendText(std::string& out) const {
-  char buf[kCoordTextMax];
-  char* end = WriteCoord(buf, value, kind == CoordKind::Latitude);
-  out.append(buf, static_cast<size_t>(end - buf));
-  return static_cast<size_t>(end - buf);
-}
-
 CoordValue Lat32(int32_t raw) {
   return Make(WrapLat(raw * 90.0 / kLatUnits), raw, CoordKind::Latitude);
 }

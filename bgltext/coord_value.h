@@ -12,12 +12,7 @@ enum class CoordKind { Plain, Latitude, Longitude };
 struct CoordValue {
   double value = 0.0;
   int64_t raw = 0;
-  CoordKind kind = CoordKind::Plain;
-
-  // The hemisphere form "%c%d:%d:%.2f" (N/S for latitudes, E/W otherwise).
-  std::string Text() const;
-  // Appends the same text to out; returns the number of bytes appended.
-  size_t AppendText(std::string& out) const;
+  CoordKind kind = CoordKind::Plain;  // a "%s" of the formatter writes the hemisphere form
 };
 
 // Latitudes wrap above 90 by 180, longitudes above 180 by 360.
@@ -32,10 +27,8 @@ double Alt48(uint16_t frac, int32_t whole);  // metres, no wrap
 double Angle16(uint16_t raw);
 double Angle32(uint32_t raw);
 
-// Writes the hemisphere text form of v (kind Latitude or Longitude) into buf
-// (at least 48 bytes); returns the length.
-int FormatCoord(char* buf, size_t size, double v, bool latitude);
-// The same into buf (at least kCoordTextMax bytes), returning the end.
+// Writes the hemisphere text form of v (a latitude, else a longitude) into
+// buf (at least kCoordTextMax bytes), returning the end.
 constexpr size_t kCoordTextMax = 400;
 char* WriteCoord(char* buf, double v, bool latitude);
 

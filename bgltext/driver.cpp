@@ -11,8 +11,11 @@
 namespace bgltext {
 namespace {
 
-constexpr char kBanner[] = "BGLTEXT: MSFS/CFS Scenery Disassembler for Terrasm/SCASM %s\n";
-constexpr char kDone[] = "Done.\n\n";
+constexpr FormatText kBanner = "BGLTEXT: MSFS/CFS Scenery Disassembler for Terrasm/SCASM %s\n\n";
+constexpr FormatText kDone = "Done.\n\n";
+constexpr FormatText kCantWriteFile = "can't write file : %s\n";
+constexpr FormatText kOutputLimit =
+    "output limit reached : a file of %llu bytes may give at most %llu bytes of text\n";
 constexpr const char* kUsage[] = {
     "usage: bgltext [options] <bglfile> [<output file/directory>]\n",
     "  options:\n",
@@ -31,48 +34,70 @@ constexpr char kOptTerrasm[] = "terrasm";
 constexpr char kOptMulti[] = "multi";
 constexpr char kOptFs98Lib[] = "fs98lib";
 
-// Decoder failures that end the run; the exit status of each.
-constexpr int kExitDecoderFailure = 1;
-
 void PrintUsage(Console& console) {
   for (const char* line : kUsage) console.Write(line);
+}
+
+// The header, the control files and the sections; the exit status.
+int Decode(BglRun& run) {
+  try {
+    if (!ReadHeader(run)) return kExitOutputFailure;
+    if (run.Options().multiFile && !run.CreateControlFiles()) return kExitOutputFailure;
+    for (int n = 0; n < kSectionCount; ++n) {
+      if (!SectionStep(run, n)) return kExitOutputFailure;
+    }
+  } catch (FatalExit e) {
+    return e.status;
+  } catch (BgltextException e) {
+    // End of data or a file error that no decoder catches: the text so far
+    // is kept and the run fails.
+    if (e == EndOfData) PrintAlways<kEofLine>(run);
+    return kExitDecoderFailure;
+  } catch (const std::bad_alloc&) {
+    ConsolePrint<kNoMemory>(run);
+    return kExitDecoderFailure;
+  } catch (const std::exception&) {
+    // Nothing a decoder means to throw; the run still ends in order.
+    return kExitDecoderFailure;
+  }
+  return kExitSuccess;
+}
+
+int WriteFailed(BglRun& run, const OutputFailure& failure) {
+  run.AbandonOutputs();
+  ConsolePrint<kCantWriteFile>(run, failure.path);
+  return kExitOutputFailure;
+}
+
+// A write that failed, or text beyond the budget, ends the run at once. Text
+// already formatted is still written as far as the budget allows.
+int OutputFailed(BglRun& run, const OutputFailure& failure) {
+  if (failure.kind == OutputFailure::WriteFailed) return WriteFailed(run, failure);
+  try {
+    run.CloseOutputs();
+  } catch (const OutputFailure& later) {
+    if (later.kind == OutputFailure::WriteFailed) return WriteFailed(run, later);
+    run.AbandonOutputs();
+  }
+  ConsolePrint<kOutputLimit>(run, run.image.SourceSize(), run.Ledger().Limit());
+  return kExitDecoderFailure;
 }
 
 // The run after the command line: image, header, control files, sections.
 int Execute(BglRun& run, bool loaded) {
   if (!loaded) return kExitLoadFailure;
   run.Labels().Clear();
+  run.Ledger().SetLimit(OutputBudget(run.image.SourceSize()));
   run.DecideOutputBase();
+  int status;
   try {
-    if (!ReadHeader(run)) return kExitLoadFailure;
-    if (run.Options().multiFile && !run.CreateControlFiles()) return kExitLoadFailure;
-    for (int n = 0; n < kSectionCount; ++n) {
-      if (!SectionStep(run, n)) {
-        run.CloseControlFiles();
-        return kExitLoadFailure;
-      }
-    }
-  } catch (FatalExit e) {
-    run.CloseControlFiles();
-    return e.status;
-  } catch (BgltextException e) {
-    // End of data or a file error that no decoder catches: the text so far
-    // is kept and the run fails.
-    if (e == EndOfData) run.PrintAlways("%s", kEofLine);
-    run.CloseControlFiles();
-    return kExitDecoderFailure;
-  } catch (const std::bad_alloc&) {
-    run.ConsolePrint(kNoMemory);
-    run.CloseControlFiles();
-    return kExitDecoderFailure;
-  } catch (const std::exception&) {
-    // Nothing a decoder means to throw; the run still ends in order.
-    run.CloseControlFiles();
-    return kExitDecoderFailure;
+    status = Decode(run);
+    run.CloseOutputs();
+  } catch (const OutputFailure& failure) {
+    return OutputFailed(run, failure);
   }
-  run.CloseControlFiles();
-  run.ConsolePrint(kDone);
-  return kExitSuccess;
+  if (status == kExitSuccess) ConsolePrint<kDone>(run);
+  return status;
 }
 
 }  // namespace
@@ -121,8 +146,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, RunOptions& options,
 
 int RunBgltext(const std::vector<std::string>& args, Console& console,
                const ErrorBoxFunction& errorBox) {
-  console.Printf(kBanner, kVersionText);
-  console.Write("\n");
+  Say<kBanner>(console, kVersionText);
   RunOptions options;
   if (!ParseCommandLine(args, options, console, errorBox)) return kExitUsage;
   BglRun run(options, console);
@@ -139,6 +163,10 @@ MemoryRunResult RunOnBytes(const std::vector<uint8_t>& file, RunOptions options)
   result.status = Execute(run, loaded);
   result.files = std::move(run.memoryFiles);
   return result;
+}
+
+uint64_t OutputBudget(uint64_t fileSize) {
+  return kOutputBytesPerInputByte * fileSize + kOutputBytesExtra;
 }
 
 }  // namespace bgltext

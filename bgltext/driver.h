@@ -13,6 +13,17 @@ namespace bgltext {
 constexpr int kExitSuccess = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitLoadFailure = -1;
+// An output file that cannot be created, written or closed.
+constexpr int kExitOutputFailure = -1;
+// A fatal decoder error, and a run whose text passes its budget.
+constexpr int kExitDecoderFailure = 1;
+
+// The text one run may write, over all its files: real files give 1.5 to 3
+// times their size, so this bounds only hostile ones (a list whose entries
+// all decode one large object again).
+constexpr uint64_t kOutputBytesPerInputByte = 64;
+constexpr uint64_t kOutputBytesExtra = 1 << 20;
+uint64_t OutputBudget(uint64_t fileSize);
 
 // Shows the "no arguments" message (a message box on Windows).
 using ErrorBoxFunction = std::function<void(const char* caption, const char* text)>;

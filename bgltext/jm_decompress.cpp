@@ -44,6 +44,11 @@ constexpr uint32_t kMaxLengthBits = 30;
 
 }  // namespace
 
+uint64_t JmPayloadLimit(size_t streamLength) {
+  uint64_t limit = kJmMaxExpansion * streamLength;
+  return limit < kJmMaxPayload ? limit : kJmMaxPayload;
+}
+
 bool JmDecompress(const uint8_t* stream, size_t length, std::vector<uint8_t>& out, size_t limit,
                   size_t& produced) {
   produced = 0;

@@ -7,6 +7,13 @@
 
 namespace bgltext {
 
+// A stream may claim at most this many payload bytes per byte of its own,
+// and never more than kJmMaxPayload: the decoder then holds no more than the
+// claim, and a claim beyond it fails before anything is allocated.
+constexpr uint64_t kJmMaxExpansion = 1024;
+constexpr uint64_t kJmMaxPayload = uint64_t{256} << 20;
+uint64_t JmPayloadLimit(size_t streamLength);
+
 // Distance value that marks the end of a block rather than a match.
 constexpr uint32_t kJmEndOfBlock = 4415;
 

@@ -7,15 +7,13 @@
 
 namespace bgltext {
 
-const char kEofLine[] = "EOF!!!\n";
-
 namespace {
 
-constexpr char kSubtableOverflow[] = "subtable overflow.\n";
-constexpr char kLatRangeConsole[] = "\tLatRange %d\n";
-constexpr char kLatRangeLine[] = "LatRange( %s %s )\n";
-constexpr char kUnitName[] = "%s%d-%d";
-constexpr char kBandName[] = "%s0-%d";
+constexpr FormatText kSubtableOverflow = "subtable overflow.\n";
+constexpr FormatText kLatRangeConsole = "\tLatRange %d\n";
+constexpr FormatText kLatRangeLine = "LatRange( %s %s )\n";
+constexpr FormatText kUnitName = "%s%d-%d";
+constexpr FormatText kBandName = "%s0-%d";
 
 constexpr uint8_t kSubtableEnd = 0;
 constexpr uint8_t kSubtableEntry = 21;
@@ -27,7 +25,7 @@ void RunPass(BglRun& run, DecodePass pass, uint32_t start, const UnitDecoder& de
     decode(run);
   } catch (BgltextException e) {
     if (e != EndOfData) throw;
-    run.Print("%s", kEofLine);
+    Print<kEofLine>(run);
   }
 }
 
@@ -53,7 +51,7 @@ std::vector<LatRangeEntry> ReadLatRangeSubtable(BglRun& run) {
     e.second = BandLatitude(run.image.Word());
     e.offset = run.image.Dword();
     if (entries.size() == kLatRangeMaxEntries) {
-      run.ConsolePrint(kSubtableOverflow);
+      ConsolePrint<kSubtableOverflow>(run);
       throw FileError;
     }
     entries.push_back(e);
@@ -65,15 +63,14 @@ void WalkLatRanges(BglRun& run, int section, uint32_t sectionStart, bool twoPass
   std::vector<LatRangeEntry> entries = ReadLatRangeSubtable(run);
   for (size_t i = 0; i < entries.size(); ++i) {
     int number = static_cast<int>(i) + 1;
-    run.ConsolePrint(kLatRangeConsole, number);
-    std::string name = Format(kUnitName, kNamePrefix, section, number);
+    ConsolePrint<kLatRangeConsole>(run, number);
+    std::string name = Format<kUnitName>(kNamePrefix, section, number);
     if (!run.OpenSectionOutput(name, false) || !run.HasOutput()) {
-      run.ConsolePrint(kCantOpenFile, name.c_str());
+      ConsolePrint<kCantOpenFile>(run, name);
       throw FileError;
     }
     run.SectionHeaderBlock(section);
-    std::string first = entries[i].first.Text(), second = entries[i].second.Text();
-    run.PrintAlways(kLatRangeLine, first.c_str(), second.c_str());
+    PrintAlways<kLatRangeLine>(run, entries[i].first, entries[i].second);
     uint32_t unitStart = sectionStart + entries[i].offset;
     if (twoPass) {
       RunTwoPassUnit(run, unitStart, decode);
@@ -91,15 +88,14 @@ void OpenLatitudeBand(BglRun& run, uint16_t firstWord, uint16_t secondWord) {
   auto& bands = run.latitudeBands;
   auto it = std::find(bands.begin(), bands.end(), key);
   if (it != bands.end()) {
-    run.ReopenSectionOutput(Format(kBandName, kNamePrefix, static_cast<int>(it - bands.begin())));
+    run.ReopenSectionOutput(Format<kBandName>(kNamePrefix, static_cast<int>(it - bands.begin())));
     return;
   }
-  std::string name = Format(kBandName, kNamePrefix, static_cast<int>(bands.size()));
+  std::string name = Format<kBandName>(kNamePrefix, static_cast<int>(bands.size()));
   if (!run.OpenSectionOutput(name, false)) throw FileError;
   bands.push_back(key);
   run.SectionHeaderBlock(0);
-  std::string a = first.Text(), b = second.Text();
-  run.Print(kLatRangeLine, a.c_str(), b.c_str());
+  Print<kLatRangeLine>(run, first, second);
 }
 
 }  // namespace bgltext

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bgltext/coord_value.h"
+#include "bgltext/text_format.h"
 
 namespace bgltext {
 
@@ -45,6 +46,6 @@ void WalkLatRanges(BglRun& run, int section, uint32_t sectionStart, bool twoPass
 void OpenLatitudeBand(BglRun& run, uint16_t firstWord, uint16_t secondWord);
 
 // The text written when end of data ends a pass or a section.
-extern const char kEofLine[];
+inline constexpr FormatText kEofLine = "EOF!!!\n";
 
 }  // namespace bgltext

@@ -1,15 +1,17 @@
 // Text forms shared by the navigation-aid, menu and marker decoders.
 #include "bgltext/navaid_text.h"
 
-#include <cstdio>
+#include "bgltext/text_format.h"
+
 #include <cstring>
 
 namespace bgltext {
 namespace {
 
-constexpr char kBcdFormat[] = "1%d%d.%d%d";
-constexpr char kNdbFormat[] = "%d%d%d.%d%d ";
-constexpr const char* kRunwayFormats[4] = {"%d", "%dL", "%dR", "%dC"};
+constexpr FormatText kBcdFormat = "1%d%d.%d%d";
+constexpr FormatText kNdbFormat = "%d%d%d.%d%d ";
+constexpr FormatText kRunwayFormat = "%d%s";
+constexpr const char* kRunwaySides[4] = {"", "L", "R", "C"};
 
 char CleanChar(char c) {
   switch (c) {
@@ -61,21 +63,15 @@ std::string CleanAtisMessage(const char* text, size_t length) {
 }
 
 std::string BcdFrequency(uint16_t code) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, kBcdFormat, (code >> 12) & 15, (code >> 8) & 15, (code >> 4) & 15, code & 15);
-  return buf;
+  return Format<kBcdFormat>((code >> 12) & 15, (code >> 8) & 15, (code >> 4) & 15, code & 15);
 }
 
 std::string NdbFrequency(uint16_t w, uint8_t f) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, kNdbFormat, (w >> 8) & 15, (w >> 4) & 15, w & 15, (f >> 4) & 15, f & 15);
-  return buf;
+  return Format<kNdbFormat>((w >> 8) & 15, (w >> 4) & 15, w & 15, (f >> 4) & 15, f & 15);
 }
 
 std::string RunwayDesignator(uint8_t code) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, kRunwayFormats[code >> 6], code & 0x3F);
-  return buf;
+  return Format<kRunwayFormat>(code & 0x3F, kRunwaySides[code >> 6]);
 }
 
 }  // namespace bgltext

@@ -26,7 +26,8 @@ void ShowErrorBox(const char* caption, const char* text) {
   MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONERROR);
 #else
   (void)caption;
-  std::printf("%s\n", text);
+  std::fputs(text, stdout);
+  std::fputc('\n', stdout);
 #endif
 }
 

@@ -12,7 +12,7 @@ namespace {
 uint32_t OpenJumpRecord(BglRun& run, const OpcodeRow& row, uint32_t start) {
   SkipHighByte(run);
   int16_t d = run.image.SWord();
-  Emit(run, kNameOpen, row.name);
+  Print<kNameOpen>(run, row.name);
   JumpRef(run, start, d);
   return start;
 }
@@ -27,9 +27,9 @@ void IfVarRange2(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   int a1 = img.SWord(), b1 = img.SWord();
   unsigned v2 = img.Word();
   int a2 = img.SWord(), b2 = img.SWord();
-  Emit(run, kNameOpen, row.name);
+  Print<kNameOpen>(run, row.name);
   JumpRef(run, start, d);
-  Emit(run, " %x %d %d  %x %d %d )\n", v1, a1, b1, v2, a2, b2);
+  Print<" %x %d %d  %x %d %d )\n">(run, v1, a1, b1, v2, a2, b2);
 }
 
 void IfVarRange3(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t start) {
@@ -43,19 +43,20 @@ void IfVarRange3(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t sta
     lo[i] = img.SWord();
     hi[i] = img.SWord();
   }
-  Emit(run, ";;; %s\n\tDbx( %x %x )\n\tDwd( %d )\t; ", row.name, opcode, high, d);
+  Print<";;; %s\n\tDbx( %x %x )\n\tDwd( %d )\t; ">(run, row.name, opcode, high, d);
   JumpRef(run, start, d);
-  Emit(run, kLineEnd);
+  Print<kLineEnd>(run);
   for (int i = 0; i < 3; ++i)
-    Emit(run, "\tDwx( %x )\t; var%d\n\tDwd( %d %d )\t; min%d, max%d\n", var[i], i + 1, lo[i], hi[i], i + 1, i + 1);
+    Print<"\tDwx( %x )\t; var%d\n\tDwd( %d %d )\t; min%d, max%d\n">(run, var[i], i + 1, lo[i],
+                                                                    hi[i], i + 1, i + 1);
 }
 
 void MonitorTr(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
-  Emit(run, kLineEnd);
+  Print<kLineEnd>(run);
   for (int i = 0; i < 3; ++i) {
     int a = run.image.SWord(), b = run.image.SWord(), c = run.image.SWord();
-    Emit(run, kPointLine, a, b, c);
+    Print<kPointLine>(run, a, b, c);
   }
 }
 
@@ -63,7 +64,7 @@ void IfVarRange(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   unsigned var = run.image.Word();
   int lo = run.image.Word(), hi = run.image.Word();
-  Emit(run, " %X %d %d )\n", var, lo, hi);
+  Print<" %X %d %d )\n">(run, var, lo, hi);
 }
 
 void RotatedCall(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
@@ -71,30 +72,30 @@ void RotatedCall(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   double a = Angle16(run.image.Word());
   double b = Angle16(run.image.Word());
   double c = Angle16(run.image.Word());
-  Emit(run, " %.2f %.2f %.2f )\n", a, b, c);
+  Print<" %.2f %.2f %.2f )\n">(run, a, b, c);
 }
 
 void IfVarAnd(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   unsigned var = run.image.Word(), mask = run.image.Word();
-  Emit(run, " %X %X )\n", var, mask);
+  Print<" %X %X )\n">(run, var, mask);
 }
 
 void CallAsm(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   unsigned v = run.image.Word();
-  Emit(run, " %X )\n", v);
+  Print<" %X )\n">(run, v);
 }
 
 void SenseBorder(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
-  Emit(run, kLineEnd);
+  Print<kLineEnd>(run);
   unsigned count = run.image.Word();
   for (unsigned i = 0; i < count; ++i) {
     int x = run.image.SWord(), z = run.image.SWord();
-    Emit(run, "\t\t%d %d\n", x, z);
+    Print<"\t\t%d %d\n">(run, x, z);
   }
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void VectorJump(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
@@ -102,25 +103,25 @@ void VectorJump(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   BglImage& img = run.image;
   int x = img.SWord(), y = img.SWord(), z = img.SWord();
   int32_t f = img.SDword();
-  Emit(run, " m %d %d %d %f )\n", x, y, z, f / 32767.0);
+  Print<" m %d %d %d %f )\n">(run, x, y, z, f / 32767.0);
 }
 
 void SetScaleX(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int a = run.image.Word(), b = run.image.Word(), c = run.image.Word();
-  Emit(run, " %d %d %d )\n", a, b, c);
+  Print<" %d %d %d )\n">(run, a, b, c);
 }
 
 void PitchCall(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int c = run.image.SWord();
-  Emit(run, " %x  )\n", static_cast<unsigned>(c));
+  Print<" %x  )\n">(run, static_cast<unsigned>(c));
 }
 
 void ShadowCallVi(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   unsigned v = run.image.Word();
-  Emit(run, " %x )\n", v);
+  Print<" %x )\n">(run, v);
 }
 
 void TransformCall(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
@@ -133,15 +134,15 @@ void TransformCall(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
     angle[i] = Angle16(img.Word());
     var[i] = img.Word();
   }
-  Emit(run, " %d %d %d\n\t\t%.2f %X  %.2f %X  %.2f %X )\n", x, y, z, angle[0], var[0], angle[1], var[1], angle[2],
-            var[2]);
+  Print<" %d %d %d\n\t\t%.2f %X  %.2f %X  %.2f %X )\n">(run, x, y, z, angle[0], var[0], angle[1],
+                                                        var[1], angle[2], var[2]);
 }
 
 // IfVRes and IfHRes.
 void ResolutionTest(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int a = run.image.SWord(), b = run.image.SWord();
-  Emit(run, " %d %d )\n", a, b);
+  Print<" %d %d )\n">(run, a, b);
 }
 
 void Monitor3D(BglRun& run, const OpcodeRow&, uint8_t, uint32_t start) {
@@ -150,37 +151,37 @@ void Monitor3D(BglRun& run, const OpcodeRow&, uint8_t, uint32_t start) {
   uint16_t d = img.Word();  // this record's displacement is unsigned
   int v[6];
   for (int& x : v) x = img.SWord();
-  Emit(run, "\tMonitor3D( ");
+  Print<"\tMonitor3D( ">(run);
   JumpRef(run, start, d);
-  Emit(run, " %d %d  %d %d  %d %d )\n", v[0], v[1], v[2], v[3], v[4], v[5]);
+  Print<" %d %d  %d %d  %d %d )\n">(run, v[0], v[1], v[2], v[3], v[4], v[5]);
 }
 
 void LayerCall(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int layer = run.image.Word();
-  Emit(run, kTailValue, layer);
+  Print<kTailValue>(run, layer);
 }
 
 void MonitorPt(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
-  Emit(run, kListLineStart);
+  Print<kListLineStart>(run);
   unsigned count = run.image.Word();
-  for (unsigned i = 0; i < count; ++i) Emit(run, kValue, run.image.Word());
-  Emit(run, kClose);
+  for (unsigned i = 0; i < count; ++i) Print<kValue>(run, run.image.Word());
+  Print<kClose>(run);
 }
 
 void SetScale(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int a = run.image.Word(), b = run.image.Word();
   uint32_t e = run.image.Dword();
-  Emit(run, " %d %d %f )\n", a, b, 65536.0 / e);
+  Print<" %d %d %f )\n">(run, a, b, 65536.0 / e);
 }
 
 // I_96: a jump and one signed value.
 void JumpWithValue(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int v = run.image.SWord();
-  Emit(run, kTailValue, v);
+  Print<kTailValue>(run, v);
 }
 
 // I_98: a jump and nine signed words, the last three in hexadecimal.
@@ -188,8 +189,9 @@ void JumpNineHex(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   int v[9];
   for (int& x : v) x = run.image.SWord();
-  Emit(run, "  %d %d %d  %d %d %d  %X %X %X )\n", v[0], v[1], v[2], v[3], v[4], v[5], static_cast<unsigned>(v[6]),
-            static_cast<unsigned>(v[7]), static_cast<unsigned>(v[8]));
+  Print<"  %d %d %d  %d %d %d  %X %X %X )\n">(
+      run, v[0], v[1], v[2], v[3], v[4], v[5], static_cast<unsigned>(v[6]),
+      static_cast<unsigned>(v[7]), static_cast<unsigned>(v[8]));
 }
 
 // RotateToAircraft: a jump and nine signed words.
@@ -197,14 +199,15 @@ void JumpNineDecimal(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start)
   OpenJumpRecord(run, row, start);
   int v[9];
   for (int& x : v) x = run.image.SWord();
-  Emit(run, "  %d %d %d  %d %d %d  %d %d %d )\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+  Print<"  %d %d %d  %d %d %d  %d %d %d )\n">(run, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7],
+                                              v[8]);
 }
 
 void EnumBitmaps(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJumpRecord(run, row, start);
   unsigned count = run.image.Word();
-  for (unsigned i = 0; i < count; ++i) Emit(run, kSpacedValue, run.image.SWord());
-  Emit(run, kSpaceClose);
+  for (unsigned i = 0; i < count; ++i) Print<kSpacedValue>(run, run.image.SWord());
+  Print<kSpaceClose>(run);
 }
 
 }  // namespace bgltext

@@ -51,8 +51,8 @@ MeshHeader ReadMeshHeader(BglRun& run, const OpcodeRow& row) {
   m.cx = img.Byte();
   img.Byte();
   m.cy = img.Byte();
-  Emit(run, "\t%s( %d %d %d %d %d %d %d %d %f %f\n\t\t", row.name, m.rows, m.cols, v[0], v[1], v[2],
-       v[3], g, h, m.cx / 16.0, m.cy / 4.0);
+  Print<"\t%s( %d %d %d %d %d %d %d %d %f %f\n\t\t">(run, row.name, m.rows, m.cols, v[0], v[1],
+                                                     v[2], v[3], g, h, m.cx / 16.0, m.cy / 4.0);
   return m;
 }
 
@@ -62,8 +62,8 @@ void ReadMeshGrid(BglRun& run, const MeshHeader& m) {
   if (m.rows < 0) return;
   for (int r = 0; r <= m.rows; ++r) {
     if (m.cols >= 0)
-      for (int c = 0; c <= m.cols; ++c) Emit(run, kValue, run.image.SWord());
-    Emit(run, kListLineStart);
+      for (int c = 0; c <= m.cols; ++c) Print<kValue>(run, run.image.SWord());
+    Print<kListLineStart>(run);
   }
 }
 
@@ -77,16 +77,16 @@ void TexRelief(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   for (int& x : v) x = img.SWord();
   img.Word();
   img.Word();
-  Emit(run, "\t%s( %d %d %d %d %d %d\n", row.name, n, m, v[0], v[1], v[2], v[3]);
+  Print<"\t%s( %d %d %d %d %d %d\n">(run, row.name, n, m, v[0], v[1], v[2], v[3]);
   for (unsigned r = 0; r <= n; ++r) {
     for (unsigned c = 0; c <= m; ++c) {
       int a = img.Byte(), b = img.Byte();
       int e = img.SWord();
-      Emit(run, kPointLine, a, b, e);
+      Print<kPointLine>(run, a, b, e);
     }
-    Emit(run, kLineEnd);
+    Print<kLineEnd>(run);
   }
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void BitmapFile(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -96,26 +96,26 @@ void BitmapFile(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   for (int& x : v) x = img.SWord();
   std::string name = FileName(img);
   img.Word();
-  Emit(run, "\t%s( %s %d %d %d %d )\n", row.name, name.c_str(), v[0], v[1], v[2], v[3]);
+  Print<"\t%s( %s %d %d %d %d )\n">(run, row.name, name, v[0], v[1], v[2], v[3]);
 }
 
 void PaletteFile(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   SkipHighByte(run);
   std::string name = FileName(run.image);
   run.image.Word();
-  Emit(run, kNameText, row.name, name.c_str());
+  Print<kNameText>(run, row.name, name);
 }
 
 void PointList(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   BglImage& img = run.image;
   SkipHighByte(run);
   unsigned first = img.Word(), count = img.Word();
-  Emit(run, kNameFirstOfList, row.name, first);
+  Print<kNameFirstOfList>(run, row.name, first);
   for (unsigned i = 0; i < count; ++i) {
     int x = img.SWord(), y = img.SWord(), z = img.SWord();
-    Emit(run, kPointLine, x, y, z);
+    Print<kPointLine>(run, x, y, z);
   }
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void VectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -124,9 +124,9 @@ void VectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   unsigned count = img.Word();
   int v[6];
   for (int& x : v) x = img.SWord();
-  Emit(run, "\t%s( m  %d %d %d  %d %d %d\n\t\t", row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
-  for (unsigned i = 0; i < count; ++i) Emit(run, kValue, img.Word());
-  Emit(run, kClose);
+  Print<"\t%s( m  %d %d %d  %d %d %d\n\t\t">(run, row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
+  for (unsigned i = 0; i < count; ++i) Print<kValue>(run, img.Word());
+  Print<kClose>(run);
 }
 
 // The vertices of a textured polygon, three unsigned words each, and its close.
@@ -134,9 +134,9 @@ static void TexturedVertices(BglRun& run, unsigned count) {
   BglImage& img = run.image;
   for (unsigned i = 0; i < count; ++i) {
     int a = img.Word(), b = img.Word(), c = img.Word();
-    Emit(run, kPointLine, a, b, c);
+    Print<kPointLine>(run, a, b, c);
   }
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void TexturedVectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -145,7 +145,7 @@ void TexturedVectorPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t)
   unsigned count = img.Word();
   int v[6];
   for (int& x : v) x = img.SWord();
-  Emit(run, "\t%s( m  %d %d %d  %d %d %d\n", row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
+  Print<"\t%s( m  %d %d %d  %d %d %d\n">(run, row.name, v[0], v[1], v[2], v[3], v[4], v[5]);
   TexturedVertices(run, count);
 }
 
@@ -155,7 +155,7 @@ void TexturedPolygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   unsigned count = img.Word();
   int x = img.SWord(), y = img.SWord(), z = img.SWord();
   int32_t f = img.SDword();
-  Emit(run, "\t%s( m %d %d %d %.2f", row.name, x, y, z, f / 32768.0);
+  Print<"\t%s( m %d %d %d %.2f">(run, row.name, x, y, z, f / 32768.0);
   TexturedVertices(run, count);
 }
 
@@ -165,9 +165,9 @@ void Polygon(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   unsigned count = img.Word();
   int x = img.SWord(), y = img.SWord(), z = img.SWord();
   int32_t f = img.SDword();
-  Emit(run, kNamePolygon, row.name, x, y, z, f / 32767.0);
-  for (unsigned i = 0; i < count; ++i) Emit(run, kValue, img.SWord());
-  Emit(run, kClose);
+  Print<kNamePolygon>(run, row.name, x, y, z, f / 32767.0);
+  for (unsigned i = 0; i < count; ++i) Print<kValue>(run, img.SWord());
+  Print<kClose>(run);
 }
 
 void PolyM(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -177,34 +177,34 @@ void PolyM(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   int x = img.SWord(), y = img.SWord(), z = img.SWord();
   int32_t f = img.SDword();
   img.Word();
-  Emit(run, kNamePolygon, row.name, x, y, z, f / 32767.0);
+  Print<kNamePolygon>(run, row.name, x, y, z, f / 32767.0);
   for (unsigned i = 0; i < count; ++i) {
     int b = img.Byte();
     if (b >= 128)
-      Emit(run, "-%d ", b - 128);
+      Print<"-%d ">(run, b - 128);
     else
-      Emit(run, kValue, b);
+      Print<kValue>(run, b);
   }
-  Emit(run, kClose);
+  Print<kClose>(run);
 }
 
 void VecPoints(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   BglImage& img = run.image;
   SkipHighByte(run);
   unsigned a = img.Word(), count = img.Word();
-  Emit(run, kNameFirstOfList, row.name, a);
+  Print<kNameFirstOfList>(run, row.name, a);
   for (unsigned i = 0; i < count; ++i) {
     int v[6];
     for (int& x : v) x = img.SWord();
-    Emit(run, "\t\t%d %d %d   %d %d %d\n", v[0], v[1], v[2], v[3], v[4], v[5]);
+    Print<"\t\t%d %d %d   %d %d %d\n">(run, v[0], v[1], v[2], v[3], v[4], v[5]);
   }
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void MeshWith1Tex(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   MeshHeader m = ReadMeshHeader(run, row);
   ReadMeshGrid(run, m);
-  Emit(run, kClose);
+  Print<kClose>(run);
 }
 
 void MeshWithTexList(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -214,12 +214,12 @@ void MeshWithTexList(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   const long t = (static_cast<long>(m.rows) - 1) * m.cx / 16;
   const long u = (static_cast<long>(m.cols) - 1) * m.cy / 4;
   for (long i = 0;; ++i) {
-    Emit(run, kListLineStart);
+    Print<kListLineStart>(run);
     if (i > t) break;
     if (u >= 0)
-      for (long j = 0; j <= u; ++j) Emit(run, kHexValue, run.image.Byte());
+      for (long j = 0; j <= u; ++j) Print<kHexValue>(run, run.image.Byte());
   }
-  Emit(run, kClose);
+  Print<kClose>(run);
 }
 
 }  // namespace bgltext

@@ -10,6 +10,7 @@ namespace bgltext {
 
 // Operand descriptions and fixed-shape families.
 void OperandDescription(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
+inline constexpr RowHandler kDescribed{OperandDescription, RowArgument::Operands};
 void InfiniteLoop(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void NoOperation(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void NopBx(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
@@ -20,7 +21,8 @@ void RelativeJump32(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t 
 void DefinePoint(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void PointNumber(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void UnsupportedPoint(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
-void UnsupportedPointNumber(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
+void UnsupportedPointNumber(BglRun& run, const OpcodeRow& row, uint8_t opcode,
+                            uint32_t recordStart);
 void SetVariable(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void ColourPair(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);
 void RgbColour(BglRun& run, const OpcodeRow& row, uint8_t opcode, uint32_t recordStart);

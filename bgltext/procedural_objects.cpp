@@ -10,7 +10,7 @@
 namespace bgltext {
 namespace {
 
-constexpr char kDllCallNote[] = "; SubRoutine Call from FSASMLIB.DLL\n";
+constexpr FormatText kDllCallNote = "; SubRoutine Call from FSASMLIB.DLL\n";
 constexpr char kInvalidName[] = "invalid";
 // A LoadBitmap name of this many bytes or more is skipped.
 constexpr int kBitmapNameLimit = 100;
@@ -86,21 +86,21 @@ void RefPoints(BglRun& run, const OpcodeRow&, uint8_t opcode, uint32_t start) {
   CoordValue lon = Lon48(f, img.SDword());
   f = img.Word();
   double alt = Alt48(f, img.SDword());
-  Emit(run, kRefPointOpen, opcode == 0x2F ? '2' : '7');
+  Print<kRefPointOpen>(run, opcode == 0x2F ? '2' : '7');
   JumpRef(run, h.start, h.displacement);
   if (!Printing(run)) return;
-  Emit(run, kRefPointScaleAndPosition, h.scale, CoordText(lat).c_str(), CoordText(lon).c_str());
-  if (opcode == 0x2F) Emit(run, "E= %f ", alt);
-  Emit(run, kRefPointVariables, h.v1, h.v2);
+  Print<kRefPointScaleAndPosition>(run, h.scale, lat, lon);
+  if (opcode == 0x2F) Print<"E= %f ">(run, alt);
+  Print<kRefPointVariables>(run, h.v1, h.v2);
 }
 
 // RefPoint (0x4C): the position comes from a variable.
 void IndirectRefPoint(BglRun& run, const OpcodeRow&, uint8_t, uint32_t start) {
   RefPointHead h = ReadRefPointHead(run, start);
   unsigned var = run.image.Word();
-  Emit(run, "\tRefPoint( ind ");
+  Print<"\tRefPoint( ind ">(run);
   JumpRef(run, h.start, h.displacement);
-  Emit(run, " %f %x v1= %d v2= %d )\n", h.scale, var, h.v1, h.v2);
+  Print<" %f %x v1= %d v2= %d )\n">(run, h.scale, var, h.v1, h.v2);
 }
 
 void ShadowPos(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -112,7 +112,7 @@ void ShadowPos(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   CoordValue lon = Lon48(f, img.SDword());
   f = img.Word();
   double alt = Alt48(f, img.SDword());
-  if (Printing(run)) Emit(run, kNamePosition, row.name, CoordText(lat).c_str(), CoordText(lon).c_str(), alt);
+  if (Printing(run)) Print<kNamePosition>(run, row.name, lat, lon, alt);
 }
 
 void CallLibObj(BglRun& run, const OpcodeRow&, uint8_t, uint32_t) {
@@ -121,13 +121,13 @@ void CallLibObj(BglRun& run, const OpcodeRow&, uint8_t, uint32_t) {
   if (run.Options().fs98Library) {
     uint32_t id[4];
     for (uint32_t& x : id) x = img.Dword();
-    Emit(run, "\tCallLibObj1( %X %X %X %X )\n", id[0], id[1], id[2], id[3]);
+    Print<"\tCallLibObj1( %X %X %X %X )\n">(run, id[0], id[1], id[2], id[3]);
     return;
   }
   int w = img.Word();
   uint32_t id[4];
   for (uint32_t& x : id) x = img.Dword();
-  Emit(run, "\tCallLibObj( %d %X %X %X %X )\n", w, id[0], id[1], id[2], id[3]);
+  Print<"\tCallLibObj( %d %X %X %X %X )\n">(run, w, id[0], id[1], id[2], id[3]);
 }
 
 void CallDll(BglRun& run, const OpcodeRow&, uint8_t opcode, uint32_t) {
@@ -141,12 +141,12 @@ void CallDll(BglRun& run, const OpcodeRow&, uint8_t opcode, uint32_t) {
   size_t rest = b > 3 ? b - 3u : 0u;
   std::vector<uint8_t> tail(rest);
   img.ReadBytes(rest, tail.data());
-  Emit(run, kDllCallNote);
-  Emit(run, "\tDbx( %X 0 )\n\tDbx( ", opcode);
-  for (uint8_t x : head) Emit(run, kUpperHexValue, x);
-  Emit(run, ")\n\tDbx( %X )\n\tDbx( ", b);
-  for (uint8_t x : tail) Emit(run, kUpperHexValue, x);
-  Emit(run, kClose);
+  Print<kDllCallNote>(run);
+  Print<"\tDbx( %X 0 )\n\tDbx( ">(run, opcode);
+  for (uint8_t x : head) Print<kUpperHexValue>(run, x);
+  Print<")\n\tDbx( %X )\n\tDbx( ">(run, b);
+  for (uint8_t x : tail) Print<kUpperHexValue>(run, x);
+  Print<kClose>(run);
 }
 
 void LoadBitmap(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -167,7 +167,7 @@ void LoadBitmap(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
     while (len < buf.size() && buf[len] != 0) ++len;
     name.assign(buf.data(), len);
   }
-  Emit(run, "\t%s( %x %s %x %d %d %d %s )\n", row.name, b, FlagText(flags).c_str(), x2, x1, x3, x4, name.c_str());
+  Print<"\t%s( %x %s %x %d %d %d %s )\n">(run, row.name, b, FlagText(flags), x2, x1, x3, x4, name);
 }
 
 void AdvBldg(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -175,51 +175,51 @@ void AdvBldg(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   SkipHighByte(run);
   int n = img.Word();
   unsigned kind = img.Word();
-  Emit(run, kNameOpen, row.name);
+  Print<kNameOpen>(run, row.name);
   const char* kindName = AdvBldgKindName(kind);
   if (kindName == nullptr) {
-    Emit(run, "UNKNOWN[%x]\n", kind);
-    for (int i = kAdvBldgFixed; i < n; ++i) Emit(run, kUpperHexValue, img.Byte());
-    Emit(run, kClose);
+    Print<"UNKNOWN[%x]\n">(run, kind);
+    for (int i = kAdvBldgFixed; i < n; ++i) Print<kUpperHexValue>(run, img.Byte());
+    Print<kClose>(run);
     return;
   }
   const bool poly = kind == kPoly;
-  Emit(run, "%s", kindName);
+  Print<"%s">(run, kindName);
   unsigned w[5];
-  if (poly) Emit(run, kSpacedValue, img.Word());
+  if (poly) Print<kSpacedValue>(run, img.Word());
   Words(img, w, 2);
-  Emit(run, kSpacedTwoValues, w[0], w[1]);
+  Print<kSpacedTwoValues>(run, w[0], w[1]);
   if (kind == kSloped) {
     Words(img, w, 2);
-    Emit(run, kSpacedTwoValues, w[0], w[1]);
+    Print<kSpacedTwoValues>(run, w[0], w[1]);
   }
-  Emit(run, kLineEnd);
+  Print<kLineEnd>(run);
   Words(img, w, poly ? 3 : 4);
   if (poly)
-    Emit(run, "\t\tLEVEL1\t%d\t%d\n", w[0], w[1]);
+    Print<"\t\tLEVEL1\t%d\t%d\n">(run, w[0], w[1]);
   else
-    Emit(run, "\t\tLEVEL1\t%d\t%d\t%d\t\t%d\n", w[0], w[1], w[2], w[3]);
+    Print<"\t\tLEVEL1\t%d\t%d\t%d\t\t%d\n">(run, w[0], w[1], w[2], w[3]);
   Words(img, w, poly ? 4 : 5);
   if (poly)
-    Emit(run, "\t\tLEVEL2\t%d\t%d\t%d\t\t%d\n", w[0], w[1], w[2], w[3]);
+    Print<"\t\tLEVEL2\t%d\t%d\t%d\t\t%d\n">(run, w[0], w[1], w[2], w[3]);
   else
-    Emit(run, "\t\tLEVEL2\t%d\t%d\t%d\t%d\t%d\n", w[0], w[1], w[2], w[3], w[4]);
+    Print<"\t\tLEVEL2\t%d\t%d\t%d\t%d\t%d\n">(run, w[0], w[1], w[2], w[3], w[4]);
   Words(img, w, poly ? 3 : 4);
   if (poly)
-    Emit(run, "\t\tLEVEL3\t%d\t%d\t%d\n", w[0], w[1], w[2]);
+    Print<"\t\tLEVEL3\t%d\t%d\t%d\n">(run, w[0], w[1], w[2]);
   else
-    Emit(run, "\t\tLEVEL3\t%d\t%d\t%d\t\t%d\n", w[0], w[1], w[2], w[3]);
+    Print<"\t\tLEVEL3\t%d\t%d\t%d\t\t%d\n">(run, w[0], w[1], w[2], w[3]);
   if (kind == kPeaked) {
     Words(img, w, 5);
-    Emit(run, "\t\tROOF\t%d\t\t%d\t\t%d\t%d\t%d\n", w[0], w[1], w[2], w[3], w[4]);
+    Print<"\t\tROOF\t%d\t\t%d\t\t%d\t%d\t%d\n">(run, w[0], w[1], w[2], w[3], w[4]);
   } else if (poly) {
     Words(img, w, 4);
-    Emit(run, "\t\tROOF\t%d\t%d\t%d\t\t%d\n", w[0], w[1], w[2], w[3]);
+    Print<"\t\tROOF\t%d\t%d\t%d\t\t%d\n">(run, w[0], w[1], w[2], w[3]);
   } else {
     Words(img, w, 3);
-    Emit(run, "\t\tROOF\t%d\t\t%d\t\t%d\n", w[0], w[1], w[2]);
+    Print<"\t\tROOF\t%d\t\t%d\t\t%d\n">(run, w[0], w[1], w[2]);
   }
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 }  // namespace bgltext

@@ -10,9 +10,12 @@ namespace bgltext {
 namespace {
 
 // Lines that Runway and RunwayData share.
-constexpr char kDimensionLines[] = "\t\talt\t%.2f\n\t\theading\t%.2f\n\t\tlength\t%d\n\t\twidth\t%d\n";
-constexpr char kVasiGeometryLines[] = "\t\tVasiSlope%c\t%.2f\n\t\tVasiSide%c\t%d\n\t\tVasiDist%c\t%d\n\t\tVasiSpace%c\t%d\n";
-constexpr char kThresholdLines[] = "\t\tThrOffN\t%d\n\t\tExtN\t%d\n\t\tThrOffF\t%d\n\t\tExtF\t%d\n";
+constexpr FormatText kDimensionLines =
+    "\t\talt\t%.2f\n\t\theading\t%.2f\n\t\tlength\t%d\n\t\twidth\t%d\n";
+constexpr FormatText kVasiGeometryLines =
+    "\t\tVasiSlope%c\t%.2f\n\t\tVasiSide%c\t%d\n\t\tVasiDist%c\t%d\n\t\tVasiSpace%c\t%d\n";
+constexpr FormatText kThresholdLines =
+    "\t\tThrOffN\t%d\n\t\tExtN\t%d\n\t\tThrOffF\t%d\n\t\tExtF\t%d\n";
 
 // A 48-bit latitude, longitude and altitude.
 struct Position {
@@ -53,20 +56,20 @@ RunwayEnd ReadRunwayEnd(BglImage& img) {
 
 // Runway writes the VASI type in hexadecimal and the distances unsigned.
 void PrintRunwayEnd(BglRun& run, const RunwayEnd& e, char end) {
-  Emit(run, "\t\tTHRLights%c\t%x\n\t\tAprL%c\t%d\n\t\tStrobes%c\t%d\n\t\tVasiType%c\t%x\n", end, e.thrLights, end,
-            e.aprL, end, e.strobes, end, e.vasi);
-  Emit(run, kVasiGeometryLines, end, e.vasiSlope, end,
-            static_cast<uint16_t>(e.vasiSide), end, static_cast<uint16_t>(e.vasiDist), end,
-            static_cast<uint16_t>(e.vasiSpace));
+  Print<"\t\tTHRLights%c\t%x\n\t\tAprL%c\t%d\n\t\tStrobes%c\t%d\n\t\tVasiType%c\t%x\n">(
+      run, end, e.thrLights, end, e.aprL, end, e.strobes, end, e.vasi);
+  Print<kVasiGeometryLines>(run, end, e.vasiSlope, end, static_cast<uint16_t>(e.vasiSide), end,
+                            static_cast<uint16_t>(e.vasiDist), end,
+                            static_cast<uint16_t>(e.vasiSpace));
 }
 
 // RunwayData writes VASI bars in decimal; the near end's side and distance
 // are written negated.
 void PrintRunwayDataEnd(BglRun& run, const RunwayEnd& e, char end, int sign) {
-  Emit(run, "\t\tTHRLights%c\t%x\n\t\tAprL%c\t%d\n\t\tStrobes%c\t%d\n\t\tVasiBars%c\t%d\n", end, e.thrLights, end,
-            e.aprL, end, e.strobes, end, e.vasi);
-  Emit(run, kVasiGeometryLines, end, e.vasiSlope, end,
-            sign * e.vasiSide, end, sign * e.vasiDist, end, e.vasiSpace);
+  Print<"\t\tTHRLights%c\t%x\n\t\tAprL%c\t%d\n\t\tStrobes%c\t%d\n\t\tVasiBars%c\t%d\n">(
+      run, end, e.thrLights, end, e.aprL, end, e.strobes, end, e.vasi);
+  Print<kVasiGeometryLines>(run, end, e.vasiSlope, end, sign * e.vasiSide, end, sign * e.vasiDist,
+                            end, e.vasiSpace);
 }
 
 }  // namespace
@@ -92,15 +95,14 @@ void RunwayRecord(BglRun& run, const OpcodeRow&, uint8_t, uint32_t) {
   img.Word();
   RunwayEnd f = ReadRunwayEnd(img);
   if (!Printing(run)) return;
-  Emit(run, "\tRunway( %s %s\n", CoordText(p.lat).c_str(), CoordText(p.lon).c_str());
-  Emit(run, kDimensionLines, p.alt, heading + 0.005, length, width);
-  Emit(run, "\t\tmarkers\t%02X\n\t\tthreshold\t%02X\n\t\tsurface\t%d\n\t\tlights\t%02X\n\t\tid\t%s\n", markers, threshold,
-            surface, lights, RunwayDesignator(id).c_str());
-  Emit(run, kThresholdLines, offsets[0], offsets[2], offsets[1],
-            offsets[3]);
+  Print<"\tRunway( %s %s\n">(run, p.lat, p.lon);
+  Print<kDimensionLines>(run, p.alt, heading + 0.005, length, width);
+  Print<"\t\tmarkers\t%02X\n\t\tthreshold\t%02X\n\t\tsurface\t%d\n\t\tlights\t%02X\n\t\tid\t%s\n">(
+      run, markers, threshold, surface, lights, RunwayDesignator(id));
+  Print<kThresholdLines>(run, offsets[0], offsets[2], offsets[1], offsets[3]);
   PrintRunwayEnd(run, n, 'N');
   PrintRunwayEnd(run, f, 'F');
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void RunwayData(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -118,14 +120,14 @@ void RunwayData(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   RunwayEnd n = ReadRunwayEnd(img);
   RunwayEnd f = ReadRunwayEnd(img);
   if (!Printing(run)) return;
-  Emit(run, "\t%s( %s %s\n", row.name, CoordText(p.lat).c_str(), CoordText(p.lon).c_str());
-  Emit(run, kDimensionLines, p.alt, heading + 0.005, length, width);
-  Emit(run, "\t\tmarkers\t%02X\n\t\tid\t%s\n\t\tlights\t%02X\n\t\tsurface\t%d\n", markers, RunwayDesignator(id).c_str(),
-            lights, surface);
-  Emit(run, kThresholdLines, thrOffN, extN, thrOffF, extF);
+  Print<"\t%s( %s %s\n">(run, row.name, p.lat, p.lon);
+  Print<kDimensionLines>(run, p.alt, heading + 0.005, length, width);
+  Print<"\t\tmarkers\t%02X\n\t\tid\t%s\n\t\tlights\t%02X\n\t\tsurface\t%d\n">(
+      run, markers, RunwayDesignator(id), lights, surface);
+  Print<kThresholdLines>(run, thrOffN, extN, thrOffF, extF);
   PrintRunwayDataEnd(run, n, 'N', -1);
   PrintRunwayDataEnd(run, f, 'F', 1);
-  Emit(run, kCloseLine);
+  Print<kCloseLine>(run);
 }
 
 void RunwayLights(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -134,11 +136,12 @@ void RunwayLights(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   double heading = Angle16(img.Word());
   unsigned w1 = img.Word(), w2 = img.Word();
   RunwayEnd e = ReadRunwayEnd(img);
-  Emit(run, "\t%s(\n\t\theading\t%.2f\n\t\tlength\t%d\n\t\twidth\t%d\n", row.name, heading, w2, w1);
-  Emit(run, "\t\tTHRLights\t%02x\n\t\tAprL\t%d\n\t\tStrobes\t%d\n\t\tVasiBars\t%d\n", e.thrLights, e.aprL, e.strobes,
-            e.vasi);
-  Emit(run, "\t\tVasiSlope\t%.2f\n\t\tVasiSide\t%d\n\t\tVasiDist\t%d\n\t\tVasiSpace\t%d\n\t\t)\n", e.vasiSlope,
-            e.vasiSide, e.vasiDist, e.vasiSpace);
+  Print<"\t%s(\n\t\theading\t%.2f\n\t\tlength\t%d\n\t\twidth\t%d\n">(run, row.name, heading, w2,
+                                                                     w1);
+  Print<"\t\tTHRLights\t%02x\n\t\tAprL\t%d\n\t\tStrobes\t%d\n\t\tVasiBars\t%d\n">(
+      run, e.thrLights, e.aprL, e.strobes, e.vasi);
+  Print<"\t\tVasiSlope\t%.2f\n\t\tVasiSide\t%d\n\t\tVasiDist\t%d\n\t\tVasiSpace\t%d\n\t\t)\n">(
+      run, e.vasiSlope, e.vasiSide, e.vasiDist, e.vasiSpace);
 }
 
 }  // namespace bgltext

@@ -7,7 +7,6 @@
 #include "bgltext/area_loop.h"
 #include "bgltext/bgl_run.h"
 #include "bgltext/coord_value.h"
-#include "bgltext/record_format.h"
 
 namespace bgltext {
 
@@ -18,22 +17,22 @@ inline uint8_t SkipHighByte(BglRun& run) { return run.image.Byte(); }
 // in the Collect pass.
 inline bool Printing(const BglRun& run) { return run.Pass() == DecodePass::Print; }
 
-// A coordinate's text form in a local buffer, for a "%s" operand.
-class CoordText {
- public:
-  explicit CoordText(const CoordValue& c) { *WriteCoord(text_, c.value, c.kind == CoordKind::Latitude) = 0; }
-  const char* c_str() const { return text_; }
-
- private:
-  char text_[kCoordTextMax + 1];
-};
-
 // A jump operand, counted from the record's opcode byte: the target is
 // registered in the Collect pass and its label referenced in the Print pass.
 inline void JumpRef(BglRun& run, uint32_t recordStart, int32_t displacement) {
   uint32_t target = recordStart + static_cast<uint32_t>(displacement);
   run.RegisterTarget(target);
   run.ReferenceLabel(target);
+}
+
+// Area loop entries that write one of a section's lines.
+template <FormatText F>
+void WriteLine(BglRun& run) {
+  Print<F>(run);
+}
+template <FormatText F>
+void WriteByteLine(BglRun& run, uint8_t b) {
+  Print<F>(run, b);
 }
 
 }  // namespace bgltext

@@ -1,8 +1,6 @@
 // Section 20: the airport/facility directory, its containers (airports, VORs,
 // NDBs with their sub-records) and the name lists that tie names to them.
-// This is the text that Fleetmix reads, and it is written at world size, so
-// the lines are appended directly; each comment names the printf form that
-// the bytes follow.
+// This is the text that Fleetmix reads.
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,7 +12,7 @@
 namespace bgltext {
 namespace {
 
-constexpr char kAfdName[] = "%s20";
+constexpr FormatText kAfdName = "%s20";
 
 constexpr uint32_t kContainer = 1;
 constexpr uint32_t kAirportPosition = 0x10001;
@@ -41,14 +39,10 @@ constexpr const char* kFrequencyKinds[] = {"?",      "ATIS", "MULTICOM", "UNICOM
                                            "CENTER", "FSS",  "AWOS"};
 constexpr const char* kContainerKinds[] = {"", "APT", "VOR", "NDB"};
 
-// "%s" of a table word, or "%d" of the index when it is beyond the table.
+// The word of a table, or the decimal text of an index beyond it.
 template <size_t N>
-void TableWord(TextSink& o, const char* const (&table)[N], uint32_t index) {
-  if (index < N) {
-    o.Raw(table[index], std::char_traits<char>::length(table[index]));
-  } else {
-    o.Int(static_cast<int32_t>(index));
-  }
+std::string TableWord(const char* const (&table)[N], uint32_t index) {
+  return index < N ? std::string(table[index]) : std::to_string(static_cast<int32_t>(index));
 }
 
 const char* NameKindWord(uint32_t kind) {
@@ -72,11 +66,6 @@ const char* NameKindWord(uint32_t kind) {
   }
 }
 
-void Coord(TextSink& o, const CoordValue& c) {
-  char buf[kCoordTextMax];
-  o.Raw(buf, static_cast<size_t>(WriteCoord(buf, c.value, c.kind == CoordKind::Latitude) - buf));
-}
-
 // The 8-byte coordinate of the directory: an unused word, then the 48-bit
 // value (fraction word, signed integer dword).
 struct Fixed48 {
@@ -92,119 +81,88 @@ Fixed48 ReadFixed48(BglImage& im) {
   return f;
 }
 
-// Latitude "%s ", longitude "%s ", altitude "%.2f" at the head of the
-// positioned sub-records; the caller writes what follows the altitude.
+// Latitude, longitude and altitude at the head of the positioned
+// sub-records; the caller writes what follows the altitude.
 void WritePosition(BglImage& im, TextSink& o) {
   Fixed48 lat = ReadFixed48(im), lon = ReadFixed48(im), alt = ReadFixed48(im);
-  Coord(o, Lat48(lat.frac, lat.whole));
-  o.Char(' ');
-  Coord(o, Lon48(lon.frac, lon.whole));
-  o.Char(' ');
-  o.Fixed(Alt48(alt.frac, alt.whole), 2);
+  Put<"%s %s %.2f">(o, Lat48(lat.frac, lat.whole), Lon48(lon.frac, lon.whole),
+                    Alt48(alt.frac, alt.whole));
 }
 
-// "%d%d%d.%d%d " with the nibbles at bits 24, 20, 16, 12 and 8.
+// The nibbles at bits 24, 20, 16, 12 and 8 of a frequency.
 void WriteFrequency(TextSink& o, uint32_t f) {
-  o.Int((f >> 24) & 15);
-  o.Int((f >> 20) & 15);
-  o.Int((f >> 16) & 15);
-  o.Char('.');
-  o.Int((f >> 12) & 15);
-  o.Int((f >> 8) & 15);
-  o.Char(' ');
+  Put<"%d%d%d.%d%d ">(o, (f >> 24) & 15, (f >> 20) & 15, (f >> 16) & 15, (f >> 12) & 15,
+                      (f >> 8) & 15);
 }
 
-// Bytes up to a 0 byte, each written with "%c" as it is read (so a text cut
-// off by the end of the image is written as far as it goes).
+// Bytes up to a 0 byte (so a text cut off by the end of the image is written
+// as far as it goes).
 void WriteZeroText(BglImage& im, TextSink& o) {
   std::vector<char> text;
   try {
     im.ReadZeroText(text, SIZE_MAX);
   } catch (BgltextException) {
-    o.Write(text.data(), text.size());
+    Put<"%s">(o, TextSpan{text.data(), text.size()});
     throw;
   }
-  o.Write(text.data(), text.size());
+  Put<"%s">(o, TextSpan{text.data(), text.size()});
 }
 
 // The first line of a runway, start position or navaid, "\t<name>( %s %s
 // %.2f \n", and the start of its second, "\t\t%f " with the record's angle.
-template <size_t N>
-void WriteLocatedHead(BglImage& im, TextSink& o, const char (&opening)[N]) {
-  o.Raw(opening);
+// Each value is written as soon as it is read, so a record cut short by the
+// end of the image is written up to where it ends.
+template <FormatText Opening>
+void WriteLocatedHead(BglImage& im, TextSink& o) {
+  Put<Opening>(o);
   WritePosition(im, o);
-  o.Char(' ');
-  o.Newline();
-  o.Raw("\t\t");
-  o.Fixed(Angle32(im.Dword()), 6);
-  o.Char(' ');
+  Put<" \n\t\t">(o);
+  Put<"%f ">(o, Angle32(im.Dword()));
 }
 
 void DecodeSubRecord(BglImage& im, TextSink& o, uint32_t type) {
   switch (type) {
-    case kAirportPosition:  // "\tAPLocation( %s %s %.2f )\n"
-      o.Raw("\tAPLocation( ");
+    case kAirportPosition:
+      Put<"\tAPLocation( ">(o);
       WritePosition(im, o);
-      o.Raw(" )");
-      o.Newline();
+      Put<" )\n">(o);
       break;
-    case kRunway: {  // "\tRwyLoc( %s %s %.2f \n" "\t\t%f %f %d %d %s %d %s )\n"
-      WriteLocatedHead(im, o, "\tRwyLoc( ");
-      o.Fixed(Angle32(im.Dword()), 6);
-      o.Char(' ');
-      o.Int(im.SDword());
-      o.Char(' ');
-      o.Int(im.SDword());
-      o.Char(' ');
-      TableWord(o, kDesignators, im.Dword());
-      o.Char(' ');
-      o.Int(im.SDword());
-      o.Char(' ');
-      TableWord(o, kSurfaces, im.Dword());
-      o.Raw(" )");
-      o.Newline();
+    case kRunway:  // "\t\t%f %f %d %d %s %d %s )\n" on the second line
+      WriteLocatedHead<"\tRwyLoc( ">(im, o);
+      Put<"%f ">(o, Angle32(im.Dword()));
+      Put<"%d ">(o, im.SDword());
+      Put<"%d ">(o, im.SDword());
+      Put<"%s ">(o, TableWord(kDesignators, im.Dword()));
+      Put<"%d ">(o, im.SDword());
+      Put<"%s )\n">(o, TableWord(kSurfaces, im.Dword()));
       break;
-    }
-    case kStartPosition: {  // "\tSetupLoc( %s %s %.2f \n" "\t\t%f %d %s %d )\n"
-      WriteLocatedHead(im, o, "\tSetupLoc( ");
-      o.Int(im.SDword());
-      o.Char(' ');
-      TableWord(o, kDesignators, im.Dword());
-      o.Char(' ');
-      o.Int(im.SDword());
-      o.Raw(" )");
-      o.Newline();
+    case kStartPosition:  // "\t\t%f %d %s %d )\n"
+      WriteLocatedHead<"\tSetupLoc( ">(im, o);
+      Put<"%d ">(o, im.SDword());
+      Put<"%s ">(o, TableWord(kDesignators, im.Dword()));
+      Put<"%d )\n">(o, im.SDword());
       break;
-    }
-    case kNavaidRecord: {  // "\tNavaid( %s %s %.2f \n" "\t\t%f <freq>%s %s %d\n\t\t\"<name>\" )\n"
-      WriteLocatedHead(im, o, "\tNavaid( ");
+    case kNavaidRecord:  // "\t\t%f <freq>%s %s %d\n\t\t\"<name>\" )\n"
+      WriteLocatedHead<"\tNavaid( ">(im, o);
       WriteFrequency(o, im.Dword());
-      TableWord(o, kNavaidTypes, im.Dword());
-      o.Char(' ');
-      TableWord(o, kNavaidClasses, im.Dword());
-      o.Char(' ');
-      o.Int(im.SDword());
+      Put<"%s ">(o, TableWord(kNavaidTypes, im.Dword()));
+      Put<"%s ">(o, TableWord(kNavaidClasses, im.Dword()));
+      Put<"%d">(o, im.SDword());
       im.Dword();
-      o.Newline();
-      o.Raw("\t\t\"");
+      Put<"\n\t\t\"">(o);
       WriteZeroText(im, o);
-      o.Raw("\" )");
-      o.Newline();
+      Put<"\" )\n">(o);
       break;
-    }
-    case kIcaoIdentifier:  // "\tICAO_ID( \"<text>\" )\n"
-      o.Raw("\tICAO_ID( \"");
+    case kIcaoIdentifier:
+      Put<"\tICAO_ID( \"">(o);
       WriteZeroText(im, o);
-      o.Raw("\" )");
-      o.Newline();
+      Put<"\" )\n">(o);
       break;
-    case kRadioFrequency:  // "\tFrequency( <freq> %s )\n"
-      o.Raw("\tFrequency( ");
+    case kRadioFrequency:
+      Put<"\tFrequency( ">(o);
       WriteFrequency(o, im.Dword());
-      o.Char(' ');
-      TableWord(o, kFrequencyKinds, im.Dword());
-      o.Raw(" )");
-      o.Newline();
+      Put<" ">(o);
+      Put<"%s )\n">(o, TableWord(kFrequencyKinds, im.Dword()));
       break;
     default:
       break;  // skipped by its size
@@ -226,13 +184,7 @@ void DecodeContainers(BglImage& im, TextSink& o, ContainerNumbers& numbers, int&
     uint64_t next = static_cast<uint64_t>(im.Pos()) + size;
     uint32_t kind = im.Dword();
     im.Dword();
-    o.Raw("Container( ");  // "Container( " <kind> " %d )\n"
-    if (kind < 4)
-      o.Raw(kContainerKinds[kind], std::char_traits<char>::length(kContainerKinds[kind]));
-    o.Char(' ');
-    o.Int(count);
-    o.Raw(" )");
-    o.Newline();
+    Put<"Container( %s %d )\n">(o, kind < 4 ? kContainerKinds[kind] : "", count);
     for (;;) {
       uint32_t subType = im.Dword();
       uint32_t subSize = im.Dword();
@@ -244,9 +196,7 @@ void DecodeContainers(BglImage& im, TextSink& o, ContainerNumbers& numbers, int&
       if (im.Pos() > subNext) break;
       im.Seek(subNext);
     }
-    o.Raw("EndC");  // "EndC\n\n"
-    o.Newline();
-    o.Newline();
+    Put<"EndC\n\n">(o);
     // Likewise a container whose records ran past its size ends the list.
     if (im.Pos() > next) return;
     im.Seek(next);
@@ -267,22 +217,14 @@ bool DecodeNameEntry(BglImage& im, TextSink& o, const ContainerNumbers& numbers,
   if (textLength > im.Remaining()) throw EndOfData;
   text.resize(textLength);
   im.ReadBytes(textLength, text.data());
-  // "\tNameEntry( " <kind> (" 0 " or " %d ") "\"%s\")\n"
-  o.Raw("\tNameEntry( ");
-  const char* word = NameKindWord(kind);
-  o.Raw(word, std::char_traits<char>::length(word));
-  if (reference == 0) {
-    o.Raw(" 0 ");
-  } else {
+  // An entry that names no container is written with 0; a reference that
+  // is no container's start takes the number after the last container.
+  int number = 0;
+  if (reference != 0) {
     auto it = numbers.find(reference);
-    o.Char(' ');
-    o.Int(it == numbers.end() ? count + 1 : it->second);
-    o.Char(' ');
+    number = it == numbers.end() ? count + 1 : it->second;
   }
-  o.Char('"');
-  o.Write(text.c_str(), std::char_traits<char>::length(text.c_str()));
-  o.Raw("\")");
-  o.Newline();
+  Put<"\tNameEntry( %s %d \"%s\")\n">(o, NameKindWord(kind), number, text);
   return true;
 }
 
@@ -298,16 +240,11 @@ void DecodeNameLists(BglImage& im, TextSink& o, const ContainerNumbers& numbers,
     im.Dword();
     im.Dword();
     uint32_t entries = im.Dword();
-    o.Raw("NameList( ");  // "NameList( %x )\n"
-    o.Hex(id);
-    o.Raw(" )");
-    o.Newline();
+    Put<"NameList( %x )\n">(o, id);
     for (uint32_t i = 0; i < entries; ++i) {
       if (!DecodeNameEntry(im, o, numbers, count, text)) break;
     }
-    o.Raw("EndNL");  // "EndNL\n\n"
-    o.Newline();
-    o.Newline();
+    Put<"EndNL\n\n">(o);
     // A list whose entries ran past its size would send the walk back.
     if (im.Pos() > next) return;
     im.Seek(next);
@@ -318,22 +255,17 @@ void DecodeNameLists(BglImage& im, TextSink& o, const ContainerNumbers& numbers,
 
 void DecodeAfdSection(BglRun& run, int section, uint32_t slot) {
   if (slot != kExtendedHeaderMarker) return;
-  if (!run.OpenSectionOutput(Format(kAfdName, kNamePrefix), false)) return;
+  if (!run.OpenSectionOutput(Format<kAfdName>(kNamePrefix), false)) return;
   run.SectionHeaderBlock(section);
   TextSink* sink = run.Text();
   if (sink == nullptr) return;
   TextSink& o = *sink;
   BglImage& im = run.image;
   im.Seek(kHeaderLength);
-  o.Raw("; GUID = ");  // then "%x " per byte and "\n"
-  for (int i = 0; i < 16; ++i) {
-    o.Hex(im.Byte());
-    o.Char(' ');
-  }
-  o.Newline();
-  o.Raw("; version = ");  // "; version = %x\n"
-  o.Hex(im.Dword());
-  o.Newline();
+  Put<"; GUID = ">(o);
+  for (int i = 0; i < 16; ++i) Put<"%x ">(o, im.Byte());
+  Put<"\n">(o);
+  Put<"; version = %x\n">(o, im.Dword());
   im.Dword();
   im.Dword();
   uint32_t nameLists = im.Dword();

@@ -12,16 +12,18 @@
 namespace bgltext {
 namespace {
 
-constexpr char kArea15Open[] = "Area15( ";
-constexpr char kArea15First[] = "%s %s %s %s\n\t";
-constexpr char kArea15Second[] = "%s %s %s %s )\n";
-constexpr char kClosingLine[] = "End15\n\n";
-constexpr char kUnknownTopLevel[] = "; unknown record: 0x%x\n";
+constexpr FormatText kArea15Open = "Area15( ";
+constexpr FormatText kArea15First = "%s %s %s %s\n\t";
+constexpr FormatText kArea15Second = "%s %s %s %s )\n";
+constexpr FormatText kClosingLine = "End15\n\n";
+constexpr FormatText kUnknownTopLevel = "; unknown record: 0x%x\n";
 constexpr uint8_t kArea15Record = 4;
 constexpr size_t kArea15Tail = 24;
 
 // A word that is the high half of a 32-bit coordinate.
-CoordValue HighLat(uint16_t w) { return Lat32Fine(static_cast<int32_t>(static_cast<uint32_t>(w) << 16)); }
+CoordValue HighLat(uint16_t w) {
+  return Lat32Fine(static_cast<int32_t>(static_cast<uint32_t>(w) << 16));
+}
 CoordValue HighLon(uint16_t w) { return Lon32(static_cast<uint32_t>(w) << 16); }
 
 CoordValue ReadLat48(BglImage& img) {
@@ -36,38 +38,40 @@ CoordValue ReadLon48(BglImage& img) {
 // Writes "\t<name>( " and the reference of a displacement word.
 void OpenJump(BglRun& run, const OpcodeRow& row, uint32_t start) {
   int16_t d = run.image.SWord();
-  Emit(run, kNameOpen, row.name);
+  Print<kNameOpen>(run, row.name);
   JumpRef(run, start, d);
 }
 
-void Plain(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) { Emit(run, kNameLine, row.name); }
+void Plain(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+  Print<kNameLine>(run, row.name);
+}
 
 void Attitude(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   int a = run.image.SWord(), b = run.image.SWord();
-  Emit(run, "\t%s( %.2f %.2f )\n", row.name, a * 360.0 / 65536.0, b * 180.0 / 32767.0);
+  Print<"\t%s( %.2f %.2f )\n">(run, row.name, a * 360.0 / 65536.0, b * 180.0 / 32767.0);
 }
 
 void Gear(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
-  Emit(run, kNameOneValue, row.name, run.image.Byte() != 0 ? 1 : 0);
+  Print<kNameOneValue>(run, row.name, run.image.Byte() != 0 ? 1 : 0);
 }
 
 void Heading(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
-  Emit(run, "\t%s( %f )\n", row.name, Angle16(run.image.Word()));
+  Print<"\t%s( %f )\n">(run, row.name, Angle16(run.image.Word()));
 }
 
 // Move and Accelerate: u, then (for Accelerate) u r / 4096, then n signed.
-void Move(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
+void MoveRecord(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   BglImage& img = run.image;
-  int n = row.argument[0] - '0';
-  bool accelerate = row.argument[1] == 'a';
+  int n = row.argument.values;
+  bool accelerate = row.argument.accelerate;
   int t = img.Word();
   double r = accelerate ? img.Word() / 4096.0 : 0.0;
   int v[3] = {0, 0, 0};
   for (int i = 0; i < n; ++i) v[i] = img.SWord();
-  Emit(run, "\t%s( %d", row.name, t);
-  if (accelerate) Emit(run, " %.2f", r);
-  for (int i = 0; i < n; ++i) Emit(run, kSpacedValue, v[i]);
-  Emit(run, kSpaceClose);
+  Print<"\t%s( %d">(run, row.name, t);
+  if (accelerate) Print<" %.2f">(run, r);
+  for (int i = 0; i < n; ++i) Print<kSpacedValue>(run, v[i]);
+  Print<kSpaceClose>(run);
 }
 
 void Turn(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -75,23 +79,23 @@ void Turn(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   int a = img.Word();
   double angle = Angle16(img.Word());
   int b = img.Word();
-  Emit(run, "\t%s( %d %f %d )\n", row.name, a, angle, b);
+  Print<"\t%s( %d %f %d )\n">(run, row.name, a, angle, b);
 }
 
 void Jump(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   OpenJump(run, row, start);
-  Emit(run, kSpaceClose);
+  Print<kSpaceClose>(run);
 }
 
 void Hold(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
-  Emit(run, kNameOneValue, row.name, run.image.SWord());
+  Print<kNameOneValue>(run, row.name, run.image.SWord());
 }
 
 void SetColor(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   BglImage& img = run.image;
   int a = img.Byte();
   unsigned b = img.Byte(), c = img.Byte();
-  Emit(run, "\t%s( %d %X %X )\n", row.name, a, b, c);
+  Print<"\t%s( %d %X %X )\n">(run, row.name, a, b, c);
 }
 
 void Pattern(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
@@ -100,9 +104,9 @@ void Pattern(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   int16_t d = img.SWord();
   img.Word();
   unsigned q = img.Byte();
-  Emit(run, kNameOpen, row.name);
+  Print<kNameOpen>(run, row.name);
   JumpRef(run, start, d);
-  Emit(run, " 0%X %d %d )\n", p, q >> 4, q & 15);
+  Print<" 0%X %d %d )\n">(run, p, q >> 4, q & 15);
 }
 
 void SetPosition(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -118,12 +122,12 @@ void SetPosition(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   // Positions here are stored at twice the scale of the 24-bit encodings.
   lat.value *= 0.5;
   lon.value *= 0.5;
-  Emit(run, kNamePosition, row.name, CoordText(lat).c_str(), CoordText(lon).c_str(), i + f / 65536.0);
+  Print<kNamePosition>(run, row.name, lat, lon, i + f / 65536.0);
 }
 
 void LatRef(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   CoordValue lat = ReadLat48(run.image);
-  if (Printing(run)) Emit(run, kNameText, row.name, CoordText(lat).c_str());
+  if (Printing(run)) Print<kNameText>(run, row.name, lat);
 }
 
 void CallDLibObj(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
@@ -132,9 +136,9 @@ void CallDLibObj(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   img.Word();
   img.Word();
   unsigned b = img.Byte();
-  Emit(run, " %X %X\n\t\t", b >> 4, b & 15);
-  for (int i = 0; i < 4; ++i) Emit(run, "%08X ", img.Dword());
-  Emit(run, kClose);
+  Print<" %X %X\n\t\t">(run, b >> 4, b & 15);
+  for (int i = 0; i < 4; ++i) Print<"%08X ">(run, img.Dword());
+  Print<kClose>(run);
 }
 
 void MoveToPos(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -143,12 +147,11 @@ void MoveToPos(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   img.Word();
   int32_t a = img.SDword();
   double p = Angle32(img.Dword()), b = Angle32(img.Dword()), h = Angle32(img.Dword());
-  if (Printing(run))
-    Emit(run, "\t%s( %s %s %d %f %f %f )\n", row.name, CoordText(lat).c_str(), CoordText(lon).c_str(), a, p, b, h);
+  if (Printing(run)) Print<"\t%s( %s %s %d %f %f %f )\n">(run, row.name, lat, lon, a, p, b, h);
 }
 
 void Refuel(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
-  Emit(run, kNameOneValue, row.name, run.image.SDword());
+  Print<kNameOneValue>(run, row.name, run.image.SDword());
 }
 
 void D40(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -161,8 +164,7 @@ void D40(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   double angle = Angle16(img.Word());
   int32_t d = img.SDword(), e = img.SDword();
   if (Printing(run))
-    Emit(run, "\t%s( %s %s %d %d %d %f %d %d)\n", row.name, CoordText(lat).c_str(), CoordText(lon).c_str(), a, b, c, angle, d,
-              e);
+    Print<"\t%s( %s %s %d %d %d %f %d %d)\n">(run, row.name, lat, lon, a, b, c, angle, d, e);
 }
 
 void TaxiTo(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
@@ -171,11 +173,11 @@ void TaxiTo(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   img.Word();
   int32_t a = img.SDword();
   double angle = Angle32(img.Dword());
-  if (Printing(run)) Emit(run, "\t%s( %s %s %d %f )\n", row.name, CoordText(lat).c_str(), CoordText(lon).c_str(), a, angle);
+  if (Printing(run)) Print<"\t%s( %s %s %d %f )\n">(run, row.name, lat, lon, a, angle);
 }
 
 void Acs(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
-  Emit(run, kNameOneValue, row.name, run.image.Byte());
+  Print<kNameOneValue>(run, row.name, run.image.Byte());
 }
 
 void MonitorRwy(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
@@ -187,58 +189,61 @@ void MonitorRwy(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t start) {
   int32_t b = img.SDword();
   double angle = Angle16(img.Word());
   int32_t c = img.SDword(), e = img.SDword();
-  if (Printing(run))
-    Emit(run, " %s %s %d %f %d %d )\n", CoordText(lat).c_str(), CoordText(lon).c_str(), b, angle, c, e);
+  if (Printing(run)) Print<" %s %s %d %f %d %d )\n">(run, lat, lon, b, angle, c, e);
 }
+
+constexpr RowHandler Move{MoveRecord, RowArgument::Motion};
+constexpr RowHandler RawDump = kRawDynamic;
 
 // clang-format off
 constexpr OpcodeRow kRows[] = {
   // opcode  name             handler         argument
-  {0x01, "PitchTo",          Attitude,       nullptr},
-  {0x02, "BankTo",           Attitude,       nullptr},
-  {0x03, "YawTo",            Attitude,       nullptr},
-  {0x04, "Gear",             Gear,           nullptr},
-  {0x07, "Heading",          Heading,        nullptr},
-  {0x12, "MoveX",            Move,           "1"},
-  {0x13, "MoveZ",            Move,           "1"},
-  {0x14, "MoveY",            Move,           "1"},
-  {0x15, "MoveXY",           Move,           "2"},
-  {0x16, "MoveXZ",           Move,           "2"},
-  {0x17, "MoveZY",           Move,           "2"},
-  {0x18, "Move3D",           Move,           "3"},
-  {0x19, "AccelerateX",      Move,           "1a"},
-  {0x1A, "AccelerateZ",      Move,           "1a"},
-  {0x1B, "AccelerateY",      Move,           "1a"},
-  {0x1C, "AccelerateXY",     Move,           "2a"},
-  {0x1D, "AccelerateXZ",     Move,           "2a"},
-  {0x1E, "AccelerateZY",     Move,           "2a"},
-  {0x1F, "Accelerate3D",     Move,           "3a"},
-  {0x20, "Turn",             Turn,           nullptr},
-  {0x24, "Jump",             Jump,           nullptr},
-  {0x25, "Call",             Jump,           nullptr},
-  {0x26, "Return",           Plain,          nullptr},
-  {0x27, "Hold",             Hold,           nullptr},
-  {0x28, "SetPos",           RawDumpDynamic, "13"},
-  {0x29, "Sleep",            Plain,          nullptr},
-  {0x2A, "Awaken",           Jump,           nullptr},
-  {0x2E, "Jump2E",           RawDumpDynamic, "7"},
-  {0x31, "SetColor",         SetColor,       nullptr},
-  {0x32, "Pattern",          Pattern,        nullptr},
-  {0x33, "SetPos",           SetPosition,    nullptr},
-  {0x34, "LatRef",           LatRef,         nullptr},
-  {0x35, "CallDLibObj",      CallDLibObj,    nullptr},
-  {0x38, "StartTimer",       Plain,          nullptr},
-  {0x39, "MoveToPos1",       MoveToPos,      nullptr},
-  {0x3A, "MoveToPos5",       MoveToPos,      nullptr},
-  {0x3E, "Refuel",           Refuel,         nullptr},
-  {0x40, "D_40",             D40,            nullptr},
-  {0x41, "TaxiTo",           TaxiTo,         nullptr},
-  {0x42, "ACS",              Acs,            nullptr},
-  {0x43, "MonitorRwy",       MonitorRwy,     nullptr},
-  {0xFF, "Exit",             Plain,          nullptr},
+  {0x01, "PitchTo",          Attitude,       {}},
+  {0x02, "BankTo",           Attitude,       {}},
+  {0x03, "YawTo",            Attitude,       {}},
+  {0x04, "Gear",             Gear,           {}},
+  {0x07, "Heading",          Heading,        {}},
+  {0x12, "MoveX",            Move,           Motion(1, false)},
+  {0x13, "MoveZ",            Move,           Motion(1, false)},
+  {0x14, "MoveY",            Move,           Motion(1, false)},
+  {0x15, "MoveXY",           Move,           Motion(2, false)},
+  {0x16, "MoveXZ",           Move,           Motion(2, false)},
+  {0x17, "MoveZY",           Move,           Motion(2, false)},
+  {0x18, "Move3D",           Move,           Motion(3, false)},
+  {0x19, "AccelerateX",      Move,           Motion(1, true)},
+  {0x1A, "AccelerateZ",      Move,           Motion(1, true)},
+  {0x1B, "AccelerateY",      Move,           Motion(1, true)},
+  {0x1C, "AccelerateXY",     Move,           Motion(2, true)},
+  {0x1D, "AccelerateXZ",     Move,           Motion(2, true)},
+  {0x1E, "AccelerateZY",     Move,           Motion(2, true)},
+  {0x1F, "Accelerate3D",     Move,           Motion(3, true)},
+  {0x20, "Turn",             Turn,           {}},
+  {0x24, "Jump",             Jump,           {}},
+  {0x25, "Call",             Jump,           {}},
+  {0x26, "Return",           Plain,          {}},
+  {0x27, "Hold",             Hold,           {}},
+  {0x28, "SetPos",           RawDump,        RawLength(13)},
+  {0x29, "Sleep",            Plain,          {}},
+  {0x2A, "Awaken",           Jump,           {}},
+  {0x2E, "Jump2E",           RawDump,        RawLength(7)},
+  {0x31, "SetColor",         SetColor,       {}},
+  {0x32, "Pattern",          Pattern,        {}},
+  {0x33, "SetPos",           SetPosition,    {}},
+  {0x34, "LatRef",           LatRef,         {}},
+  {0x35, "CallDLibObj",      CallDLibObj,    {}},
+  {0x38, "StartTimer",       Plain,          {}},
+  {0x39, "MoveToPos1",       MoveToPos,      {}},
+  {0x3A, "MoveToPos5",       MoveToPos,      {}},
+  {0x3E, "Refuel",           Refuel,         {}},
+  {0x40, "D_40",             D40,            {}},
+  {0x41, "TaxiTo",           TaxiTo,         {}},
+  {0x42, "ACS",              Acs,            {}},
+  {0x43, "MonitorRwy",       MonitorRwy,     {}},
+  {0xFF, "Exit",             Plain,          {}},
 };
 // clang-format on
 static_assert(sizeof kRows / sizeof kRows[0] == 42, "one row per dynamic scenery record kind");
+static_assert(ArgumentsMatch(kRows));
 
 TopLevelResult DynamicTopLevel(BglRun& run, uint8_t b, uint32_t) {
   if (b == 0) return {TopLevelResult::EndWalk};
@@ -252,11 +257,9 @@ TopLevelResult DynamicTopLevel(BglRun& run, uint8_t b, uint32_t) {
   for (uint16_t& x : v) x = img.Word();
   img.ReadBytes(kArea15Tail, nullptr);
   if (Printing(run)) {
-    Emit(run, kArea15Open);
-    Emit(run, kArea15First, CoordText(HighLat(w[0])).c_str(), CoordText(HighLat(w[1])).c_str(), CoordText(HighLon(w[2])).c_str(),
-              CoordText(HighLon(w[3])).c_str());
-    Emit(run, kArea15Second, CoordText(HighLat(v[0])).c_str(), CoordText(HighLat(v[1])).c_str(), CoordText(HighLon(v[2])).c_str(),
-              CoordText(HighLon(v[3])).c_str());
+    Print<kArea15Open>(run);
+    Print<kArea15First>(run, HighLat(w[0]), HighLat(w[1]), HighLon(w[2]), HighLon(w[3]));
+    Print<kArea15Second>(run, HighLat(v[0]), HighLat(v[1]), HighLon(v[2]), HighLon(v[3]));
   }
   return {TopLevelResult::OpenArea, areaEnd};
 }
@@ -269,7 +272,8 @@ const OpcodeIndex& DynamicTable() {
 }  // namespace
 
 void DecodeDynamicSection(BglRun& run, int section, uint32_t slot) {
-  static const AreaLoopSpec spec{&DynamicTable(), kClosingLine, kUnknownTopLevel, DynamicTopLevel};
+  static const AreaLoopSpec spec{&DynamicTable(), WriteLine<kClosingLine>,
+                                 WriteByteLine<kUnknownTopLevel>, DynamicTopLevel};
   WalkLatRanges(run, section, slot, true, [](BglRun& r) { RunAreaLoop(r, spec); });
 }
 

@@ -6,7 +6,6 @@
 
 #include "bgltext/area_loop.h"
 #include "bgltext/bgl_run.h"
-#include "bgltext/record_format.h"
 #include "bgltext/lat_range.h"
 #include "bgltext/procedural_handlers.h"
 #include "bgltext/section_decoders.h"
@@ -14,13 +13,13 @@
 namespace bgltext {
 namespace {
 
-constexpr char kLibraryName[] = "%s10";
-constexpr char kObjIdOpen[] = "ObjID( ";
-constexpr char kObjIdPart[] = "%08X ";
-constexpr char kObjIdClose[] = ")\n";
-constexpr char kLibObj1[] = "LibObj1( 1 2 3 4 %d )\n";
-constexpr char kLibObj[] = "LibObj( PWR %d SIZE %d SCALE %f TYPE 0x%x PROP %d NAME \"%s\" )\n";
-constexpr char kEndObj[] = "EndObj\n\n\n";
+constexpr FormatText kLibraryName = "%s10";
+constexpr FormatText kObjIdOpen = "ObjID( ";
+constexpr FormatText kObjIdPart = "%08X ";
+constexpr FormatText kObjIdClose = ")\n";
+constexpr FormatText kLibObj1 = "LibObj1( 1 2 3 4 %d )\n";
+constexpr FormatText kLibObj = "LibObj( PWR %d SIZE %d SCALE %f TYPE 0x%x PROP %d NAME \"%s\" )\n";
+constexpr FormatText kEndObj = "EndObj\n\n\n";
 
 // A list entry: the object's offset and its four identifier dwords.
 constexpr uint32_t kListEntrySize = 20;
@@ -48,7 +47,7 @@ uint32_t ReadObjectHeader(BglRun& run, uint32_t objectStart) {
   int power = img.Byte();
   if (run.Options().fs98Library) {
     uint32_t length = img.Word();
-    Emit(run, kLibObj1, power);
+    Print<kLibObj1>(run, power);
     return objectStart + length;
   }
   uint32_t headerLength = img.Dword();
@@ -58,7 +57,7 @@ uint32_t ReadObjectHeader(BglRun& run, uint32_t objectStart) {
   uint32_t type = img.Dword();
   int32_t property = img.SDword();
   std::string name = ReadObjectName(img, headerLength);
-  Emit(run, kLibObj, power, size, 65536.0 / scale, type, property, name.c_str());
+  Print<kLibObj>(run, power, size, 65536.0 / scale, type, property, name);
   return objectStart + length;
 }
 
@@ -68,9 +67,9 @@ void DecodeObjectList(BglRun& run, uint32_t sectionStart) {
     img.Seek(entry);
     uint32_t offset = img.Dword();
     if (offset == 0) return;
-    Emit(run, kObjIdOpen);
-    for (int i = 0; i < 4; ++i) Emit(run, kObjIdPart, img.Dword());
-    Emit(run, kObjIdClose);
+    Print<kObjIdOpen>(run);
+    for (int i = 0; i < 4; ++i) Print<kObjIdPart>(run, img.Dword());
+    Print<kObjIdClose>(run);
     uint32_t objectStart = sectionStart + offset;
     img.Seek(objectStart);
     uint32_t objectEnd = ReadObjectHeader(run, objectStart);
@@ -78,14 +77,14 @@ void DecodeObjectList(BglRun& run, uint32_t sectionStart) {
       uint32_t recordStart = static_cast<uint32_t>(img.Pos());
       DispatchOpcode(run, ProceduralTable(), img.Byte(), recordStart);
     }
-    Emit(run, kEndObj);
+    Print<kEndObj>(run);
   }
 }
 
 }  // namespace
 
 void DecodeLibrarySection(BglRun& run, int, uint32_t slot) {
-  if (!run.OpenSectionOutput(Format(kLibraryName, kNamePrefix), false)) return;
+  if (!run.OpenSectionOutput(Format<kLibraryName>(kNamePrefix), false)) return;
   RunTwoPassUnit(run, slot, [slot](BglRun& r) { DecodeObjectList(r, slot); });
   run.CloseSectionOutput();
 }

@@ -16,19 +16,20 @@
 namespace bgltext {
 namespace {
 
-constexpr char kClosingLine[] = "End16\n\n";
-constexpr char kUnknownTopLevel[] = ";;; unknown record: 0x%x\n";
-constexpr char kMarkerLine[] = "\t%s( %s %s %d )\n";
-constexpr char kLandMe[] = "LandMe( %s %s %.2f %s\n\t%s %s %.2f %s\n\t%s )\n";
-constexpr char kTimeZone[] = "\tTimeZone( %s %s %s %s %d %d %d )\n";
-constexpr char kArea16[] = "Area16( %s %s %s %s )\n";
-constexpr char kFlattenOpen[] = "\tFlattenPoly( %s %d %f\n";
-constexpr char kFlattenPoint[] = "\t\t%s %s\n";
-constexpr char kFlattenClose[] = "\t)\n";
+constexpr FormatText kClosingLine = "End16\n\n";
+constexpr FormatText kUnknownTopLevel = ";;; unknown record: 0x%x\n";
+constexpr FormatText kMarkerLine = "\t%s( %s %s %d )\n";
+constexpr FormatText kLandMe = "LandMe( %s %s %.2f %s\n\t%s %s %.2f %s\n\t%s )\n";
+constexpr FormatText kTimeZone = "\tTimeZone( %s %s %s %s %d %d %d )\n";
+constexpr FormatText kArea16 = "Area16( %s %s %s %s )\n";
+constexpr FormatText kFlattenOpen = "\tFlattenPoly( %s %d %f\n";
+constexpr FormatText kFlattenPoint = "\t\t%s %s\n";
+constexpr FormatText kFlattenClose = "\t)\n";
 
 constexpr const char* kMarkerNames[] = {"IM", "MM", "OM"};
-constexpr const char* kFlattenKinds[] = {"FEMT_COAST_WATER", "FEMT_LAKE",   "FEMT_RIVER",     "FEMT_RIVER_WIDTH",
-                                         "FEMT_FLATTEN",     "FEMT_HOLE",   "FEMT_LAKE_SLOPE"};
+constexpr const char* kFlattenKinds[] = {"FEMT_COAST_WATER", "FEMT_LAKE",    "FEMT_RIVER",
+                                         "FEMT_RIVER_WIDTH", "FEMT_FLATTEN", "FEMT_HOLE",
+                                         "FEMT_LAKE_SLOPE"};
 
 enum TopLevelRecord : uint8_t {
   kEnd = 0,
@@ -46,7 +47,7 @@ void Marker(BglRun& run, uint8_t b) {
   CoordValue lat = Lat24(img.U24()), lon = Lon24(img.U24());
   int h = img.Word();
   img.Byte();
-  if (Printing(run)) Emit(run, kMarkerLine, kMarkerNames[b - kInnerMarker], CoordText(lat).c_str(), CoordText(lon).c_str(), h);
+  if (Printing(run)) Print<kMarkerLine>(run, kMarkerNames[b - kInnerMarker], lat, lon, h);
 }
 
 void LandingAid(BglRun& run) {
@@ -62,9 +63,8 @@ void LandingAid(BglRun& run) {
   img.ReadZeroText(name, kTitleKeep);
   uint8_t r1 = img.Byte(), r2 = img.Byte();
   if (!Printing(run)) return;
-  Emit(run, kLandMe, CoordText(lat1).c_str(), CoordText(lon1).c_str(), a / 256.0, RunwayDesignator(r1).c_str(),
-            CoordText(lat2).c_str(), CoordText(lon2).c_str(), b / 256.0, RunwayDesignator(r2).c_str(),
-            CleanNavaidName(name.data(), name.size()).c_str());
+  Print<kLandMe>(run, lat1, lon1, a / 256.0, RunwayDesignator(r1), lat2, lon2, b / 256.0,
+                 RunwayDesignator(r2), CleanNavaidName(name.data(), name.size()));
 }
 
 void TimeZone(BglRun& run) {
@@ -74,8 +74,7 @@ void TimeZone(BglRun& run) {
   CoordValue lon1 = Lon24(img.U24()), lon2 = Lon24(img.U24());
   int a = img.Word();
   int c = img.Byte(), d = img.Byte();
-  if (Printing(run))
-    Emit(run, kTimeZone, CoordText(lat1).c_str(), CoordText(lat2).c_str(), CoordText(lon1).c_str(), CoordText(lon2).c_str(), a, c, d);
+  if (Printing(run)) Print<kTimeZone>(run, lat1, lat2, lon1, lon2, a, c, d);
 }
 
 uint32_t Area16(BglRun& run, uint32_t offset) {
@@ -83,16 +82,12 @@ uint32_t Area16(BglRun& run, uint32_t offset) {
   uint8_t n = img.Byte();
   CoordValue lat1 = Lat24(img.U24()), lat2 = Lat24(img.U24());
   CoordValue lon1 = Lon24(img.U24()), lon2 = Lon24(img.U24());
-  if (Printing(run)) Emit(run, kArea16, CoordText(lat1).c_str(), CoordText(lat2).c_str(), CoordText(lon1).c_str(), CoordText(lon2).c_str());
+  if (Printing(run)) Print<kArea16>(run, lat1, lat2, lon1, lon2);
   return offset + n;
 }
 
 // Flatten points are 32-bit angles (no wrap) written in the hemisphere form.
-std::string AngleText(uint32_t raw, bool latitude) {
-  char buf[64];
-  int n = FormatCoord(buf, sizeof buf, Angle32(raw), latitude);
-  return std::string(buf, static_cast<size_t>(n));
-}
+CoordValue AngleCoord(uint32_t raw, CoordKind kind) { return CoordValue{Angle32(raw), raw, kind}; }
 
 void FlattenPolygon(BglRun& run) {
   BglImage& img = run.image;
@@ -102,12 +97,14 @@ void FlattenPolygon(BglRun& run) {
   img.Word();
   int32_t v = img.SDword();
   std::string kindText = kind >= 1 && kind <= 7 ? kFlattenKinds[kind - 1] : std::to_string(kind);
-  Emit(run, kFlattenOpen, kindText.c_str(), count, v / 65536.0);
+  Print<kFlattenOpen>(run, kindText, count, v / 65536.0);
   for (unsigned i = 0; i < count; ++i) {
     uint32_t lat = img.Dword(), lon = img.Dword();
-    if (Printing(run)) Emit(run, kFlattenPoint, AngleText(lat, true).c_str(), AngleText(lon, false).c_str());
+    if (Printing(run))
+      Print<kFlattenPoint>(run, AngleCoord(lat, CoordKind::Latitude),
+                           AngleCoord(lon, CoordKind::Longitude));
   }
-  Emit(run, kFlattenClose);
+  Print<kFlattenClose>(run);
 }
 
 TopLevelResult MarkerTopLevel(BglRun& run, uint8_t b, uint32_t offset) {
@@ -149,30 +146,31 @@ void MarkerRefPoint(BglRun& run, const OpcodeRow&, uint8_t opcode, uint32_t star
   CoordValue lon = Lon32(img.Dword());
   img.Word();
   int32_t e = img.SDword();
-  Emit(run, kRefPointOpen, opcode == 0x2F ? '2' : '7');
+  Print<kRefPointOpen>(run, opcode == 0x2F ? '2' : '7');
   JumpRef(run, start, d);
   if (!Printing(run)) return;
-  Emit(run, kRefPointScaleAndPosition, 65536.0 / (scale == 0 ? 1 : scale), CoordText(lat).c_str(), CoordText(lon).c_str());
-  if (opcode == 0x2F) Emit(run, "E= %d ", e);
-  Emit(run, kRefPointVariables, v1, v2);
+  Print<kRefPointScaleAndPosition>(run, 65536.0 / (scale == 0 ? 1 : scale), lat, lon);
+  if (opcode == 0x2F) Print<"E= %d ">(run, e);
+  Print<kRefPointVariables>(run, v1, v2);
 }
 
 // clang-format off
 constexpr OpcodeRow kRows[] = {
   // opcode  name            handler            argument
-  {0x0D, "Jump",            RelativeJump16,    nullptr},
-  {0x22, "Return",          OperandDescription, ""},
-  {0x24, "IfVarRange",      IfVarRange,        nullptr},
-  {0x2F, "RefPoint",        MarkerRefPoint,    nullptr},
-  {0x33, "RotatedCall",     RotatedCall,       nullptr},
-  {0x39, "IfVarAnd",        IfVarAnd,          nullptr},
-  {0x54, "CallAsm",         CallAsm,           nullptr},
-  {0x70, "SenseBorder",     SenseBorder,       nullptr},
-  {0x71, "SetElevation",    SetElevation,      nullptr},
-  {0x77, "RefPoint",        MarkerRefPoint,    nullptr},
+  {0x0D, "Jump",            RelativeJump16,    {}},
+  {0x22, "Return",          kDescribed,        Operands("")},
+  {0x24, "IfVarRange",      IfVarRange,        {}},
+  {0x2F, "RefPoint",        MarkerRefPoint,    {}},
+  {0x33, "RotatedCall",     RotatedCall,       {}},
+  {0x39, "IfVarAnd",        IfVarAnd,          {}},
+  {0x54, "CallAsm",         CallAsm,           {}},
+  {0x70, "SenseBorder",     SenseBorder,       {}},
+  {0x71, "SetElevation",    SetElevation,      {}},
+  {0x77, "RefPoint",        MarkerRefPoint,    {}},
 };
 // clang-format on
 static_assert(sizeof kRows / sizeof kRows[0] == 10, "one row per marker-section record kind");
+static_assert(ArgumentsMatch(kRows));
 
 const OpcodeIndex& MarkerTable() {
   static const OpcodeIndex index(kRows);
@@ -182,7 +180,8 @@ const OpcodeIndex& MarkerTable() {
 }  // namespace
 
 void DecodeMarkerSection(BglRun& run, int section, uint32_t slot) {
-  static const AreaLoopSpec spec{&MarkerTable(), kClosingLine, kUnknownTopLevel, MarkerTopLevel};
+  static const AreaLoopSpec spec{&MarkerTable(), WriteLine<kClosingLine>,
+                                 WriteByteLine<kUnknownTopLevel>, MarkerTopLevel};
   WalkLatRanges(run, section, slot, true, [](BglRun& r) { RunAreaLoop(r, spec); });
 }
 

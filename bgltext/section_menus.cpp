@@ -4,18 +4,17 @@
 #include <vector>
 
 #include "bgltext/bgl_run.h"
-#include "bgltext/record_format.h"
-#include "bgltext/record_io.h"
 #include "bgltext/navaid_text.h"
+#include "bgltext/record_io.h"
 #include "bgltext/section_decoders.h"
 
 namespace bgltext {
 namespace {
 
-constexpr char kUnknownRecord[] = "unknown record\n";
-constexpr char kMenuName[] = "%s11-%d";
-constexpr char kLatRangeLine[] = "LatRange( %s %s )\n";
-constexpr char kMenuLine[] = "Menu( %s )\n";
+constexpr FormatText kUnknownRecord = "unknown record\n";
+constexpr FormatText kMenuName = "%s11-%d";
+constexpr FormatText kLatRangeLine = "LatRange( %s %s )\n";
+constexpr FormatText kMenuLine = "Menu( %s )\n";
 constexpr char kMenuEntry[] =
     "MenuEntry(\n\t%s\n\t%s\n\t%.2f\n\t%.2f\n\t%s\n\t%s\n\t%d\n\t%s\n\t%d\n\t%s )\n";
 
@@ -38,16 +37,15 @@ void MenuEntry(BglRun& run) {
   uint16_t w[5];
   for (uint16_t& x : w) x = img.Word();
   std::string title = ReadTitle(img);
-  Emit(run, kMenuEntry, CoordText(first).c_str(), CoordText(second).c_str(), e / 256.0 + 0.005, a + 0.005,
-            BcdFrequency(w[0]).c_str(), BcdFrequency(w[1]).c_str(), w[2], BcdFrequency(w[3]).c_str(), w[4],
-            title.c_str());
+  Print<kMenuEntry>(run, first, second, e / 256.0 + 0.005, a + 0.005, BcdFrequency(w[0]),
+                    BcdFrequency(w[1]), w[2], BcdFrequency(w[3]), w[4], title);
 }
 
 void MenuEntries(BglRun& run) {
   for (;;) {
     uint8_t b = run.image.Byte();
     if (b == 0) return;
-    if (b != kEntryRecord) run.Fatal(1, kUnknownRecord);
+    if (b != kEntryRecord) Fatal<kUnknownRecord>(run, 1);
     MenuEntry(run);
   }
 }
@@ -61,13 +59,13 @@ void DecodeMenuSection(BglRun& run, int section, uint32_t slot) {
     size_t start = img.Pos();
     uint8_t b = img.Byte();
     if (b == 0) return;
-    if (b != kMenuRecord) run.Fatal(1, kUnknownRecord);
-    if (!run.OpenSectionOutput(Format(kMenuName, kNamePrefix, m), false)) return;
+    if (b != kMenuRecord) Fatal<kUnknownRecord>(run, 1);
+    if (!run.OpenSectionOutput(Format<kMenuName>(kNamePrefix, m), false)) return;
     run.SectionHeaderBlock(section);
-    Emit(run, kLatRangeLine, CoordText(run.header.south).c_str(), CoordText(run.header.north).c_str());
+    Print<kLatRangeLine>(run, run.header.south, run.header.north);
     uint16_t length = img.Word();
     uint32_t offset = img.Dword();
-    Emit(run, kMenuLine, ReadTitle(img).c_str());
+    Print<kMenuLine>(run, ReadTitle(img));
     img.Seek(static_cast<uint64_t>(slot) + offset);
     MenuEntries(run);
     run.CloseSectionOutput();

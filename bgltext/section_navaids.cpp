@@ -6,26 +6,26 @@
 #include <vector>
 
 #include "bgltext/bgl_run.h"
-#include "bgltext/record_format.h"
-#include "bgltext/record_io.h"
 #include "bgltext/lat_range.h"
 #include "bgltext/navaid_text.h"
+#include "bgltext/record_io.h"
 #include "bgltext/section_decoders.h"
 
 namespace bgltext {
 namespace {
 
-constexpr char kUnknownRecordFatal[] = "unknown record\n";
-constexpr char kUnknownRecordNoNewline[] = "unknown record";
-constexpr char kUnknown14Line[] = ";;; unknown record (0x14)\n";
-constexpr char kDumpOpen[] = ";;; ";
-constexpr char kDumpByte[] = "0x%x ";
-constexpr char kDumpClose[] = "\n";
-constexpr char kUnknownStation[] = ";;; unknown record (0x%x)\n";
-constexpr char kVorLine[] = "\tVOR( %.2f %d %02X %.2f %s %s\n\t\t%s %s %d %.2f )\n";
-constexpr char kIlsLine[] = "\tILS( %.2f %d %02X %.2f %s %s\n\t\t%s %s %d %.2f\n\t\t%s %s %d %.2f )\n";
-constexpr char kAtisLines[] = "ATIS(\n\t%d\n\t%s\n\t%s\n\t%s\n\t%s %s %s %s\n\t%s )\n";
-constexpr char kNdbLine[] = "\tNDB( %s%d %s %s %s %s %d )\n";
+constexpr FormatText kUnknownRecordFatal = "unknown record\n";
+constexpr FormatText kUnknownRecordNoNewline = "unknown record";
+constexpr FormatText kUnknown14Line = ";;; unknown record (0x14)\n";
+constexpr FormatText kDumpOpen = ";;; ";
+constexpr FormatText kDumpByte = "0x%x ";
+constexpr FormatText kDumpClose = "\n";
+constexpr FormatText kUnknownStation = ";;; unknown record (0x%x)\n";
+constexpr FormatText kVorLine = "\tVOR( %.2f %d %02X %.2f %s %s\n\t\t%s %s %d %.2f )\n";
+constexpr FormatText kIlsLine =
+    "\tILS( %.2f %d %02X %.2f %s %s\n\t\t%s %s %d %.2f\n\t\t%s %s %d %.2f )\n";
+constexpr FormatText kAtisLines = "ATIS(\n\t%d\n\t%s\n\t%s\n\t%s\n\t%s %s %s %s\n\t%s )\n";
+constexpr FormatText kNdbLine = "\tNDB( %s%d %s %s %s %s %d )\n";
 
 constexpr uint8_t kFrequencyEntry = 1;
 constexpr uint8_t kBandEntry = 21;
@@ -66,8 +66,8 @@ Station ReadStation(BglImage& img) {
 
 void Vor(BglRun& run, double frequency) {
   Station s = ReadStation(run.image);
-  Emit(run, kVorLine, frequency, s.range, s.type, s.variation, s.id.c_str(), s.name.c_str(), CoordText(s.lat).c_str(),
-            CoordText(s.lon).c_str(), s.height, s.angle);
+  Print<kVorLine>(run, frequency, s.range, s.type, s.variation, s.id, s.name, s.lat, s.lon,
+                  s.height, s.angle);
 }
 
 void Ils(BglRun& run, double frequency) {
@@ -76,8 +76,8 @@ void Ils(BglRun& run, double frequency) {
   CoordValue gsLat = Lat24(img.U24()), gsLon = Lon24(img.U24());
   int gsHeight = img.Word();
   double slope = std::asin(img.Word() / 131072.0) * 180.0 / std::numbers::pi;
-  Emit(run, kIlsLine, frequency, s.range, s.type, s.variation, s.id.c_str(), s.name.c_str(), CoordText(s.lat).c_str(),
-            CoordText(s.lon).c_str(), s.height, s.angle, CoordText(gsLat).c_str(), CoordText(gsLon).c_str(), gsHeight, slope);
+  Print<kIlsLine>(run, frequency, s.range, s.type, s.variation, s.id, s.name, s.lat, s.lon,
+                  s.height, s.angle, gsLat, gsLon, gsHeight, slope);
 }
 
 void DecodeStations(BglRun& run, double frequency) {
@@ -94,14 +94,14 @@ void DecodeStations(BglRun& run, double frequency) {
         Ils(run, frequency);
         break;
       case kOpaqueStation: {
-        Emit(run, kUnknown14Line);
-        Emit(run, kDumpOpen);
-        for (uint8_t x : img.SkipAndCollect(kOpaqueStationBytes)) Emit(run, kDumpByte, x);
-        Emit(run, kDumpClose);
+        Print<kUnknown14Line>(run);
+        Print<kDumpOpen>(run);
+        for (uint8_t x : img.SkipAndCollect(kOpaqueStationBytes)) Print<kDumpByte>(run, x);
+        Print<kDumpClose>(run);
         break;
       }
       default:
-        Emit(run, kUnknownStation, b);
+        Print<kUnknownStation>(run, b);
         break;
     }
   }
@@ -112,7 +112,7 @@ void DecodeBandList(BglRun& run, uint32_t sectionStart, double frequency) {
   for (;;) {
     uint8_t b = img.Byte();
     if (b == 0) return;
-    if (b != kBandEntry) run.Fatal(1, kUnknownRecordFatal);
+    if (b != kBandEntry) Fatal<kUnknownRecordFatal>(run, 1);
     uint16_t first = img.Word(), second = img.Word();
     uint32_t offset = img.Dword();
     size_t next = img.Pos();
@@ -131,7 +131,7 @@ void DecodeAtisRecords(BglRun& run) {
     size_t start = img.Pos();
     uint8_t b = img.Byte();
     if (b == 0) return;
-    if (b != kStationRecord) run.Fatal(1, kUnknownRecordNoNewline);
+    if (b != kStationRecord) Fatal<kUnknownRecordNoNewline>(run, 1);
     uint16_t frequency = img.Word();
     CoordValue lat = Lat24(img.U24()), lon = Lon24(img.U24());
     int range = img.Byte();
@@ -140,9 +140,8 @@ void DecodeAtisRecords(BglRun& run) {
     for (std::string& r : runways) r = RunwayDesignator(img.Byte());
     std::vector<char> message;
     img.ReadZeroText(message, kAtisMessageKeep);
-    Emit(run, kAtisLines, range * 2, CoordText(lat).c_str(), CoordText(lon).c_str(), BcdFrequency(frequency).c_str(),
-              runways[0].c_str(), runways[1].c_str(), runways[2].c_str(), runways[3].c_str(),
-              CleanAtisMessage(message.data(), message.size()).c_str());
+    Print<kAtisLines>(run, range * 2, lat, lon, BcdFrequency(frequency), runways[0], runways[1],
+                      runways[2], runways[3], CleanAtisMessage(message.data(), message.size()));
     // A length of zero would read this record again.
     if (length == 0) return;
     img.Seek(start + length);
@@ -154,7 +153,7 @@ void DecodeNdbRecords(BglRun& run) {
   for (;;) {
     uint8_t b = img.Byte();
     if (b == 0) return;
-    if (b != kStationRecord) run.Fatal(1, kUnknownRecordNoNewline);
+    if (b != kStationRecord) Fatal<kUnknownRecordNoNewline>(run, 1);
     uint16_t w = img.Word();
     uint8_t f = img.Byte();
     CoordValue lat = Lat24(img.U24()), lon = Lon24(img.U24());
@@ -163,8 +162,8 @@ void DecodeNdbRecords(BglRun& run) {
     uint8_t id[kNavaidIdWidth], name[kNavaidNameWidth];
     img.ReadBytes(sizeof id, id);
     img.ReadBytes(sizeof name, name);
-    Emit(run, kNdbLine, NdbFrequency(w, f).c_str(), range * 2, CleanNavaidField(id, sizeof id).c_str(),
-              CleanNavaidField(name, sizeof name).c_str(), CoordText(lat).c_str(), CoordText(lon).c_str(), height);
+    Print<kNdbLine>(run, NdbFrequency(w, f), range * 2, CleanNavaidField(id, sizeof id),
+                    CleanNavaidField(name, sizeof name), lat, lon, height);
   }
 }
 
@@ -173,7 +172,7 @@ void WalkStationSection(BglRun& run, int section, uint32_t slot, void (*records)
   try {
     WalkLatRanges(run, section, slot, false, records);
   } catch (BgltextException e) {
-    if (e == EndOfData) Emit(run, "%s", kEofLine);
+    if (e == EndOfData) Print<kEofLine>(run);
   }
 }
 
@@ -186,7 +185,7 @@ void DecodeVorIlsSection(BglRun& run, int, uint32_t slot) {
   for (uint32_t k = 0;; ++k) {
     uint8_t b = img.Byte();
     if (b == 0) return;
-    if (b != kFrequencyEntry) run.Fatal(1, kUnknownRecordFatal);
+    if (b != kFrequencyEntry) Fatal<kUnknownRecordFatal>(run, 1);
     uint32_t offset = img.Dword();
     if (offset != 0) {
       size_t next = img.Pos();
@@ -198,8 +197,12 @@ void DecodeVorIlsSection(BglRun& run, int, uint32_t slot) {
   }
 }
 
-void DecodeAtisSection(BglRun& run, int section, uint32_t slot) { WalkStationSection(run, section, slot, DecodeAtisRecords); }
+void DecodeAtisSection(BglRun& run, int section, uint32_t slot) {
+  WalkStationSection(run, section, slot, DecodeAtisRecords);
+}
 
-void DecodeNdbSection(BglRun& run, int section, uint32_t slot) { WalkStationSection(run, section, slot, DecodeNdbRecords); }
+void DecodeNdbSection(BglRun& run, int section, uint32_t slot) {
+  WalkStationSection(run, section, slot, DecodeNdbRecords);
+}
 
 }  // namespace bgltext

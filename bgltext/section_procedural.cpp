@@ -2,19 +2,18 @@
 // areas are interpreted through the procedural OpcodeTable.
 #include "bgltext/area_loop.h"
 #include "bgltext/bgl_run.h"
-#include "bgltext/record_format.h"
-#include "bgltext/record_io.h"
 #include "bgltext/lat_range.h"
 #include "bgltext/procedural_handlers.h"
+#include "bgltext/record_io.h"
 #include "bgltext/section_decoders.h"
 
 namespace bgltext {
 namespace {
 
-constexpr char kEndOfLatRange[] = ";;;;; End of LatRange\n";
-constexpr char kAreaLine[] = "Area( %X %s %s %d )\n";
-constexpr char kClosingLine[] = "EndA\n\n";
-constexpr char kUnknownTopLevel[] = ";;; unknown record: 0x%x\n";
+constexpr FormatText kEndOfLatRange = ";;;;; End of LatRange\n";
+constexpr FormatText kAreaLine = "Area( %X %s %s %d )\n";
+constexpr FormatText kClosingLine = "EndA\n\n";
+constexpr FormatText kUnknownTopLevel = ";;; unknown record: 0x%x\n";
 
 constexpr uint8_t kFirstAreaRecord = 4;
 constexpr uint8_t kLastAreaRecord = 14;
@@ -38,7 +37,7 @@ int AreaLengthWidth(uint8_t record) {
 
 TopLevelResult ProceduralTopLevel(BglRun& run, uint8_t b, uint32_t offset) {
   if (b == 0 || b == 22 || b == 23) {
-    Emit(run, kEndOfLatRange);
+    Print<kEndOfLatRange>(run);
     return {TopLevelResult::EndWalk};
   }
   if (b < kFirstAreaRecord || b > kLastAreaRecord) return {TopLevelResult::Unknown};
@@ -58,12 +57,13 @@ TopLevelResult ProceduralTopLevel(BglRun& run, uint8_t b, uint32_t offset) {
       length = img.Dword();
       break;
   }
-  if (run.Pass() == DecodePass::Print) Emit(run, kAreaLine, b, CoordText(lat).c_str(), CoordText(lon).c_str(), v);
+  if (run.Pass() == DecodePass::Print) Print<kAreaLine>(run, b, lat, lon, v);
   return {TopLevelResult::OpenArea, offset + length};
 }
 
 const AreaLoopSpec& ProceduralAreaSpec() {
-  static const AreaLoopSpec spec{&ProceduralTable(), kClosingLine, kUnknownTopLevel, ProceduralTopLevel};
+  static const AreaLoopSpec spec{&ProceduralTable(), WriteLine<kClosingLine>,
+                                 WriteByteLine<kUnknownTopLevel>, ProceduralTopLevel};
   return spec;
 }
 

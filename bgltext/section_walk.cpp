@@ -9,31 +9,32 @@ namespace bgltext {
 namespace {
 
 constexpr char kHeaderFileName[] = "bgthead.txt";
-constexpr char kAnalyzingHeader[] = "Anaylizing BGL Header\n";
-constexpr char kHeadInfo[] = ";;; BGL header info\n";
-constexpr char kHeadSceneryId[] = ";scenery id:\t0x%x\n";
-constexpr char kHeadMaxNorth[] = ";max north:\t%s\n";
-constexpr char kHeadMinNorth[] = ";min north:\t%s\n";
-constexpr char kHeadMaxEast[] = ";max east:\t%s\n";
-constexpr char kHeadMinEast[] = ";min east:\t%s\n";
-constexpr char kHeadSection[] = ";sec%d point:\t";
-constexpr char kHeadHex[] = "0x%x\n";
-constexpr char kHeadMinFreq[] = ";min freq:\t0x%x\n";
-constexpr char kHeadMaxFreq[] = ";max freq:\t0x%x\n";
-constexpr char kHeadValue[] = ";value%d:\t0x%x\n";
-constexpr char kHeadValue8[] = ";value8:\t\t0x%x\n";
+// The misspelling is part of the console text that scripts match.
+constexpr FormatText kAnalyzingHeader = "Anaylizing BGL Header\n";
+constexpr FormatText kHeadInfo = ";;; BGL header info\n";
+constexpr FormatText kHeadSceneryId = ";scenery id:\t0x%x\n";
+constexpr FormatText kHeadMaxNorth = ";max north:\t%s\n";
+constexpr FormatText kHeadMinNorth = ";min north:\t%s\n";
+constexpr FormatText kHeadMaxEast = ";max east:\t%s\n";
+constexpr FormatText kHeadMinEast = ";min east:\t%s\n";
+constexpr FormatText kHeadSection = ";sec%d point:\t";
+constexpr FormatText kHeadHex = "0x%x\n";
+constexpr FormatText kHeadMinFreq = ";min freq:\t0x%x\n";
+constexpr FormatText kHeadMaxFreq = ";max freq:\t0x%x\n";
+constexpr FormatText kHeadValue = ";value%d:\t0x%x\n";
+constexpr FormatText kHeadValue8 = ";value8:\t\t0x%x\n";
 
-constexpr char kSectionAbsent[] = "Analyzing section %d... does not exist\n";
-constexpr char kSectionPresent[] = "Analyzing section %d...\n";
-constexpr char kCantDecode[] = ";;; sorry, bgltext can't decode section %d\n";
-constexpr char kUndecodableName[] = "%s%d";
+constexpr FormatText kSectionAbsent = "Analyzing section %d... does not exist\n";
+constexpr FormatText kSectionPresent = "Analyzing section %d...\n";
+constexpr FormatText kCantDecode = ";;; sorry, bgltext can't decode section %d\n";
+constexpr FormatText kUndecodableName = "%s%d";
 
 }  // namespace
 
 bool ReadHeader(BglRun& run) {
   if (!run.OpenSectionOutput(kHeaderFileName, true)) return false;
   run.SetPass(DecodePass::Print);
-  run.ConsolePrint(kAnalyzingHeader);
+  ConsolePrint<kAnalyzingHeader>(run);
   BglImage& im = run.image;
   BglHeader& h = run.header;
   im.Seek(0);
@@ -42,30 +43,30 @@ bool ReadHeader(BglRun& run) {
   h.south = Lat32(im.SDword());
   h.east = Lon32(im.Dword());
   h.west = Lon32(im.Dword());
-  run.Print(kDisassembledLine, kVersionText);
-  run.Print(kHeadInfo);
-  run.Print(kHeadSceneryId, h.sceneryId);
-  run.Print(kHeadMaxNorth, h.north.Text().c_str());
-  run.Print(kHeadMinNorth, h.south.Text().c_str());
-  run.Print(kHeadMaxEast, h.east.Text().c_str());
-  run.Print(kHeadMinEast, h.west.Text().c_str());
+  Print<kDisassembledLine>(run, kVersionText);
+  Print<kHeadInfo>(run);
+  Print<kHeadSceneryId>(run, h.sceneryId);
+  Print<kHeadMaxNorth>(run, h.north);
+  Print<kHeadMinNorth>(run, h.south);
+  Print<kHeadMaxEast>(run, h.east);
+  Print<kHeadMinEast>(run, h.west);
   for (int n = 0; n < kSectionCount; ++n) {
     h.sections[n] = im.Dword();
-    run.Print(kHeadSection, n);
-    run.Print(kHeadHex, h.sections[n]);
+    Print<kHeadSection>(run, n);
+    Print<kHeadHex>(run, h.sections[n]);
     if (n == 0) {
       h.minFreq = im.Word();
-      run.Print(kHeadMinFreq, h.minFreq);
+      Print<kHeadMinFreq>(run, h.minFreq);
       h.maxFreq = im.Word();
-      run.Print(kHeadMaxFreq, h.maxFreq);
+      Print<kHeadMaxFreq>(run, h.maxFreq);
     } else if (n == 15) {
       for (int v = 0; v < 8; ++v) {
         h.values[v] = im.Word();
-        run.Print(kHeadValue, v, h.values[v]);
+        Print<kHeadValue>(run, v, h.values[v]);
       }
     } else if (n == 21) {
       h.values[8] = im.Word();
-      run.Print(kHeadValue8, h.values[8]);
+      Print<kHeadValue8>(run, h.values[8]);
     }
   }
   run.CloseSectionOutput();
@@ -75,10 +76,10 @@ bool ReadHeader(BglRun& run) {
 bool SectionStep(BglRun& run, int section) {
   uint32_t slot = run.header.sections[section];
   if (slot == 0) {
-    run.ConsolePrint(kSectionAbsent, section);
+    ConsolePrint<kSectionAbsent>(run, section);
     return true;
   }
-  run.ConsolePrint(kSectionPresent, section);
+  ConsolePrint<kSectionPresent>(run, section);
   run.image.Seek(slot);
   run.SetPass(DecodePass::Print);
   const SectionEntry& row = SectionRow(section);
@@ -86,10 +87,10 @@ bool SectionStep(BglRun& run, int section) {
     row.decode(run, section, slot);
     return true;
   }
-  if (!run.OpenSectionOutput(Format(kUndecodableName, kNamePrefix, section), false)) return false;
-  run.Print(kCantDecode, section);
+  if (!run.OpenSectionOutput(Format<kUndecodableName>(kNamePrefix, section), false)) return false;
+  Print<kCantDecode>(run, section);
   run.CloseSectionOutput();
-  run.ConsolePrint(kCantDecode, section);
+  ConsolePrint<kCantDecode>(run, section);
   return true;
 }
 

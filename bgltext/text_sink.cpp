@@ -1,91 +1,93 @@
-// Buffered text output with printf-style formats.
+// Output files of a run: buffering, the budget and checked writes.
 #include "bgltext/text_sink.h"
 
 #include <cstring>
 
 namespace bgltext {
 
-void AppendVPrintf(std::string& out, const char* format, va_list args) {
-  char local[512];
-  va_list copy;
-  va_copy(copy, args);
-  int n = std::vsnprintf(local, sizeof local, format, copy);
-  va_end(copy);
-  if (n < 0) return;
-  if (static_cast<size_t>(n) < sizeof local) {
-    out.append(local, static_cast<size_t>(n));
-    return;
-  }
-  size_t at = out.size();
-  out.resize(at + static_cast<size_t>(n) + 1);
-  std::vsnprintf(&out[at], static_cast<size_t>(n) + 1, format, args);
-  out.resize(at + static_cast<size_t>(n));
+void TextSink::OpenFile(FILE* file, std::string path, OutputLedger& ledger) {
+  Abandon();
+  // The sink buffers whole blocks itself, so each fwrite reaches the file at
+  // once and its result tells whether the bytes were written.
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  file_ = file;
+  path_ = std::move(path);
+  ledger_ = &ledger;
+  open_ = true;
 }
 
-void AppendPrintf(std::string& out, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  AppendVPrintf(out, format, args);
-  va_end(args);
+void TextSink::OpenMemory(std::string* memory, std::string path, OutputLedger& ledger,
+                          bool failWrites) {
+  Abandon();
+  memory_ = memory;
+  charged_ = memory->size();
+  failWrites_ = failWrites;
+  path_ = std::move(path);
+  ledger_ = &ledger;
+  open_ = true;
 }
 
-void AppendCrLf(std::string& out, const char* text, size_t length) {
-  const char* end = text + length;
-  while (text < end) {
-    const char* nl =
-        static_cast<const char*>(std::memchr(text, '\n', static_cast<size_t>(end - text)));
-    if (!nl) {
-      out.append(text, static_cast<size_t>(end - text));
-      return;
-    }
-    out.append(text, static_cast<size_t>(nl - text));
-    out.append("\r\n", 2);
-    text = nl + 1;
-  }
-}
-
-void TextSink::VPrintf(const char* format, va_list args) {
-  if (!target_) return;
-  scratch_.clear();
-  AppendVPrintf(scratch_, format, args);
-  Write(scratch_.data(), scratch_.size());
-}
-
-void TextSink::Printf(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  VPrintf(format, args);
-  va_end(args);
+void TextSink::Grow(size_t n) {
+  size_t capacity = capacity_ == 0 ? 2 * kBlock : capacity_;
+  while (capacity - used_ < n) capacity *= 2;
+  std::unique_ptr<char[]> data(new char[capacity]);
+  if (used_ != 0) std::memcpy(data.get(), data_.get(), used_);
+  data_ = std::move(data);
+  capacity_ = capacity;
 }
 
 void TextSink::Flush() {
-  if (file_ && !buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-  buffer_.clear();
+  if (memory_) {
+    size_t n = memory_->size() - charged_;
+    if (n == 0) return;
+    // Text that is not counted, or cannot be written, is not kept.
+    try {
+      ledger_->Charge(n, path_);
+      if (failWrites_) throw OutputFailure{OutputFailure::WriteFailed, path_};
+    } catch (const OutputFailure&) {
+      memory_->resize(charged_);
+      throw;
+    }
+    charged_ += n;
+    return;
+  }
+  if (used_ == 0) return;
+  size_t n = used_;
+  used_ = 0;
+  ledger_->Charge(n, path_);
+  if (std::fwrite(data_.get(), 1, n, file_) != n)
+    throw OutputFailure{OutputFailure::WriteFailed, path_};
 }
 
 void TextSink::Close() {
-  Flush();
+  if (!open_) return;
+  try {
+    Flush();
+  } catch (const OutputFailure&) {
+    Abandon();
+    throw;
+  }
+  FILE* file = file_;
+  file_ = nullptr;
+  Abandon();
+  if (file && std::fclose(file) != 0) throw OutputFailure{OutputFailure::WriteFailed, path_};
+}
+
+void TextSink::Abandon() {
+  if (memory_) memory_->resize(charged_);
   if (file_) std::fclose(file_);
   file_ = nullptr;
-  target_ = nullptr;
+  memory_ = nullptr;
+  failWrites_ = false;
+  used_ = 0;
+  open_ = false;
 }
 
-void Console::Printf(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  if (capture_) {
-    AppendVPrintf(*capture_, format, args);
-  } else if (file_) {
-    std::vfprintf(file_, format, args);
-  }
-  va_end(args);
-}
-
-void Console::Write(const char* text) {
+void Console::Write(const std::string& text) {
   if (capture_) {
     capture_->append(text);
   } else if (file_) {
-    std::fputs(text, file_);
+    std::fwrite(text.data(), 1, text.size(), file_);
   }
 }
 

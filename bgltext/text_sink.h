@@ -1,101 +1,109 @@
-// Buffered text output with printf-style formats: the section text streams,
-// the control files and the console all write through these.
+// The output files of a run and the console. Every byte of section text and
+// control files goes through a TextSink: the formatter writes into its
+// buffer, which is handed on in blocks, each block first counted against the
+// run's output budget. A write or close that fails, and a budget that runs
+// out, throw OutputFailure, so no failure passes as success.
 #pragma once
 
-#include <charconv>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
-#include "bgltext/fixed_format.h"
-
-#if defined(__GNUC__)
-#define BGLTEXT_PRINTF(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
-#else
-#define BGLTEXT_PRINTF(fmt, args)
-#endif
+#include "bgltext/text_format.h"
 
 namespace bgltext {
 
-// Appends text to out with every "\n" written as CR LF.
-void AppendCrLf(std::string& out, const char* text, size_t length);
+// Why the output of a run stopped, and which file it was writing.
+struct OutputFailure {
+  enum Kind { WriteFailed, OverBudget } kind;
+  std::string path;
+};
 
-// Writes into a FILE* (owned, closed on Close) or appends to a string. The
-// bytes are those Windows text mode writes: every "\n" becomes CR LF.
-//
-// Besides the printf-style calls it offers direct appends for the hot paths;
-// they give the same bytes as the printf directives named beside them.
+// The bytes that all output files of one run may hold together.
+class OutputLedger {
+ public:
+  void SetLimit(uint64_t limit) { limit_ = limit; }
+  uint64_t Limit() const { return limit_; }
+  uint64_t Written() const { return written_; }
+  // Counts n bytes about to be written; throws OverBudget instead when they
+  // would pass the limit.
+  void Charge(size_t n, const std::string& path) {
+    if (n > limit_ - written_) throw OutputFailure{OutputFailure::OverBudget, path};
+    written_ += n;
+  }
+
+ private:
+  uint64_t limit_ = UINT64_MAX;
+  uint64_t written_ = 0;
+};
+
+// One output file: a FILE* (owned) or, for tests and fuzzing, a string.
+// Text is written by Put<format>(sink, ...) with CR LF line ends, the bytes
+// Windows text mode writes.
 class TextSink {
  public:
   TextSink() = default;
-  explicit TextSink(FILE* file) { Open(file); }
-  explicit TextSink(std::string* memory) { Open(memory); }
   TextSink(const TextSink&) = delete;
   TextSink& operator=(const TextSink&) = delete;
-  ~TextSink() { Close(); }
+  ~TextSink() { Abandon(); }
 
-  // Closes what was open, then writes into file (owned) or memory.
-  void Open(FILE* file) {
-    Close();
-    file_ = file;
-    target_ = &buffer_;
-  }
-  void Open(std::string* memory) {
-    Close();
-    target_ = memory;
-  }
-  bool IsOpen() const { return target_ != nullptr; }
+  // Closes what was open (dropping its buffered text), then writes into file
+  // or appends to memory; path names the output in messages. failWrites
+  // makes every write to memory fail (tests of the failure path).
+  void OpenFile(FILE* file, std::string path, OutputLedger& ledger);
+  void OpenMemory(std::string* memory, std::string path, OutputLedger& ledger,
+                  bool failWrites = false);
+  bool IsOpen() const { return open_; }
+  const std::string& Path() const { return path_; }
 
-  // Text that may hold "\n".
-  void Write(const char* text, size_t length) {
-    if (!target_) return;
-    AppendCrLf(*target_, text, length);
-    MaybeFlush();
+  // Room for n bytes at the end of the buffer; Commit(end) keeps what was
+  // written up to end.
+  char* Reserve(size_t n) {
+    if (memory_) {
+      // Memory outputs are written in place; the text past `charged_` is
+      // counted at the next block.
+      size_t at = memory_->size();
+      memory_->resize(at + n);
+      return memory_->data() + at;
+    }
+    if (capacity_ - used_ < n) Grow(n);
+    return data_.get() + used_;
   }
-  void Write(const std::string& text) { Write(text.data(), text.size()); }
-  void Printf(const char* format, ...) BGLTEXT_PRINTF(2, 3);
-  void VPrintf(const char* format, va_list args);
-
-  // Direct appends (the caller has checked IsOpen()). Raw text must not hold
-  // "\n"; Newline writes the line end.
-  void Raw(const char* text, size_t length) { target_->append(text, length); }
-  template <size_t N>
-  void Raw(const char (&text)[N]) {
-    target_->append(text, N - 1);
-  }
-  void Char(char c) { target_->push_back(c); }
-  void Newline() {
-    target_->append("\r\n", 2);
-    MaybeFlush();
-  }
-  void Int(int64_t v) { Number(v, 10); }        // %d
-  void Unsigned(uint64_t v) { Number(v, 10); }  // %u
-  void Hex(uint64_t v) { Number(v, 16); }       // %x
-  void Fixed(double v, int precision) {         // %.<precision>f, %f is 6
-    char buf[400];
-    target_->append(buf, static_cast<size_t>(WriteFixed(buf, v, precision) - buf));
+  void Commit(char* end) {
+    if (memory_) {
+      memory_->resize(static_cast<size_t>(end - memory_->data()));
+      if (memory_->size() - charged_ >= kBlock) Flush();
+      return;
+    }
+    used_ = static_cast<size_t>(end - data_.get());
+    if (used_ >= kBlock) Flush();
   }
 
+  // Hands the buffered text on.
   void Flush();
+  // Flushes and closes. The file is closed whatever happens; a failed write
+  // or close throws OutputFailure.
   void Close();
+  // Closes without writing what is buffered (after a failure).
+  void Abandon();
 
  private:
-  template <typename T>
-  void Number(T v, int base) {
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, base);
-    target_->append(buf, static_cast<size_t>(r.ptr - buf));
-  }
-  void MaybeFlush() {
-    if (file_ && buffer_.size() >= kFlushSize) Flush();
-  }
+  void Grow(size_t n);
+  // Blocks stay below the C library's threshold for mapping allocations of
+  // their own, whose release would make it hand freed memory back to the
+  // system after every run of a process that runs many.
+  static constexpr size_t kBlock = 1 << 15;
 
-  static constexpr size_t kFlushSize = 1 << 16;
+  bool open_ = false;
   FILE* file_ = nullptr;
-  std::string* target_ = nullptr;  // &buffer_ for a file, else the memory
-  std::string buffer_;
-  std::string scratch_;
+  std::string* memory_ = nullptr;
+  bool failWrites_ = false;
+  std::string path_;
+  OutputLedger* ledger_ = nullptr;
+  std::unique_ptr<char[]> data_;
+  size_t used_ = 0, capacity_ = 0;
+  size_t charged_ = 0;  // memory outputs: the bytes counted so far
 };
 
 // The console channel: standard output in the program, a string in tests.
@@ -103,16 +111,17 @@ class Console {
  public:
   explicit Console(FILE* file = stdout) : file_(file) {}
   explicit Console(std::string* capture) : capture_(capture) {}
-  void Printf(const char* format, ...) BGLTEXT_PRINTF(2, 3);
-  void Write(const char* text);
+  void Write(const std::string& text);
 
  private:
   FILE* file_ = nullptr;
   std::string* capture_ = nullptr;
 };
 
-// printf into a std::string (appending).
-void AppendPrintf(std::string& out, const char* format, ...) BGLTEXT_PRINTF(2, 3);
-void AppendVPrintf(std::string& out, const char* format, va_list args);
+// Writes the formatted text on the console.
+template <FormatText F, typename... Args>
+void Say(Console& console, const Args&... args) {
+  console.Write(Format<F>(args...));
+}
 
 }  // namespace bgltext

@@ -18,7 +18,7 @@ struct WizardState {
   AirportStore airportStore;
   std::list<FlightPlan> flightPlans;
   std::map<std::string, TrafficAircraft> trafficAircraft;  // by aircraftId
-  std::map<std::string, AircraftCategory> categories;      // by name
+  AircraftCategories categories;                           // by name
 
   // Where the files named without a folder lie (air_class.cfg, air_nat.cfg,
   // sccache.txt, the traffic text files, report.txt): empty for the

@@ -7,39 +7,16 @@
 
 namespace bgltest {
 
-ByteWriter& ByteWriter::U8(uint32_t v) {
-  data_.push_back(static_cast<uint8_t>(v));
-  return *this;
-}
-ByteWriter& ByteWriter::U16(uint32_t v) { return U8(v).U8(v >> 8); }
-ByteWriter& ByteWriter::U24(uint32_t v) { return U8(v).U8(v >> 8).U8(v >> 16); }
-ByteWriter& ByteWriter::U32(uint32_t v) { return U8(v).U8(v >> 8).U8(v >> 16).U8(v >> 24); }
-ByteWriter& ByteWriter::Bytes(const std::vector<uint8_t>& bytes) {
-  data_.insert(data_.end(), bytes.begin(), bytes.end());
-  return *this;
-}
-ByteWriter& ByteWriter::Bytes(std::initializer_list<uint8_t> bytes) {
-  data_.insert(data_.end(), bytes.begin(), bytes.end());
+ByteWriter& ByteWriter::Le(uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) data_.push_back(static_cast<uint8_t>(v >> (8 * i)));
   return *this;
 }
 ByteWriter& ByteWriter::Text(const std::string& text) {
   data_.insert(data_.end(), text.begin(), text.end());
   return *this;
 }
-ByteWriter& ByteWriter::TextZ(const std::string& text) { return Text(text).U8(0); }
-ByteWriter& ByteWriter::Fill(size_t count, uint8_t value) {
-  data_.insert(data_.end(), count, value);
-  return *this;
-}
-ByteWriter& ByteWriter::Fixed48(uint16_t frac, int32_t whole) {
-  return U16(0).U16(frac).I32(whole);
-}
-void ByteWriter::PatchU16(size_t at, uint32_t v) {
-  data_.at(at) = static_cast<uint8_t>(v);
-  data_.at(at + 1) = static_cast<uint8_t>(v >> 8);
-}
-void ByteWriter::PatchU32(size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) data_.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
+void ByteWriter::Patch(size_t at, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) data_.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
 }
 
 int32_t Lat32Raw(double degrees) {
@@ -55,55 +32,25 @@ uint32_t Lon24Raw(double degrees) {
   return static_cast<uint32_t>(std::llround(degrees * 16777216.0 / 360.0)) & 0xFFFFFFu;
 }
 
-BglBuilder::BglBuilder() = default;
+BglBuilder& BglBuilder::Put(size_t at, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) header_[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  return *this;
+}
 
-namespace {
-void Put(std::array<uint8_t, 168>& h, size_t at, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) h[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-size_t SlotOffset(int section) {
-  if (section == 0) return 18;
-  if (section <= 15) return 26 + 4 * (section - 1);
-  if (section <= 19) return 102 + 4 * (section - 16);
-  return section == 20 ? 118 : 122;
-}
-}  // namespace
-
-BglBuilder& BglBuilder::SceneryId(uint16_t id) {
-  Put(header_, 0, id, 2);
-  return *this;
-}
-BglBuilder& BglBuilder::Bounds(int32_t northRaw, int32_t southRaw, uint32_t eastRaw,
-                               uint32_t westRaw) {
-  Put(header_, 2, static_cast<uint32_t>(northRaw), 4);
-  Put(header_, 6, static_cast<uint32_t>(southRaw), 4);
-  Put(header_, 10, eastRaw, 4);
-  Put(header_, 14, westRaw, 4);
-  return *this;
-}
-BglBuilder& BglBuilder::Frequencies(uint16_t minCode, uint16_t maxCode) {
-  Put(header_, 22, minCode, 2);
-  Put(header_, 24, maxCode, 2);
-  return *this;
-}
-BglBuilder& BglBuilder::Value(int index, uint16_t v) {
-  Put(header_, index == 8 ? 126 : 86 + 2 * index, v, 2);
-  return *this;
-}
 BglBuilder& BglBuilder::Slot(int section, uint32_t value) {
-  Put(header_, SlotOffset(section), value, 4);
-  return *this;
+  // Section 0 at 18, 1 to 15 from 26, 16 to 19 from 102, 20 at 118, 21 at 122.
+  size_t at = section == 0    ? 18
+              : section <= 15 ? 26 + 4 * (section - 1)
+              : section <= 19 ? 102 + 4 * (section - 16)
+              : section == 20 ? 118
+                              : 122;
+  return Put(at, value, 4);
 }
 BglBuilder& BglBuilder::Extended(const std::array<uint8_t, 16>& guid, uint32_t version) {
   extended_ = true;
   Slot(20, kExtendedMarker);
   std::memcpy(header_.data() + 128, guid.data(), 16);
-  Put(header_, 144, version, 4);
-  return *this;
-}
-BglBuilder& BglBuilder::ExtendedField(size_t offset, uint32_t v) {
-  Put(header_, offset, v, 4);
-  return *this;
+  return Put(144, version, 4);
 }
 uint32_t BglBuilder::BeginSection(int section) {
   uint32_t at = static_cast<uint32_t>(Here());
@@ -136,18 +83,12 @@ uint16_t Frac(double v) {
 int32_t Whole(double v) { return static_cast<int32_t>(std::floor(v)); }
 }  // namespace
 
-void AfdWriter::BeginContainers() { bgl_.ExtendedField(164, static_cast<uint32_t>(bgl_.Here())); }
-
 uint32_t AfdWriter::BeginContainer(uint32_t kind) {
   uint32_t start = static_cast<uint32_t>(bgl_.Here());
   bgl_.Body().U32(1);
   containerSizeAt_ = bgl_.Here();
   bgl_.Body().U32(0).U32(kind).U32(0);
   return start;
-}
-
-void AfdWriter::SubRecord(uint32_t type, const std::vector<uint8_t>& payload) {
-  bgl_.Body().U32(type).U32(static_cast<uint32_t>(payload.size())).Bytes(payload);
 }
 
 void AfdWriter::Located(uint32_t type, double lat, double lon, double alt,
@@ -162,26 +103,10 @@ void AfdWriter::Located(uint32_t type, double lat, double lon, double alt,
   SubRecord(type, p.Data());
 }
 
-void AfdWriter::Icao(const std::string& id) {
-  ByteWriter p;
-  p.TextZ(id);
-  SubRecord(0x10006, p.Data());
-}
-
-void AfdWriter::Frequency(uint32_t frequency, uint32_t kind) {
-  ByteWriter p;
-  p.U32(frequency).U32(kind);
-  SubRecord(0x20001, p.Data());
-}
-
 void AfdWriter::EndContainer() {
   bgl_.Body().U32(0).U32(0);
   bgl_.PatchBodyU32(containerSizeAt_, static_cast<uint32_t>(bgl_.Here() - containerSizeAt_ - 4));
 }
-
-void AfdWriter::EndContainers() { bgl_.Body().U32(0); }
-
-void AfdWriter::BeginNameLists() { bgl_.ExtendedField(156, static_cast<uint32_t>(bgl_.Here())); }
 
 void AfdWriter::BeginNameList(uint32_t id, uint32_t count) {
   bgl_.Body().U32(0x30001);
@@ -189,16 +114,9 @@ void AfdWriter::BeginNameList(uint32_t id, uint32_t count) {
   bgl_.Body().U32(0).U32(id).U32(0).U32(0).U32(count);
 }
 
-void AfdWriter::NameEntry(uint32_t kind, uint32_t reference, const std::string& text) {
-  uint32_t length = static_cast<uint32_t>(8 + text.size() + 1);
-  bgl_.Body().U32(0x30002).U32(length).U32(kind).U32(reference).TextZ(text);
-}
-
 void AfdWriter::EndNameList() {
   bgl_.PatchBodyU32(listSizeAt_, static_cast<uint32_t>(bgl_.Here() - listSizeAt_ - 4));
 }
-
-void AfdWriter::EndNameLists() { bgl_.Body().U32(0).U32(0); }
 
 // --- "JM" stream ------------------------------------------------------------
 

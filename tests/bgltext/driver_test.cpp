@@ -1,110 +1,252 @@
-// Output naming, a header cut short, long paths, and the real executable's
-// exit statuses.
+// The driver with real files: the command line, output names, long paths,
+// writes that fail, and the executable's exit statuses and peak memory on a
+// hostile compressed file.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/wait.h>
 #endif
 
 #include "bgltext/driver.h"
 #include "tests/bgltext/bgl_builder.h"
+#include "tests/bgltext/hostile_files.h"
 #include "tests/bgltext/run_helpers.h"
 
 namespace bgltest {
 namespace {
 
-TEST(OutputNaming, DefaultOutputCutsAtTheLastDotAfterTheFirstCharacter) {
-  EXPECT_EQ(bgltext::DefaultOutputPath("C:\\maps.old\\file", ".sca"), "C:\\maps.sca");
+namespace fs = std::filesystem;
+
+constexpr char kBanner[] = "BGLTEXT: MSFS/CFS Scenery Disassembler for Terrasm/SCASM ver 2.2\n\n";
+constexpr char kUsage[] =
+    "usage: bgltext [options] <bglfile> [<output file/directory>]\n  options:\n"
+    "     -seq      : sequenced label\n     -terrasm  : Terrasm compatible\n"
+    "     -fs98lib  : FS98 library compatible\n     -multi    : output to multiple files\n";
+constexpr char kBoxText[] =
+    "BGLTEXT is a console application and needs command line parameters.\n"
+    "You must execute it in command prompt(DOS prompt). Read the documents!";
+
+// Sections 7 and 21 (not decodable) around an airport directory whose
+// container and name lists are empty.
+BglBuilder WalkBuilder() {
+  BglBuilder b = UsualBuilder();
+  b.Extended({0x00, 0x01, 0x0a, 0xab, 0x10, 0xff, 0x7f, 0x80, 0, 0, 0, 0, 0, 0, 0x5, 0xc0}, 0x2a);
+  b.Slot(7, 168).Slot(21, 168).ExtendedField(156, 168).ExtendedField(164, 168);
+  b.Body().U32(0).U32(0);
+  return b;
+}
+const std::vector<unsigned> kWalkSlots = Slots({{7, 168}, {20, 0x87654321u}, {21, 168}});
+
+struct CliResult {
+  int status = 0;
+  std::string console;
+  std::vector<std::pair<std::string, std::string>> boxes;
+};
+
+class Driver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static int counter = 0;  // short paths, well inside the program's path buffers
+    dir_ = fs::temp_directory_path() / ("bgtdrv" + std::to_string(++counter));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Write(const fs::path& rel, const std::vector<uint8_t>& bytes) {
+    fs::path p = dir_ / rel;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return p.string();
+  }
+  static std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  static CliResult Cli(const std::vector<std::string>& args) {
+    CliResult r;
+    bgltext::Console console(&r.console);
+    r.status = bgltext::RunBgltext(args, console, [&](const char* caption, const char* text) {
+      r.boxes.emplace_back(caption, text);
+    });
+    r.console = Lf(r.console);
+    return r;
+  }
+  fs::path dir_;
+};
+
+TEST_F(Driver, NoArgumentsGivesBannerUsageAndTheErrorBox) {
+  CliResult r = Cli({});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.console, std::string(kBanner) + kUsage);
+  ASSERT_EQ(r.boxes.size(), 1u);
+  EXPECT_EQ(r.boxes[0].first, "Error");
+  EXPECT_EQ(r.boxes[0].second, kBoxText);
+}
+
+TEST_F(Driver, BadCommandLinesGiveUsageWithoutBox) {
+  std::string in = Write("x.bgl", UsualBuilder().Build());
+  const std::vector<std::vector<std::string>> bad = {
+      {"-seq"},                                    // an option alone
+      {"-multi", "-terrasm", "-fs98lib", "-seq"},  // options only
+      {"-Seq", in},                                // options are case-sensitive
+      {"-x", in},                                  // not an option name
+      {"-", in},                                   // the empty option name
+      {in, "b.sca", "c.sca"},                      // a third file argument
+  };
+  for (const auto& args : bad) {
+    CliResult r = Cli(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.console, std::string(kBanner) + kUsage) << args[0];
+    EXPECT_TRUE(r.boxes.empty()) << args[0];
+  }
+}
+
+TEST_F(Driver, MissingInputAndUnwritableOutputEndTheRunWithMinusOne) {
+  std::string missing = (dir_ / "none.bgl").string();
+  CliResult r = Cli({missing});
+  EXPECT_EQ(r.status, -1);
+  EXPECT_EQ(r.console, std::string(kBanner) + "Can't open file : " + missing + "\n");
+  // The header output is opened before the header message is written.
+  std::string in = Write("x.bgl", UsualBuilder().Build());
+  std::string out = (dir_ / "no_such_dir" / "out.sca").string();
+  r = Cli({in, out});
+  EXPECT_EQ(r.status, -1);
+  EXPECT_EQ(r.console, std::string(kBanner) + "can't open file : " + out + "\n");
+}
+
+TEST_F(Driver, HeaderOnlyFileRunsToDoneWithDefaultOutputName) {
+  std::string in = Write("x.bgl", UsualBuilder().Build());
+  CliResult r = Cli({in});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.console,
+            std::string(kBanner) + "Anaylizing BGL Header\n" + WalkConsole({}) + "Done.\n\n");
+  EXPECT_EQ(Read(dir_ / "x.sca"), CrLf(HeaderLines(Slots({}))));
+}
+
+TEST_F(Driver, DefaultOutputNamesCutAtTheLastDot) {
+  std::vector<uint8_t> bytes = UsualBuilder().Build();
+  std::string x = Write("t/x.bgl", bytes);
+  EXPECT_EQ(Cli({"-terrasm", x}).status, 0);
+  EXPECT_TRUE(fs::exists(dir_ / "t/x.trm"));
+  EXPECT_FALSE(fs::exists(dir_ / "t/x.sca"));
+  EXPECT_EQ(Cli({Write("maps.old/file", bytes)}).status, 0);  // the dot of a directory
+  EXPECT_TRUE(fs::exists(dir_ / "maps.sca"));
+  EXPECT_EQ(Cli({Write("plain", bytes)}).status, 0);  // no dot at all: the whole path
+  EXPECT_TRUE(fs::exists(dir_ / "plain.sca"));
+  EXPECT_EQ(Cli({Write("a.b.bgl", bytes)}).status, 0);
+  EXPECT_TRUE(fs::exists(dir_ / "a.b.sca"));
+  std::string out = (dir_ / "given.txt").string();  // options may follow the files
+  EXPECT_EQ(Cli({x, out, "-seq"}).status, 0);
+  EXPECT_EQ(Read(out), Read(dir_ / "t/x.trm"));
+  // A dot in the first place only is no extension.
   EXPECT_EQ(bgltext::DefaultOutputPath(".bgl", ".sca"), ".bgl.sca");
-  // Multi-file mode without a directory uses the input path without its
-  // extension.
+}
+
+TEST_F(Driver, MultiFileModeCreatesTheDirectory) {
+  std::string in = Write("x.bgl", WalkBuilder().Build());
+  EXPECT_EQ(Cli({"-multi", in, (dir_ / "out").string()}).status, 0);
+  EXPECT_EQ(Read(dir_ / "out" / "bgt7.sca"), CrLf(Sorry(7)));
+  EXPECT_EQ(Read(dir_ / "out" / "bgthead.txt"), CrLf(HeaderLines(kWalkSlots)));
+  EXPECT_EQ(Read(dir_ / "out" / "bglbind.ctl"),
+            "; bglbind control file genereted by bgltext\r\noutput.bgl\t; output file name\r\n"
+            "bgt7.bgl\r\nbgt20.bgl\r\nbgt21.bgl\r\n");
+  // A directory that already ends in a separator.
+  EXPECT_EQ(Cli({"-multi", in, (dir_ / "out2").string() + "/"}).status, 0);
+  EXPECT_TRUE(fs::exists(dir_ / "out2" / "bgt21.sca"));
+  // With no directory the input path without its extension names it.
   bgltext::RunOptions m;
   m.inputPath = "x.bgl";
   m.multiFile = true;
-  auto r = RunBgl(BglBuilder().Build(), m);
-  EXPECT_EQ(r.files.count(std::string("x") + bgltext::kPathSeparator + "bgthead.txt"), 1u);
+  EXPECT_EQ(RunBgl(BglBuilder().Build(), m)
+                .files.count(std::string("x") + bgltext::kPathSeparator + "bgthead.txt"),
+            1u);
 }
 
-TEST(Failures, TruncatedHeaderEndsWithFailureStatus) {
-  auto r = RunBgl(std::vector<uint8_t>(60, 0));
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.console, "Anaylizing BGL Header\n");
-  std::string text = SingleText(r);
-  EXPECT_EQ(text.substr(text.size() - 7), "EOF!!!\n");
+TEST_F(Driver, LongPathsWork) {
+  std::string in = (dir_ / std::string(140, 'i')).string();
+  Write(std::string(140, 'i') + ".bgl", UsualBuilder().Build());
+  CliResult r = Cli({in + ".bgl"});
+  EXPECT_EQ(r.status, 0) << r.console;
+  EXPECT_EQ(Read(in + ".sca"), CrLf(HeaderLines(Slots({}))));
 }
 
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// The header lines of an all-zero header.
-std::string ZeroHeaderLines() {
-  std::string s =
-      ";;; Disassembled by bgltext ver 2.2\n;;; BGL header info\n;scenery id:\t0x0\n"
-      ";max north:\tS0:0:0.00\n;min north:\tS0:0:0.00\n;max east:\tW0:0:0.00\n"
-      ";min east:\tW0:0:0.00\n";
-  for (int n = 0; n < 22; ++n) {
-    s += ";sec" + std::to_string(n) + " point:\t0x0\n";
-    if (n == 0) s += ";min freq:\t0x0\n;max freq:\t0x0\n";
-    if (n == 15)
-      for (int v = 0; v < 8; ++v) s += ";value" + std::to_string(v) + ":\t0x0\n";
+// Every output file is written and closed with its result checked: a file
+// that cannot take the text fails the run with -1 and no "Done.".
+TEST_F(Driver, FailedWritesEndTheRunWithMinusOne) {
+#ifndef _WIN32
+  CliResult full = Cli({Write("x.bgl", UsualBuilder().Build()), "/dev/full"});
+  EXPECT_EQ(full.status, -1);
+  EXPECT_TRUE(EndsWith(full.console,
+                       "Analyzing section 21... does not exist\n"
+                       "can't write file : /dev/full\n"));
+#endif
+  BglBuilder b;
+  b.Slot(7, 128).Slot(12, 128).Body().U8(0);
+  for (const char* name : {"bgt7.sca", "bglbind.ctl", "compall.bat", "bgthead.txt", "bgt12.sca"}) {
+    bgltext::RunOptions options = MultiOptions();
+    options.failingOutput = MultiPath(name);
+    auto r = RunBgl(b.Build(), options);
+    EXPECT_EQ(r.status, -1) << name;
+    EXPECT_TRUE(EndsWith(r.console, "can't write file : " + MultiPath(name) + "\n")) << name;
   }
-  return s + ";value8:\t\t0x0\n";
-}
-
-TEST(RealFiles, LongPathsWork) {
-  std::string in(140, 'i');
-  in += ".bgl";
-  WriteBytes(in, BglBuilder().Build());
-  std::string console;
-  bgltext::Console c(&console);
-  EXPECT_EQ(bgltext::RunBgltext({in}, c, nullptr), 0) << console;
-  std::string out = in.substr(0, 140) + ".sca";
-  EXPECT_EQ(ReadFile(out), CrLf(ZeroHeaderLines()));
-  std::remove(in.c_str());
-  std::remove(out.c_str());
 }
 
 #if defined(BGLTEXT_EXE) && !defined(_WIN32)
-int RunExe(const std::string& args, const std::string& stdoutFile) {
-  int rc =
-      std::system((std::string("\"") + BGLTEXT_EXE + "\" " + args + " > " + stdoutFile).c_str());
-  return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1000;
+// Runs the executable in a child process; the exit status and, in peakKb,
+// the child's peak resident memory.
+int RunExe(const std::vector<std::string>& args, const std::string& stdoutFile,
+           long* peakKb = nullptr) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (!std::freopen(stdoutFile.c_str(), "w", stdout)) _exit(127);
+    std::vector<char*> argv{const_cast<char*>(BGLTEXT_EXE)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(BGLTEXT_EXE, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  wait4(pid, &status, 0, &usage);
+  if (peakKb) *peakKb = usage.ru_maxrss;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
 }
 
-TEST(Executable, ExitStatusesAndOutput) {
-  const std::string banner = "BGLTEXT: MSFS/CFS Scenery Disassembler for Terrasm/SCASM ver 2.2\n\n";
-  EXPECT_EQ(RunExe("", "exe_noargs.txt"), 1);
-  EXPECT_EQ(
-      ReadFile("exe_noargs.txt"),
-      banner +
-          "usage: bgltext [options] <bglfile> [<output file/directory>]\n  options:\n"
-          "     -seq      : sequenced label\n     -terrasm  : Terrasm compatible\n"
-          "     -fs98lib  : FS98 library compatible\n     -multi    : output to multiple files\n"
-          "BGLTEXT is a console application and needs command line parameters.\n"
-          "You must execute it in command prompt(DOS prompt). Read the documents!\n");
-  EXPECT_EQ(RunExe("missing.bgl", "exe_missing.txt"), 255);  // exit status -1
-  EXPECT_EQ(ReadFile("exe_missing.txt"), banner + "Can't open file : missing.bgl\n");
-  WriteBytes("exe_in.bgl", BglBuilder().Build());
-  EXPECT_EQ(RunExe("exe_in.bgl exe_out.sca", "exe_ok.txt"), 0);
-  EXPECT_EQ(ReadFile("exe_out.sca"), CrLf(ZeroHeaderLines()));
-  for (const char* f :
-       {"exe_noargs.txt", "exe_missing.txt", "exe_ok.txt", "exe_in.bgl", "exe_out.sca"})
-    std::remove(f);
+TEST_F(Driver, ExecutableExitStatusesAndOutput) {
+  std::string log = (dir_ / "log.txt").string();
+  EXPECT_EQ(RunExe({}, log), 1);
+  EXPECT_EQ(Read(log), std::string(kBanner) + kUsage + kBoxText + "\n");
+  EXPECT_EQ(RunExe({"missing.bgl"}, log), 255);  // exit status -1
+  EXPECT_EQ(Read(log), std::string(kBanner) + "Can't open file : missing.bgl\n");
+  std::string in = Write("in.bgl", UsualBuilder().Build());
+  EXPECT_EQ(RunExe({in, (dir_ / "out.sca").string()}, log), 0);
+  EXPECT_EQ(Read(dir_ / "out.sca"), CrLf(HeaderLines(Slots({}))));
+  EXPECT_EQ(RunExe({in, "/dev/full"}, log), 255);
+  EXPECT_TRUE(EndsWith(Read(log), "can't write file : /dev/full\n"));
+}
+
+// A 173-byte file whose stream would give four gigabytes with cheap length
+// codes is refused at once; the process stays small.
+TEST_F(Driver, CheapLengthCodesDoNotGrowTheProcess) {
+  std::string in = Write("h.bgl", CheapLengthCodesFile(0xFFFFFFFFu, 0xFFFFFFFFu));
+  ASSERT_EQ(fs::file_size(in), 173u);
+  long peakKb = 0;
+  std::string log = (dir_ / "log.txt").string();
+  EXPECT_EQ(RunExe({in, (dir_ / "h.sca").string()}, log, &peakKb), 255);
+  EXPECT_EQ(Read(log), std::string(kBanner) + "Decompression of BGL file failed.\n");
+  EXPECT_LT(peakKb, 200 * 1024);  // was 8 GB
 }
 #endif
 

@@ -10,21 +10,9 @@ constexpr uint8_t kSubtableEntry = 21;
 constexpr uint32_t kProceduralAreaHeader = 14;  // record 6: byte, lat, lon, v, dword length
 constexpr uint32_t kDynamicAreaHeader = 43;     // record 4: byte, 4 words, n, 4 words, 24 bytes
 constexpr uint32_t kDynamicAfterLength = 32;
-constexpr uint32_t kMarkerAreaHeader = 14;      // record 101: byte, n, 2 lat24, 2 lon24
+constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 lon24
 
 }  // namespace
-
-ByteWriter Op(uint8_t opcode) {
-  ByteWriter w;
-  w.U8(opcode).U8(0);
-  return w;
-}
-
-ByteWriter Op1(uint8_t opcode) {
-  ByteWriter w;
-  w.U8(opcode);
-  return w;
-}
 
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit) {
   BglBuilder b;
@@ -66,7 +54,8 @@ std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int le
   return LatRangeImage(16, kRecordsAt - kMarkerAreaHeader, unit.Data());
 }
 
-std::string Between(const std::string& text, const std::string& opening, const std::string& closing) {
+std::string Between(const std::string& text, const std::string& opening,
+                    const std::string& closing) {
   size_t at = text.find(opening);
   if (at == std::string::npos) return "<no " + opening + ">";
   at += opening.size();
@@ -87,11 +76,11 @@ DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t
   run.image.Assign(bytes);
   run.image.Seek(1);
   try {
-    row.handler(run, row, bytes.at(0), 0);
+    row.handler.function(run, row, bytes.at(0), 0);
   } catch (const bgltext::FatalExit& e) {
     result.fatalStatus = e.status;
   }
-  run.CloseSectionOutput();
+  run.CloseOutputs();
   auto it = run.memoryFiles.find(kSingleOutput);
   if (it != run.memoryFiles.end()) result.text = Lf(it->second);
   return result;

@@ -17,9 +17,9 @@ namespace bgltest {
 constexpr uint32_t kRecordsAt = 0x100;
 
 // The opcode word of a procedural record (high byte 0), ready for operands.
-ByteWriter Op(uint8_t opcode);
+inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
 // A one-byte opcode (section 15 records).
-ByteWriter Op1(uint8_t opcode);
+inline ByteWriter Op1(uint8_t opcode) { return ByteWriter().U8(opcode); }
 
 // A section-n image whose only LatRange entry points at unitAt, where unit
 // is written.
@@ -34,7 +34,8 @@ constexpr char kProceduralAreaLine[] = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
 // Section 15 with one Area15 block holding records at kRecordsAt.
 std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
 constexpr char kDynamicAreaLines[] =
-    "Area15( S0:0:0.00 S0:0:0.00 E90:0:0.00 W0:0:0.00\n\tS0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 )\n";
+    "Area15( S0:0:0.00 S0:0:0.00 E90:0:0.00 W0:0:0.00\n\tS0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 "
+    ")\n";
 
 // Section 16 with top-level records at kRecordsAt.
 std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel);
@@ -45,7 +46,8 @@ constexpr char kMarkerAreaLine[] = "Area16( N18:0:0.00 S0:0:0.00 E90:0:0.00 W90:
 
 // The text between the end of `opening` and the last `closing` of a
 // single-file run's output (to the end when there is no closing text).
-std::string Between(const std::string& text, const std::string& opening, const std::string& closing);
+std::string Between(const std::string& text, const std::string& opening,
+                    const std::string& closing);
 
 // Runs one handler directly on bytes (cursor after the opcode byte) with
 // the output open in memory; returns the text written (CR LF as LF).

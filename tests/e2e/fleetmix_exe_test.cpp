@@ -8,7 +8,9 @@
 
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/aircraft_scenarios.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/scenery_scenarios.h"
 #include "tests/support/traffic_scenarios.h"
@@ -113,13 +115,13 @@ TEST(FleetmixExeTest, WizardOpensOnWelcomeAndCancelWritesNothing) {
 }
 
 // The shipped program imports the fixture's airport directory with the
-// bgltext it carries, and a second run loads the cache it wrote. The test
-// opens the scenery page itself (the aircraft page's import is not what is
-// tested here).
+// bgltext it carries, and a second run loads the cache it wrote; each run
+// gets to the scenery page as a user does, through the aircraft import.
 TEST(FleetmixExeTest, SceneryImportThenLoadCachedInASecondRun) {
   FixtureInstallation installation;
   ASSERT_TRUE(installation.IsReady());
   AddSceneryFixture(installation);
+  AddScenarioAircraft(installation);
   ASSERT_TRUE(installation.PointSystemAtRoot());
   for (bool second : {false, true}) {
     Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
@@ -127,7 +129,12 @@ TEST(FleetmixExeTest, SceneryImportThenLoadCachedInASecondRun) {
     HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
     ASSERT_NE(sheet, nullptr) << "no wizard appeared";
     Win32WizardDriver driver(sheet, fleetmix.Id());
-    SendMessageA(sheet, PSM_SETCURSEL, 2, 0);
+    driver.Next();
+    driver.PressButton(IDC_IMPORT_AIRCRAFT);
+    std::string box;
+    EXPECT_TRUE(driver.TakeMessageBox(box)) << "the aircraft import tells its counts";
+    driver.WaitUntilIdle();
+    driver.Next();
     if (second) {
       SceneryLoadCachedScenario(driver);
     } else {
@@ -154,6 +161,21 @@ TEST(FleetmixExeTest, TrafficImportRunsTheEmbeddedDecompiler) {
   Win32WizardDriver driver(sheet, fleetmix.Id());
   SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
   TrafficImportScenario(driver, installation, false);
+  driver.Cancel();
+  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+}
+
+TEST(FleetmixExeTest, ImportAircraftAndWriteAirlinesCfg) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddScenarioAircraft(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+  ASSERT_TRUE(fleetmix.Started());
+  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+  Win32WizardDriver driver(sheet, fleetmix.Id());
+  AircraftImportScenario(driver, installation);
   driver.Cancel();
   EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
 }

@@ -311,6 +311,14 @@ bool Win32WizardDriver::SelectTreePath(int id, const std::vector<std::string>& p
         SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
   }
   PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  // A message sent to the sheet may be answered before the posted selection
+  // is taken from the queue: wait until the tree has selected the item (its
+  // handler has then run, or still runs and marks the page busy).
+  for (int waited = 0; waited <= kWaitMs; waited += kPollMs) {
+    if (SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == reinterpret_cast<LRESULT>(item))
+      break;
+    Sleep(kPollMs);
+  }
   WaitUntilIdle(kWaitMs);
   return true;
 }

@@ -5,11 +5,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <cstdlib>
 #include <functional>
 
 #include "resources/resource.h"
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
+#include "tests/support/aircraft_scenarios.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/scenery_scenarios.h"
 #include "tests/support/traffic_scenarios.h"
@@ -128,6 +130,22 @@ TEST(WizardShellTest, SceneryImportThenLoadCached) {
     driver.Cancel();
     EXPECT_TRUE(shell.Closed());
   }
+}
+
+TEST(WizardShellTest, AircraftImport) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddScenarioAircraft(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  ShellThread shell(
+      [&](CWizard& wizard) { wizard.State().workFolder = installation.WorkFolder(); });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  AircraftImportScenario(driver, installation);
+  SaveScreenshotIfAsked(driver, "aircraft");
+  driver.Cancel();
+  EXPECT_TRUE(shell.Closed());
 }
 
 }  // namespace

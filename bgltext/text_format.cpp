@@ -1,0 +1,55 @@
+// The formatter's digit and text writers.
+#include "bgltext/text_format.h"
+
+namespace bgltext::format_detail {
+
+char* WriteDecimal(char* end, uint64_t v) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  while (v >= 100) {
+    unsigned pair = static_cast<unsigned>(v % 100) * 2;
+    v /= 100;
+    *--end = kPairs[pair + 1];
+    *--end = kPairs[pair];
+  }
+  if (v >= 10) {
+    unsigned pair = static_cast<unsigned>(v) * 2;
+    *--end = kPairs[pair + 1];
+    *--end = kPairs[pair];
+  } else {
+    *--end = static_cast<char>('0' + v);
+  }
+  return end;
+}
+
+char* WriteHex(char* end, uint64_t v, bool upper) {
+  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  do {
+    *--end = digits[v & 15];
+    v >>= 4;
+  } while (v != 0);
+  return end;
+}
+
+char* WriteText(char* out, const char* s, size_t size, bool crlf) {
+  if (!crlf) {
+    std::memcpy(out, s, size);
+    return out + size;
+  }
+  const char* end = s + size;
+  while (s < end) {
+    const char* nl = static_cast<const char*>(std::memchr(s, '\n', static_cast<size_t>(end - s)));
+    const char* stop = nl ? nl : end;
+    std::memcpy(out, s, static_cast<size_t>(stop - s));
+    out += stop - s;
+    if (!nl) break;
+    *out++ = '\r';
+    *out++ = '\n';
+    s = nl + 1;
+  }
+  return out;
+}
+
+}  // namespace bgltext::format_detail

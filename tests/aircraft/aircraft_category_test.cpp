@@ -1,0 +1,167 @@
+// air_class.cfg and the two classifications it gives: installed aircraft by
+// ATC type and model, traffic aircraft by title.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "aircraft/aircraft_category.h"
+#include "tests/support/fixture_installation.h"
+
+namespace fm {
+namespace {
+
+using testing::FixtureInstallation;
+
+AircraftCategories Load(std::string_view text) {
+  AircraftCategories categories;
+  FixtureInstallation installation;
+  EXPECT_TRUE(installation.IsReady());
+  EXPECT_TRUE(categories.LoadCategories(installation.WorkFile("air_class.cfg", text)));
+  return categories;
+}
+
+// The table as text: "[name] model patterns | title patterns", in order.
+std::vector<std::string> Describe(const AircraftCategories& categories) {
+  std::vector<std::string> lines;
+  for (const auto& [name, category] : categories) {
+    std::string line = "[" + name + "]";
+    for (const std::string& p : category.modelPatterns) line += " (" + p + ")";
+    line += " |";
+    for (const std::string& p : category.titlePatterns) line += " (" + p + ")";
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+struct LoadCase {
+  const char* name;
+  const char* text;
+  std::vector<std::string> table;
+};
+
+TEST(LoadCategoriesTest, Cases) {
+  const LoadCase cases[] = {
+      {"a header, a plain line and a bracket line of two strings",
+       "[Airliner]\n737\n<\"Boeing 737\" \"B737\">\n",
+       {"[Airliner] (737) | (B737) (Boeing 737)"}},
+      {"two sections of one name merge",
+       "[Jet]\n737\n[Prop]\nDash\n[Jet]\nA320\n",
+       {"[Jet] (737) (A320) |", "[Prop] (Dash) |"}},
+      {"lines before the first header are ignored",
+       "737\n<\"Boeing\">\n[Jet]\nA320\n",
+       {"[Jet] (A320) |"}},
+      {"comments, blank lines and blanks around lines",
+       "; comment\n\n[Jet]\n   \n  737  \n\t;737-800\n",
+       {"[Jet] (737) |"}},
+      {"// and = mean nothing, a pattern may hold blanks",
+       "[Jet]\n// not a comment\natc_model=737\nBoeing 737\n",
+       {"[Jet] (// not a comment) (Boeing 737) (atc_model=737) |"}},
+      {"the header name skips the first character, whatever it is",
+       "(Heavy]\nB747\nx]y\nz\n",
+       {"[] (z) |", "[Heavy] (B747) |"}},
+      {"a header name ends at the first ]", "[A]B]\n1\n", {"[A] (1) |"}},
+      {"a bracket line holding a ] is a header",
+       "[Jet]\n<\"Boe]ing\">\n",
+       {"[\"Boe] |", "[Jet] |"}},
+      {"an empty quoted string", "[Any]\n<\"\">\n", {"[Any] | ()"}},
+      {"an unpaired last quote and text outside the pairs are ignored",
+       "[Jet]\n<before \"a\" between \"b\" after \"c>\"d\"\n",
+       {"[Jet] | (a) (b)"}},
+      {"a bracket line without > is skipped", "[Jet]\n<\"Boeing\"\n", {"[Jet] |"}},
+  };
+  for (const LoadCase& c : cases) EXPECT_EQ(Describe(Load(c.text)), c.table) << c.name;
+}
+
+constexpr char kClasses[] =
+    "[Airliner]\n737\n<\"Boeing 737\" \"B737\">\n"
+    "[Heavy]\nng 74\n"
+    "[Jet]\n7\n"
+    "[Regional]\ncrj\n"
+    "[X]\ncessna\n"
+    "[Zeppelin]\ncessna\nLZ\n"
+    "[]\npiper\n"
+    "[Prop]\npiper\n";
+
+struct ModelCase {
+  const char* atcType;
+  const char* atcModel;
+  const char* category;
+};
+
+TEST(ClassifyModelTest, Cases) {
+  const AircraftCategories categories = Load(kClasses);
+  const ModelCase cases[] = {
+      {"Boeing", "737-800", "Airliner"},
+      {"Boeing", "757", "Jet"},        // only "7" of Jet matches; Airliner sorts first
+      {"Boeing", "747", "Heavy"},      // "NG 74" spans the blank between type and model
+      {"boeing", "b737", "Airliner"},  // both sides upper-cased
+      {"Bombardier", "CRJ-200", "Regional"},
+      {"Cessna", "C152", "Unknown"},  // hit in the one-character [X]; [Zeppelin] not tried
+      {"Piper", "Cub", "Prop"},       // a hit in the nameless category does not stop
+      {"Zeppelin", "LZ 129", "Zeppelin"},
+      {"Fokker", "100", "Unknown"},
+      {"", "", "Unknown"},
+  };
+  for (const ModelCase& c : cases) {
+    EXPECT_EQ(categories.ClassifyModel(c.atcType, c.atcModel), c.category)
+        << c.atcType << "|" << c.atcModel;
+  }
+}
+
+struct TitleCase {
+  const char* title;
+  const char* category;
+};
+
+TEST(ClassifyTrafficTitleTest, Cases) {
+  const AircraftCategories categories = Load(kClasses);
+  const TitleCase cases[] = {
+      {"Boeing 737-800 Paint1", "Airliner"},
+      {"boeing 737-800", ""},  // titles compare case-sensitively
+      {"My B737", "Airliner"},
+      {"Cessna 172", ""},  // plain lines never match titles
+      {"", ""},
+  };
+  for (const TitleCase& c : cases) {
+    EXPECT_EQ(categories.ClassifyTrafficTitle(c.title), c.category) << c.title;
+  }
+  // Asking again gives the same answer.
+  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737-800 Paint1"), "Airliner");
+}
+
+TEST(ClassifyTrafficTitleTest, EmptyPatternClaimsWhatEarlierCategoriesLeft) {
+  const AircraftCategories categories =
+      Load("[Airliner]\n<\"Boeing 737\">\n[Any]\n<\"\">\n[Jet]\n<\"Boeing\">\n");
+  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737-800"), "Airliner");
+  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 747"), "Any");
+  EXPECT_EQ(categories.ClassifyTrafficTitle(""), "Any");
+}
+
+TEST(AircraftCategoriesTest, ANewTableGivesNewAnswers) {
+  AircraftCategories categories = Load("[Jet]\n737\n<\"Boeing\">\n");
+  EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Jet");
+  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "Jet");
+
+  categories.Clear();
+  EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Unknown");
+  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "");
+
+  categories.AddConfigLine("[Airliner]");
+  categories.AddConfigLine("<\"Boeing\">");
+  categories.AddConfigLine("737");
+  EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Airliner");
+  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "Airliner");
+
+  // A copy answers from its own table when the first one is gone.
+  auto original = std::make_unique<AircraftCategories>(categories);
+  EXPECT_EQ(original->ClassifyTrafficTitle("Boeing 737"), "Airliner");
+  const AircraftCategories copy = *original;
+  original.reset();
+  EXPECT_EQ(copy.ClassifyModel("Boeing", "737"), "Airliner");
+  EXPECT_EQ(copy.ClassifyTrafficTitle("Boeing 737"), "Airliner");
+}
+
+}  // namespace
+}  // namespace fm

@@ -1,0 +1,84 @@
+// The formatter gives the same bytes as printf for every conversion it
+// takes, and writes line ends as CR LF into output files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "bgltext/text_sink.h"
+
+namespace bgltest {
+namespace {
+
+using bgltext::FormatText;
+
+template <FormatText F, typename... Args>
+void ExpectSameAsPrintf(Args... args) {
+  char expected[512];
+  std::snprintf(expected, sizeof expected, F.text, args...);
+  EXPECT_EQ(bgltext::Format<F>(args...), expected) << F.text;
+}
+
+TEST(TextFormat, IntegersMatchPrintf) {
+  std::mt19937 rng(7);
+  const int edges[] = {0, 1, -1, 9, 10, -10, 255, 65535, -32768, 2147483647, -2147483647 - 1};
+  for (int i = 0; i < 2000; ++i) {
+    int v = i < 11 ? edges[i] : static_cast<int>(rng());
+    ExpectSameAsPrintf<"%d|%5d|%05d|%i">(v, v, v, v);
+    unsigned u = static_cast<unsigned>(v);
+    ExpectSameAsPrintf<"%u %x %X %02X %08X %02x">(u, u, u, u & 0xFF, u, u & 0xFF);
+    ExpectSameAsPrintf<"%llu %llx">(static_cast<unsigned long long>(u) << 20,
+                                    static_cast<unsigned long long>(u) << 20);
+  }
+}
+
+TEST(TextFormat, TextAndCharactersMatchPrintf) {
+  ExpectSameAsPrintf<"\t%s( %c %s )\n">("Name", '2', "");
+  ExpectSameAsPrintf<"%% %10s|%c|%3c">("abc", 'x', 'y');
+  ExpectSameAsPrintf<"no conversions\n">();
+}
+
+TEST(TextFormat, FixedPointMatchesPrintf) {
+  const double values[] = {
+      0.0,     -0.0,      0.125, 2.675, 1e-7, -1e-7,      0.005,  45.005, 90.0104931640625,
+      65536.0, 1.0 / 3.0, -2.5,  1e15,  1e20, 123456.789, 2.8125, 5.625,  -0.001};
+  for (double v : values) ExpectSameAsPrintf<"%f %.2f %.0f %.3f">(v, v, v, v);
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> any(-400.0, 400.0);
+  for (int i = 0; i < 100000; ++i) {
+    double v = (i % 3 == 0)
+                   ? any(rng)
+                   : static_cast<double>(static_cast<int64_t>(rng() % 2000001) - 1000000) / 1000.0;
+    if (i % 7 == 0) v /= 8.0;  // many exact binary fractions, ties among them
+    ExpectSameAsPrintf<"%f|%.2f">(v, v);
+  }
+  // Exact halves of the last digit.
+  for (int i = -200; i <= 200; ++i) ExpectSameAsPrintf<"%.2f|%.0f">(i / 8.0, i / 2.0);
+}
+
+TEST(TextFormat, FixedPointRoundsLikePrintf) {
+  // An exact tie rounds to even; 2.675 is stored just below itself.
+  const std::pair<double, const char*> cases[] = {
+      {0.125, "0.12"}, {0.375, "0.38"}, {2.675, "2.67"}, {-0.001, "-0.00"}, {59.999, "60.00"}};
+  for (auto [v, text] : cases) EXPECT_EQ(bgltext::Format<"%.2f">(v), text);
+  EXPECT_EQ(bgltext::Format<"%f">(1e-7), "0.000000");
+  EXPECT_EQ(bgltext::Format<"%.2f">(1e300).size(), 304u);
+}
+
+TEST(TextFormat, FilesGetCrLfLineEndsAndTextKeepsItsZeroBytes) {
+  std::string file;
+  bgltext::OutputLedger ledger;
+  bgltext::TextSink sink;
+  sink.OpenMemory(&file, "f", ledger);
+  bgltext::Put<"a\nb %s|%c\n">(sink, "x\ny", '\n');
+  bgltext::Put<"[%s]">(sink, bgltext::TextSpan{"p\0q", 3});
+  sink.Close();
+  EXPECT_EQ(file, std::string("a\r\nb x\r\ny|\r\n\r\n[p\0q]", 19));
+  EXPECT_EQ(ledger.Written(), file.size());
+  EXPECT_EQ(bgltext::Format<"a\n%s">("b\n"), "a\nb\n");  // console text keeps "\n"
+}
+
+}  // namespace
+}  // namespace bgltest
