@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/afd_world_generator.h"
 #include "bgltext/driver.h"
+#include "tools/bglwriter/afd_world_generator.h"
 
 namespace {
 

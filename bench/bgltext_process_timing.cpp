@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/afd_world_generator.h"
+#include "tools/bglwriter/afd_world_generator.h"
 
 extern char** environ;
 

@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/afd_world_generator.h"
 #include "geo/airport_cache.h"
 #include "geo/scenery_text.h"
 #include "platform/file_paths.h"
@@ -29,6 +28,7 @@
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
 #include "tests/support/recording_sheet.h"
+#include "tools/bglwriter/afd_world_generator.h"
 
 namespace {
 

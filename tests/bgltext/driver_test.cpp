@@ -18,9 +18,9 @@
 #endif
 
 #include "bgltext/driver.h"
-#include "tests/bgltext/bgl_builder.h"
 #include "tests/bgltext/hostile_files.h"
 #include "tests/bgltext/run_helpers.h"
+#include "tools/bglwriter/bgl_builder.h"
 
 namespace bgltest {
 namespace {

@@ -1,7 +1,7 @@
 // Hostile BGL files for the regression tests and for measuring.
 #include "tests/bgltext/hostile_files.h"
 
-#include "tests/bgltext/bgl_builder.h"
+#include "tools/bglwriter/bgl_builder.h"
 
 namespace bgltest {
 namespace {

@@ -1,7 +1,7 @@
 // Helpers for bgltext tests: whole runs in memory and text comparisons.
 #include "tests/bgltext/run_helpers.h"
 
-#include "tests/bgltext/bgl_builder.h"
+#include "tools/bglwriter/bgl_builder.h"
 
 namespace bgltest {
 

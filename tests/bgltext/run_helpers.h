@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bgltext/driver.h"
-#include "tests/bgltext/bgl_builder.h"
+#include "tools/bglwriter/bgl_builder.h"
 
 namespace bgltest {
 

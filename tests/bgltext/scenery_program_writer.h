@@ -9,7 +9,7 @@
 
 #include "bgltext/area_loop.h"
 #include "bgltext/bgl_run.h"
-#include "tests/bgltext/bgl_builder.h"
+#include "tools/bglwriter/bgl_builder.h"
 
 namespace bgltest {
 

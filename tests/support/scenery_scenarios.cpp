@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "tests/bgltext/bgl_builder.h"
+#include "tools/bglwriter/bgl_builder.h"
 #include "ui/page_host.h"
 
 namespace fm::testing {

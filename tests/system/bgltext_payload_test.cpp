@@ -10,8 +10,8 @@
 #include "platform/file_system.h"
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
-#include "tests/bgltext/bgl_builder.h"
 #include "tests/system/system_test_support.h"
+#include "tools/bglwriter/bgl_builder.h"
 
 namespace fm {
 namespace {

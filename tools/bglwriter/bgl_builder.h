@@ -1,6 +1,8 @@
-// Test-side builder of BGL images: a little-endian byte writer, the file
+// Builder of BGL images: a little-endian byte writer, the file
 // header and extended header, section placement, airport-directory
 // containers and name lists, and a compressor that writes the "JM" stream.
+// The bgltext tests, the benchmarks and the demo installation build their
+// BGL files with it.
 #pragma once
 
 #include <array>

@@ -1,5 +1,5 @@
-// Test-side builder of BGL images and the "JM" stream compressor.
-#include "tests/bgltext/bgl_builder.h"
+// Builder of BGL images and the "JM" stream compressor.
+#include "tools/bglwriter/bgl_builder.h"
 
 #include <cmath>
 #include <cstring>
