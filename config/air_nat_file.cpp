@@ -82,7 +82,7 @@ const char* const kIntroduction[] = {
     ";",
     "; One line per country: the country name as the airport directory of the",
     "; simulator spells it, a slash, and the callsigns separated by commas,",
-    "; for example United Kingdom/SPEEDBIRD,SHAMROCK. Country names and",
+    "; for example United Kingdom/SPEEDBIRD,EASY. Country names and",
     "; callsigns are compared exactly, letter case included, and a blank",
     "; before the slash or after a comma becomes part of a name. Only the",
     "; first line of a country counts. Lines that begin with ; or / are",
