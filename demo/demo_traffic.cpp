@@ -177,7 +177,10 @@ class Plans {
       if (static_cast<int>(i) == home || a.row.region != h.region) continue;
       if (kind == Kind::kNarrow && !a.hub) continue;
       const double nm = DistanceNm(h, a.row);
-      if (nm < nearestNm) nearestNm = nm, nearest = static_cast<int>(i);
+      if (nm < nearestNm) {
+        nearestNm = nm;
+        nearest = static_cast<int>(i);
+      }
       if (nm <= range && nm >= 15) fits.push_back(static_cast<int>(i));
     }
     if (fits.empty()) return nearest;
@@ -204,7 +207,8 @@ class Plans {
     auto it = kPrefixes.find(country);
     std::string r;
     if (it == kPrefixes.end()) {  // United States: N, digits, two letters
-      r = "N" + std::to_string(100 + Below(900));
+      r = "N";
+      r += std::to_string(100 + Below(900));
       for (int i = 0; i < 2; ++i) r += static_cast<char>('A' + Below(26));
       return r;
     }
