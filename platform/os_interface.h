@@ -31,11 +31,13 @@ struct OsText {
 };
 
 // Reading the FS2002 installation folder ("EXE Path" of the FS2002 key under
-// the local machine, 32-bit view; FLEETMIX_FS_ROOT on POSIX).
+// the local machine, 32-bit view; on POSIX FLEETMIX_FS_ROOT, else the same
+// key in the registry file of the user's Wine prefix).
 enum class SettingStatus {
   Ok,
-  KeyMissing,    // the key cannot be opened (POSIX: variable not set)
-  ValueMissing,  // no value, not a plain string, or too long (POSIX: empty)
+  KeyMissing,    // the key cannot be opened
+  ValueMissing,  // no value, not a plain string, or too long (POSIX: empty
+                 // variable, or a drive the Wine prefix does not map)
 };
 
 struct SettingRead {
@@ -112,6 +114,7 @@ class OsInterface {
   // without a console window (ignored on POSIX). The child runs in
   // `workingFolder`, or in this process's current folder when it is empty;
   // a relative program path is taken from this process's current folder.
+  // On POSIX a program whose name ends in ".exe" is started through wine.
   virtual ProcessResult StartProcess(const std::string& commandLine, bool waitForExit,
                                      bool showWindow, const std::string& workingFolder = {}) = 0;
 

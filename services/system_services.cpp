@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <exception>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_paths.h"
@@ -34,10 +35,11 @@ constexpr char kStepReadReplacement[] = "CFile::Read";
 // The programs a user may replace by a file beside the running program.
 constexpr int kTrafficDecompilerId = 134;
 constexpr int kTrafficCompilerId = 135;
+constexpr std::string_view kWindowsProgramSuffix = ".exe";
 #if defined(_WIN32)
-constexpr char kProgramSuffix[] = ".exe";
+constexpr std::string_view kProgramSuffix = kWindowsProgramSuffix;
 #else
-constexpr char kProgramSuffix[] = "";
+constexpr std::string_view kProgramSuffix = "";
 #endif
 
 constexpr char kTempFilePrefix[] = "fmix";
@@ -113,9 +115,9 @@ void ExtractedTool::Remove() {
 std::string ReplacementToolName(int id) {
   switch (id) {
     case kTrafficDecompilerId:
-      return std::string("trafficdecompiler") + kProgramSuffix;
+      return "trafficdecompiler" + std::string(kProgramSuffix);
     case kTrafficCompilerId:
-      return std::string("trafficcompiler") + kProgramSuffix;
+      return "trafficcompiler" + std::string(kProgramSuffix);
     default:
       return {};
   }
@@ -128,9 +130,15 @@ ExtractedTool ExtractTool(int id) {
   std::string_view bytes;
   const std::string replacementName = ReplacementToolName(id);
   const OsText self = replacementName.empty() ? OsText{} : os.ModulePath();
-  const std::string replacement = replacementName.empty() || !self.status.ok || self.text.empty()
-                                      ? std::string()
-                                      : JoinPath(FolderOf(self.text), replacementName);
+  std::string replacement = replacementName.empty() || !self.status.ok || self.text.empty()
+                                ? std::string()
+                                : JoinPath(FolderOf(self.text), replacementName);
+  // Outside Windows the user's Windows tool may lie there with its ".exe":
+  // its copy keeps the ending, by which the runner starts it through wine.
+  const bool windowsReplacement = kProgramSuffix.empty() && !replacement.empty() &&
+                                  !IsRegularFile(replacement) &&
+                                  IsRegularFile(replacement + std::string(kWindowsProgramSuffix));
+  if (windowsReplacement) replacement += kWindowsProgramSuffix;
   if (!replacement.empty() && IsRegularFile(replacement)) {
     errno = 0;
     if (!ReadFileBytes(replacement, replacementBytes)) {
@@ -150,7 +158,9 @@ ExtractedTool ExtractTool(int id) {
   if (!unique.status.ok) return ExtractionFailed(kStepTempFileName, id, unique.status.error);
 
   // From here on the object owns what exists on disk, whatever happens.
-  ExtractedTool tool(os.ExecutableNameFor(unique.text), unique.text);
+  std::string path = os.ExecutableNameFor(unique.text);
+  if (windowsReplacement) path += kWindowsProgramSuffix;
+  ExtractedTool tool(path, unique.text);
   try {
     const WriteResult written = os.WriteWholeFile(tool.Path(), bytes, true);
     if (written.failedPhase == WritePhase::Open) {

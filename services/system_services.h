@@ -55,7 +55,9 @@ class ExtractedTool {
 // The name of the file that, lying beside the running program, takes the
 // place of the embedded program with this id: "trafficdecompiler.exe" (134)
 // and "trafficcompiler.exe" (135), without ".exe" outside Windows. Empty for
-// programs that cannot be replaced.
+// programs that cannot be replaced. Outside Windows, when no file has that
+// name, a Windows program under the name with ".exe" takes the place (its
+// copy keeps the ".exe", and the runner starts it through wine).
 std::string ReplacementToolName(int id);
 
 // Writes the program with this id to a new temporary executable: the file

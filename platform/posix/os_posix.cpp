@@ -1,12 +1,15 @@
-// The OS interface on POSIX: environment instead of the registry, mkstemp
-// for unique files, posix_spawnp for child programs (command lines split
-// with the Windows rules, no shell), standard error for boxes and traces.
+// The OS interface on POSIX: the environment, else a Wine prefix's registry
+// file, instead of the registry; mkstemp for unique files; posix_spawnp for
+// child programs (command lines split with the Windows rules, no shell;
+// Windows programs through wine); standard error for boxes and traces.
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <climits>
@@ -22,6 +25,7 @@
 #include "platform/command_line.h"
 #include "platform/os_interface.h"
 #include "platform/posix/payload_table.h"
+#include "platform/posix/wine_registry.h"
 
 extern char** environ;
 
@@ -32,8 +36,22 @@ namespace {
 constexpr const char* kFsRootVariable = "FLEETMIX_FS_ROOT";
 constexpr const char* kTraceVariable = "FLEETMIX_TRACE";
 constexpr const char* kDefaultTempFolder = "/tmp/";
+constexpr const char* kWineProgram = "wine";
+constexpr std::string_view kWindowsProgramEnding = ".exe";
 
 OsError LastErrno() { return static_cast<OsError>(errno); }
+
+// A program name ending in ".exe", in any letter case.
+bool IsWindowsProgramName(std::string_view name) {
+  if (name.size() < kWindowsProgramEnding.size()) return false;
+  const std::string_view ending = name.substr(name.size() - kWindowsProgramEnding.size());
+  for (std::size_t i = 0; i < ending.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(ending[i])) != kWindowsProgramEnding[i]) {
+      return false;
+    }
+  }
+  return true;
+}
 
 // Writes every byte, resuming after short writes and interruptions.
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -64,10 +82,8 @@ class PosixOs final : public OsInterface {
   SettingRead ReadFsRootSetting() override {
     SettingRead read;
     const char* value = std::getenv(kFsRootVariable);
-    if (value == nullptr) {
-      read.status = SettingStatus::KeyMissing;
-      read.error = ENOENT;
-    } else if (*value == '\0') {
+    if (value == nullptr) return ReadWineFsRoot(WinePrefixFolder());
+    if (*value == '\0') {
       read.status = SettingStatus::ValueMissing;
       read.error = ENOENT;
     } else {
@@ -188,13 +204,21 @@ class PosixOs final : public OsInterface {
     std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty() || words.front().empty()) return {OsStatus::Failure(ENOENT), 0};
     // The child changes folder before it runs the program: a relative path
-    // of the program must still name it from this process's folder.
+    // of the program must still name it from this process's folder, and so
+    // must a Windows program's bare name that lies here (wine would look in
+    // the child's folder, Windows looks in the starting program's).
     std::string& program = words.front();
+    const bool windowsProgram = IsWindowsProgramName(program);
     if (!workingFolder.empty() && program.front() != '/' &&
-        program.find('/') != std::string::npos) {
+        (program.find('/') != std::string::npos ||
+         (windowsProgram && ::access(program.c_str(), F_OK) == 0))) {
       char here[PATH_MAX];
       if (::getcwd(here, sizeof here) != nullptr) program = std::string(here) + '/' + program;
     }
+    // A user's own Windows tools run through wine, which takes the
+    // program's path as its first argument; without wine the start fails
+    // with ENOENT as for any missing program.
+    if (windowsProgram) words.insert(words.begin(), kWineProgram);
     std::vector<char*> argv;
     for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);

@@ -54,6 +54,7 @@ TEST(FindFsRoot, ReadsTheEnvironmentOnPosix) {
   }
   {
     testing::ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
+    testing::ScopedEnv wine("WINEPREFIX", std::string("/nonexistent/wine prefix"));
     EXPECT_EQ(NativeOs().ReadFsRootSetting().status, SettingStatus::KeyMissing);
   }
 }

@@ -1,0 +1,166 @@
+// FS2002 under Wine, seen from the POSIX build: without FLEETMIX_FS_ROOT the
+// installation folder is the FS2002 key of the Wine prefix's system.reg,
+// mapped through the prefix's drive links; a Windows program is started
+// through wine, also a user's own traffic tool lying beside the program.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/file_text.h"
+#include "platform/os_interface.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
+#include "tests/support/fake_os.h"
+#include "tests/system/system_test_support.h"
+
+namespace fm {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScopedEnv;
+using testing::ScopedFakeOs;
+using testing::ScopedTempFolder;
+
+// The key in both views as Wine writes them (the plain one sorts first).
+const std::string kPlain =
+    "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1796594576\n";
+const std::string kWow =
+    "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1\n"
+    "#time=1dd85cd8c931354\n";
+constexpr char kKeyMissing[] = "Cannot find FS2002 root folder (2)";
+constexpr char kValueMissing[] = "Cannot find FS2002 root folder (1)";
+
+std::string Value(const std::string& escaped) { return "\"EXE Path\"=\"" + escaped + "\"\n"; }
+
+// A prefix as wineboot lays it out (dosdevices/c: -> ../drive_c, z: -> /),
+// with d: leading to a folder elsewhere, and this registry text.
+std::string MakePrefix(const ScopedTempFolder& temp, const std::string& registry) {
+  const std::string prefix = temp.Join("prefix");
+  fs::create_directories(prefix + "/dosdevices");
+  fs::create_directories(temp.Join("D drive"));
+  fs::create_directory_symlink("../drive_c", prefix + "/dosdevices/c:");
+  fs::create_directory_symlink(temp.Join("D drive"), prefix + "/dosdevices/d:");
+  fs::create_directory_symlink("/", prefix + "/dosdevices/z:");
+  EXPECT_TRUE(WriteFileBytes(prefix + "/system.reg", "WINE REGISTRY Version 2\n\n" + registry));
+  return prefix;
+}
+
+// The installation folder as FindFsRoot gives it, or the text of its box.
+std::string FindFsRootOrBox() {
+  ScopedFakeOs os;
+  try {
+    return FindFsRoot();
+  } catch (const testing::ProcessEnded& ended) {
+    EXPECT_EQ(ended.exitCode, 1);
+    return os.boxes.size() == 1 ? os.boxes[0].text : "boxes: " + std::to_string(os.boxes.size());
+  }
+}
+
+TEST(WinePrefix, ReadsTheFs2002KeyOfTheRegistryFile) {
+  const std::string long260 = "C:\\\\" + std::string(257, 'x');
+  const struct {
+    std::string registry;
+    std::string expected;  // below the prefix ("D drive/" leads elsewhere), or the box
+  } cases[] = {
+      {kPlain + Value("C:\\\\FS64") + kWow + Value("C:\\\\FS32"), "prefix/drive_c/FS32"},
+      {"[SOFTWARE\\\\microsoft\\\\MICROSOFT GAMES\\\\flight simulator\\\\8.0]\n"
+       "\"exe path\"=\"c:\\\\FS2002\\\\\"\n",
+       "prefix/drive_c/FS2002"},
+      // A blank, non-ASCII units (four digits before a hex digit), a
+      // surrogate pair, and ".." that stays on the drive.
+      {kWow + Value(R"(C:\\..\\Jeux \x00e9d\xe9\\FS 2002 \xd83d\xde80)"),
+       "prefix/drive_c/Jeux \xC3\xA9"
+       "d\xC3\xA9/FS 2002 \xF0\x9F\x9A\x80"},
+      {kWow + Value(R"(D:\\Games\\FS2002)"), "D drive/Games/FS2002"},
+      {kWow + Value(R"(Z:\\opt\\FS2002\\)"), "/opt/FS2002"},
+      {kWow + "\"Version\"=\"8.0\"\n", kValueMissing},
+      // The 32-bit key, found first, decides even without the value.
+      {kPlain + Value("C:\\\\FS64") + kWow, kValueMissing},
+      {kPlain + "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0\\\\Sub]\n" +
+           Value("C:\\\\FS2002"),
+       kValueMissing},
+      {kWow + "\"EXE Path\"=str(2):\"C:\\\\FS2002\"\n", kValueMissing},
+      {kWow + Value(""), kValueMissing},
+      {kWow + Value(long260), kValueMissing},  // beyond the program's 260 bytes
+      {kWow + Value(R"(E:\\FS2002)"), kValueMissing},
+      {"[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0]\n" +
+           Value("C:\\\\FS2004"),
+       kKeyMissing},
+  };
+  ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.registry);
+    ScopedTempFolder temp("wine_prefix_tmp");
+    ScopedEnv wine("WINEPREFIX", MakePrefix(temp, c.registry));
+    const bool asIs = c.expected.rfind("Cannot", 0) == 0 || c.expected.front() == '/';
+    EXPECT_EQ(FindFsRootOrBox(), asIs ? c.expected : temp.Join(c.expected));
+  }
+}
+
+TEST(WinePrefix, ReadsWineprefixElseTheHomeWineAndGivesWayToFleetmixFsRoot) {
+  ScopedTempFolder temp("wine_prefix_tmp");
+  fs::create_directory_symlink(MakePrefix(temp, kWow + Value("C:\\\\FS")), temp.Join(".wine"));
+  ScopedEnv home("HOME", temp.Path());
+  ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
+  std::optional<ScopedEnv> wine(std::in_place, "WINEPREFIX", std::nullopt);
+  EXPECT_EQ(FindFsRootOrBox(), temp.Join(".wine/drive_c/FS"));
+  wine.emplace("WINEPREFIX", temp.Join("no prefix"));
+  EXPECT_EQ(FindFsRootOrBox(), kKeyMissing);
+  ScopedEnv set("FLEETMIX_FS_ROOT", std::string("/srv/FS2002"));
+  EXPECT_EQ(FindFsRootOrBox(), "/srv/FS2002");
+}
+
+TEST(WinePrefix, WindowsProgramsStartThroughWine) {
+  ScopedTempFolder temp("wine_exe_tmp");
+  // A stand-in for wine on the PATH: the probe, which records its arguments.
+  fs::create_directories(temp.Join("bin"));
+  fs::create_directories(temp.Join("work"));
+  ASSERT_TRUE(NativeOs()
+                  .WriteWholeFile(temp.Join("bin/wine"),
+                                  NativeOs().FindPayload(FM_PROBE_PAYLOAD).bytes, true)
+                  .ok());
+  ScopedEnv path("PATH", temp.Join("bin"));
+  const std::string record = temp.Join("record.txt");
+  ScopedEnv recordTo("FLEETMIX_PROBE_RECORD", record);
+  const std::string here = fs::current_path().string();
+  ASSERT_TRUE(WriteFileBytes("fleetmix_wine_test.EXE", "MZ"));
+  const std::pair<const char*, std::string> cases[] = {
+      // Relative paths and bare names lying here name the file from here.
+      {"\"wine_exe_tmp/tools dir/Tool.EXE\" /np",
+       here + "/wine_exe_tmp/tools dir/Tool.EXE\r\n/np\r\n"},
+      {"fleetmix_wine_test.EXE /np", here + "/fleetmix_wine_test.EXE\r\n/np\r\n"},
+      {"notepad.exe report.txt", "notepad.exe\r\nreport.txt\r\n"},  // wine searches
+  };
+  for (const auto& [commandLine, recorded] : cases) {
+    ASSERT_TRUE(NativeOs().StartProcess(commandLine, true, false, temp.Join("work")).status.ok);
+    EXPECT_EQ(testing::ReadWholeFile(record), recorded) << commandLine;
+  }
+  RemoveFile("fleetmix_wine_test.EXE");
+
+  // The user's Windows decompiler beside the program: its copy keeps the
+  // ".exe" and so runs through wine.
+  ScopedFakeOs os;
+  os.modulePath = temp.Join("fleetmix-cli");
+  ASSERT_TRUE(WriteFileBytes(temp.Join("trafficdecompiler.exe"), "MZ user tool"));
+  {
+    const ExtractedTool tool = ExtractTool(134);
+    ASSERT_EQ(tool.Path().substr(tool.Path().size() - 4), ".exe");
+    EXPECT_EQ(testing::ReadWholeFile(tool.Path()), "MZ user tool");
+    ASSERT_TRUE(RunTool(TrafficToolCommandLine(tool.Path()), true, false));
+    EXPECT_EQ(testing::ReadWholeFile(record), tool.Path() + "\r\n/np\r\n");
+  }
+  EXPECT_EQ(temp.Names(),
+            (std::vector<std::string>{"bin", "record.txt", "trafficdecompiler.exe", "work"}));
+
+  // Without wine the start fails as for any missing program.
+  ScopedEnv noWine("PATH", temp.Join("work"));
+  EXPECT_FALSE(RunTool("\"/opt/tools/ttools.exe\" /np", true, false));
+  testing::ExpectOneErrorBox(os, "CreateProcess (\"/opt/tools/ttools.exe\" /np) failed: 0x2");
+}
+
+}  // namespace
+}  // namespace fm
