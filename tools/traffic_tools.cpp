@@ -28,9 +28,11 @@ constexpr const char* kRootValueMissing =
     "or not a text";
 #else
 constexpr const char* kRootKeyMissing =
-    "cannot find the FS2002 folder: FLEETMIX_FS_ROOT is not set";
+    "cannot find the FS2002 folder: FLEETMIX_FS_ROOT is not set, and the Wine prefix "
+    "($WINEPREFIX, else ~/.wine) holds no FS2002 registry key";
 constexpr const char* kRootValueMissing =
-    "cannot find the FS2002 folder: FLEETMIX_FS_ROOT is empty";
+    "cannot find the FS2002 folder: FLEETMIX_FS_ROOT is empty, or the FS2002 key of the Wine "
+    "prefix has no usable \"EXE Path\"";
 #endif
 
 constexpr size_t kCopyChunk = 1 << 20;
