@@ -2,7 +2,7 @@
 // aircraft: the first two airports of each of its plan lines.
 #pragma once
 
-#include <list>
+#include <vector>
 #include <string>
 
 #include "traffic/traffic_records.h"
@@ -15,7 +15,7 @@ class CFlightsByAcDlg : public DialogLogic {
  public:
   // Nothing is copied: the inputs must outlive the dialog.
   CFlightsByAcDlg(const WizardState& state, std::string title,
-                  const std::list<std::string>& newPlanLines, const TrafficAircraftMap& newAircraft)
+                  const std::vector<std::string>& newPlanLines, const TrafficAircraftMap& newAircraft)
       : state_(state), title_(std::move(title)), planLines_(newPlanLines), aircraft_(newAircraft) {}
 
   int DialogId() const override;
@@ -27,7 +27,7 @@ class CFlightsByAcDlg : public DialogLogic {
 
   const WizardState& state_;
   std::string title_;
-  const std::list<std::string>& planLines_;
+  const std::vector<std::string>& planLines_;
   const TrafficAircraftMap& aircraft_;
 };
 

@@ -51,7 +51,7 @@ class FlightsDialogTest : public ::testing::Test {
   }
 
   WizardState state;
-  std::list<std::string> planLines = {
+  std::vector<std::string> planLines = {
       "AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EGLL,09:00:00,10:00:00,050,F,0002,LFPG",
       "AC#10,N2,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0003,EDDF,09:00:00,10:00:00,050,F,0004,EGLL",
       "AC#2,N3,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0005,LFPG,09:00:00,10:00:00,050,F,0006,EGLL",
