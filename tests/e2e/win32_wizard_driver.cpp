@@ -133,8 +133,12 @@ void Win32WizardDriver::Next() { PressAndWaitForPageChange(PSBTN_NEXT); }
 
 void Win32WizardDriver::Back() { PressAndWaitForPageChange(PSBTN_BACK); }
 
-void Win32WizardDriver::Cancel() {
-  PostMessageA(sheet_, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+void Win32WizardDriver::Cancel() { PressAndWaitForClose(PSBTN_CANCEL); }
+
+void Win32WizardDriver::Finish() { PressAndWaitForClose(PSBTN_FINISH); }
+
+void Win32WizardDriver::PressAndWaitForClose(int button) {
+  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
   for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && IsWindowVisible(sheet_);
        waited += kPollMs) {
     Sleep(kPollMs);

@@ -34,6 +34,7 @@ class Win32WizardDriver : public WizardDriver {
   void Next() override;
   void Back() override;
   void Cancel() override;
+  void Finish() override;
   bool Closed() override;
   std::string HelpButtonText() override;
   bool ReadHelp(int textId, std::string& caption, std::string& text) override;
@@ -58,6 +59,7 @@ class Win32WizardDriver : public WizardDriver {
   HWND CurrentPage() const;
   HWND PageControl(int id) const { return GetDlgItem(CurrentPage(), id); }
   void PressAndWaitForPageChange(int button);
+  void PressAndWaitForClose(int button);
 
   HWND sheet_;
   DWORD processId_;

@@ -20,6 +20,7 @@ class RecordingWizardDriver : public WizardDriver {
   void Next() override { sheet_.Next(); }
   void Back() override { sheet_.Back(); }
   void Cancel() override { sheet_.Cancel(); }
+  void Finish() override { sheet_.Finish(); }
   bool Closed() override { return sheet_.Closed(); }
   std::string HelpButtonText() override { return sheet_.helpButtonText; }
   std::string ControlText(int id) override { return sheet_.ActiveHost().GetText(id); }

@@ -20,6 +20,8 @@ class WizardDriver {
   virtual void Next() = 0;
   virtual void Back() = 0;
   virtual void Cancel() = 0;
+  // Presses Finish and waits until the wizard has closed.
+  virtual void Finish() = 0;
   virtual bool Closed() = 0;
 
   virtual std::string HelpButtonText() = 0;

@@ -1,0 +1,360 @@
+// The generate page: the redistribution compared byte for byte with its
+// independent model on a few hundred random installations and on the cases
+// that are easy to get wrong, the whole wizard through the recording sheet
+// with the real embedded programs, and the page's own rules (buttons that
+// stay enabled, saving, compiling, a report that cannot be written).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file_paths.h"
+#include "platform/file_system.h"
+#include "platform/file_text.h"
+#include "resources/resource.h"
+#include "tests/support/fake_os.h"
+#include "tests/support/fixture_installation.h"
+#include "tests/support/generate_scenarios.h"
+#include "tests/support/recording_sheet.h"
+#include "tests/support/recording_wizard_driver.h"
+#include "tests/system/system_test_support.h"
+#include "tests/traffic/random_installation.h"
+#include "tests/traffic/redistribution_model.h"
+#include "traffic/traffic_files.h"
+#include "wizard/wizard.h"
+
+namespace fm {
+namespace {
+
+using testing::FixtureInstallation;
+using testing::RecordingHost;
+using testing::RecordingSheet;
+using testing::ScopedFakeOs;
+using testing::ScopedTempFolder;
+namespace model = testing::model;
+
+std::string Bytes(const std::string& path) {
+  std::string bytes;
+  ReadFileBytes(path, bytes);
+  return bytes;
+}
+
+// The wizard's model of an installation, loaded as the imports load it:
+// the traffic through the two text files, categories through their lines.
+void Install(const model::ModelInput& input, const std::string& folder, WizardState& state) {
+  for (const auto& [name, patterns] : input.categoryTitlePatterns) {
+    state.categories.AddConfigLine("[" + name + "]");
+    std::string line = "<";
+    for (const std::string& pattern : patterns) line += "\"" + pattern + "\" ";
+    state.categories.AddConfigLine(line + ">");
+  }
+  for (const model::Model& source : input.aircraftModels) {
+    AircraftModel& model = state.aircraftModels.emplace_back();
+    model.category = source.category;
+    for (const auto& [title, variation] : source.variations) {
+      InstalledAircraft& installed = model.variations[title];
+      installed.atcAirline = variation.atcAirline;
+      installed.useForAi = variation.useForAi;
+    }
+  }
+  for (const auto& [icao, country] : input.airportCountry) {
+    state.airportStore.AddAirport("Region", country, "", "City", icao + " Airport", icao);
+  }
+  for (const auto& [country, callsigns] : input.countryAirlines) {
+    state.airportStore.Airlines().Add(country, callsigns);
+  }
+  std::string aircraft, plans;
+  for (const auto& [id, entry] : input.trafficAircraft) {
+    aircraft += id + "," + entry.first + ",\"" + entry.second + "\"\r\n";
+  }
+  for (const std::string& line : input.planLines) plans += line + "\r\n";
+  ASSERT_TRUE(WriteFileBytes(JoinPath(folder, "Aircraft.txt"), aircraft));
+  ASSERT_TRUE(WriteFileBytes(JoinPath(folder, "FlightPlans.txt"), plans));
+  int lines = 0;
+  FlightPlanCounts counts;
+  ASSERT_TRUE(ReadAircraftFile(JoinPath(folder, "Aircraft.txt"), state.trafficAircraft, lines));
+  ASSERT_TRUE(ReadFlightPlansFile(JoinPath(folder, "FlightPlans.txt"), state.flightPlans, counts));
+  state.workFolder = folder;
+}
+
+// One page with its host on a fresh wizard, working in a folder of its own.
+class GeneratePage {
+ public:
+  GeneratePage() : host_(sheet_.HostOf(4)) {
+    host_.onDispatch = [this] { statusTexts.push_back(host_.GetText(IDC_STATUS)); };
+  }
+  WizardState& State() { return wizard_.State(); }
+  CPageGenerate& Page() { return wizard_.Generate(); }
+  RecordingHost& Host() { return host_; }
+  RecordingSheet& Sheet() { return sheet_; }
+  const std::string& Folder() const { return folder_.Path(); }
+  std::string File(const char* name) const { return Bytes(JoinPath(folder_.Path(), name)); }
+
+  // Generate with the method, then Save Only; what a user sees and gets.
+  model::ModelOutput Run(bool randomly, std::uint32_t seed) {
+    sheet_.boxes.clear();
+    statusTexts.clear();
+    host_.ComboSelect(IDC_DISTRIBUTION, randomly ? 1 : 0);  // sorted: Evenly, Randomly
+    Page().SetRandomSeed(seed);
+    host_.Press(IDC_GENERATE);
+    host_.Press(IDC_SAVE_ONLY);
+    model::ModelOutput out;
+    out.report = File("report.txt");
+    out.aircraftTxt = File("aircraft.txt");
+    out.flightPlansTxt = File("FlightPlans.txt");
+    for (const auto& box : sheet_.boxes) {
+      if (box.icon == BoxIcon::Warning) out.warningBoxes.push_back(box.text);
+      if (box.text.rfind("Generation complete.", 0) == 0) out.completionBox = box.text;
+    }
+    for (int row = 0; row < host_.ListRowCount(IDC_FLIGHT_COUNTS); ++row) {
+      out.listRows.emplace_back(host_.ListCell(IDC_FLIGHT_COUNTS, row, 0),
+                                std::stoi(host_.ListCell(IDC_FLIGHT_COUNTS, row, 1)));
+    }
+    out.statusTexts = statusTexts;
+    return out;
+  }
+
+  std::vector<std::string> statusTexts;
+
+ private:
+  ScopedTempFolder folder_{"generate_page"};
+  CWizard wizard_;
+  RecordingSheet sheet_{&wizard_};
+  RecordingHost& host_;
+};
+
+void ExpectSameOutput(const model::ModelOutput& product, const model::ModelOutput& expected,
+                      const model::ModelInput& input) {
+  const std::string context = model::DescribeInstallation(input);
+  EXPECT_EQ(product.report, expected.report) << context;
+  EXPECT_EQ(product.aircraftTxt, expected.aircraftTxt) << context;
+  EXPECT_EQ(product.flightPlansTxt, expected.flightPlansTxt) << context;
+  EXPECT_EQ(product.warningBoxes, expected.warningBoxes) << context;
+  EXPECT_EQ(product.completionBox, expected.completionBox) << context;
+  EXPECT_EQ(product.listRows, expected.listRows) << context;
+  EXPECT_EQ(product.statusTexts, expected.statusTexts) << context;
+}
+
+model::ModelOutput RunProduct(const model::ModelInput& input) {
+  GeneratePage page;
+  Install(input, page.Folder(), page.State());
+  return page.Run(input.randomly, input.seed);
+}
+
+TEST(GeneratePageTest, MatchesTheModelOnRandomInstallations) {
+  ScopedFakeOs os;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE("installation seed " + std::to_string(seed));
+    const model::ModelInput input = model::RandomInstallation(seed);
+    ExpectSameOutput(RunProduct(input), model::RunModel(input), input);
+    if (HasFailure()) return;
+  }
+}
+
+// One traffic aircraft "Boeing 737-400" of category Jet flying one leg to
+// EGLL (United Kingdom), and the plan line for another id.
+model::ModelInput SmallInstallation() {
+  model::ModelInput input;
+  input.categoryTitlePatterns = {{"Jet", {"Boe"}}};
+  input.airportCountry = {{"EGLL", "United Kingdom"}};
+  input.trafficAircraft = {{"AC#1", {"250", "Boeing 737-400"}}};
+  input.planLines = {"AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL"};
+  return input;
+}
+
+std::string Plan(const std::string& id) {
+  return id + ",N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL";
+}
+
+TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
+  ScopedFakeOs os;
+  struct Case {
+    const char* name;
+    void (*change)(model::ModelInput&);
+    const char* reportPart;   // must occur in the report
+    const char* aircraftTxt;  // the whole saved aircraft.txt
+  };
+  const Case cases[] = {
+      {"Evenly: the last of the least used",
+       [](model::ModelInput& in) {
+         in.aircraftModels = {{"Jet", {{"A", {"A", "X"}}, {"B", {"B", "X"}}, {"C", {"C", "X"}}}}};
+         in.countryAirlines = {{"United Kingdom", {"X"}}};
+         in.planLines = {Plan("AC#1"), Plan("AC#1"), Plan("AC#1"), Plan("AC#1"), Plan("AC#1")};
+       },
+       "C was selected for this flight.\r\n\r\n",
+       "AC#1,250,\"C\"\r\nAC#2,250,\"B\"\r\nAC#3,250,\"A\"\r\n"},
+      {"GLOBAL without callsigns: no endless loop, the aircraft without airline flies",
+       [](model::ModelInput& in) {
+         in.aircraftModels = {{"Jet", {{"Private", {"Private", ""}}}}};
+         in.countryAirlines = {{"GLOBAL", {}}};
+       },
+       "Valid callsigns are \r\nNo match by callsign found, retry to fit using GLOBAL\r\n"
+       "For fl. \"EGLL(GLOBAL)\" was used \"Boeing 737-400\" (1 a/c in the same cat. [Jet]). "
+       "Valid callsigns are \r\nGA a/c will be used for this flight\r\nPrivate was selected",
+       "AC#1,250,\"Private\"\r\n"},
+      {"an aircraft id missing from Aircraft.txt is reported once and skipped",
+       [](model::ModelInput& in) {
+         in.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
+         in.planLines = {Plan("AC#7"), Plan("AC#7")};
+       },
+       "Aircraft AC#7 of the flight plans is not in Aircraft.txt, therefore all flights it "
+       "performed will not be included into the new AI traffic\r\n",
+       ""},
+      {"useForAi false leaves the flight out",
+       [](model::ModelInput& in) {
+         in.aircraftModels = {{"Jet", {{"A", {"A", "X", false}}}}};
+         in.countryAirlines = {{"United Kingdom", {"X"}}};
+       },
+       "Cannot find appropriate airplane (even using GA planes), this flight will not be "
+       "included in new traffic\r\n\r\nCould not find a match for flight EGLL,(GLOBAL,United "
+       "Kingdom,)[ for aircraft Boeing 737-400 (MG# was 1)\r\n",
+       ""},
+      {"the empty callsign of air_nat.cfg lets an aircraft without airline in at once",
+       [](model::ModelInput& in) {
+         in.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
+         in.countryAirlines = {{"United Kingdom", {""}}};
+       },
+       "Valid callsigns are \r\nA was selected", "AC#1,250,\"A\"\r\n"},
+      {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
+       [](model::ModelInput& in) {
+         in.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
+         in.aircraftModels.push_back({"Jet", {}});
+         for (char c = 'a'; c <= 'k'; ++c) {
+           const std::string title(1, c);
+           in.aircraftModels.back().variations[title] = {title, ""};
+         }
+         in.countryAirlines = {{"United Kingdom", {""}}};
+         in.planLines.clear();
+         for (int i = 0; i < 12; ++i) in.planLines.push_back(Plan(i == 0 ? "AC#1" : "AC#2"));
+       },
+       "k was selected",
+       "AC#1,250,\"k\"\r\nAC#10,480,\"b\"\r\nAC#11,480,\"a\"\r\nAC#2,480,\"j\"\r\n"
+       "AC#3,480,\"i\"\r\nAC#4,480,\"h\"\r\nAC#5,480,\"g\"\r\nAC#6,480,\"f\"\r\n"
+       "AC#7,480,\"e\"\r\nAC#8,480,\"d\"\r\nAC#9,480,\"c\"\r\n"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    model::ModelInput input = SmallInstallation();
+    test.change(input);
+    const model::ModelOutput product = RunProduct(input);
+    EXPECT_NE(product.report.find(test.reportPart), std::string::npos) << product.report;
+    EXPECT_EQ(product.aircraftTxt, test.aircraftTxt);
+    ExpectSameOutput(product, model::RunModel(input), input);
+  }
+}
+
+TEST(GeneratePageTest, RandomlyDrawsTheKnownSequence) {
+  TrafficRandom random(1);
+  std::vector<int> draws;
+  for (int i = 0; i < 5; ++i) draws.push_back(random.Draw());
+  EXPECT_EQ(draws, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+}
+
+TEST(GeneratePageTest, ControlsStartAsTheRunsAndSavesLeaveThem) {
+  ScopedFakeOs os;
+  GeneratePage page;
+  RecordingHost& host = page.Host();
+  EXPECT_EQ(host.ListColumns(IDC_FLIGHT_COUNTS),
+            (std::vector<std::string>{"Aircraft Title", "Fl. freq."}));
+  const int width = host.ListClientWidth(IDC_FLIGHT_COUNTS) - host.VerticalScrollBarWidth();
+  EXPECT_EQ(host.ListColumnWidths(IDC_FLIGHT_COUNTS),
+            (std::vector<int>{static_cast<int>(width * 0.8), static_cast<int>(width * 0.2)}));
+  EXPECT_TRUE(host.ListHasFullRowSelect(IDC_FLIGHT_COUNTS));
+  EXPECT_TRUE(host.IsChecked(IDC_HIDE_COMPILER));
+  EXPECT_EQ(host.ComboText(IDC_DISTRIBUTION, 0), "Evenly");
+  EXPECT_EQ(host.ComboText(IDC_DISTRIBUTION, 1), "Randomly");
+  EXPECT_EQ(host.ComboSelection(IDC_DISTRIBUTION), 0);
+
+  auto enabled = [&] {
+    std::vector<int> ids;
+    for (int id : {IDC_GENERATE, IDC_VIEW_REPORT, IDC_EDIT_AIRCRAFT, IDC_EDIT_FLIGHTPLANS,
+                   IDC_SAVE_ONLY, IDC_SAVE_AND_COMPILE, IDC_COMPILE_ONLY}) {
+      if (host.IsControlEnabled(id)) ids.push_back(id);
+    }
+    return ids;
+  };
+  EXPECT_EQ(enabled(), std::vector<int>{IDC_GENERATE});
+  Install(SmallInstallation(), page.Folder(), page.State());
+  host.Press(IDC_GENERATE);
+  const std::vector<int> afterRun = {IDC_GENERATE, IDC_VIEW_REPORT, IDC_SAVE_ONLY,
+                                     IDC_SAVE_AND_COMPILE};
+  EXPECT_EQ(enabled(), afterRun);
+  EXPECT_EQ(os.traces, (std::vector<std::string>{"step 8 done. sorting...\n",
+                                                 "done. enabling buttons...\n"}));
+
+  // Cancel in the confirmation: saved, but no compiler started.
+  page.Sheet().answers.push_back(BoxAnswer::Cancel);
+  host.Press(IDC_SAVE_AND_COMPILE);
+  EXPECT_TRUE(os.startedCommands.empty());
+  EXPECT_EQ(page.File("FlightPlans.txt"), "");
+  EXPECT_EQ(enabled().size(), 7u);
+  host.Press(IDC_GENERATE);
+  EXPECT_EQ(enabled().size(), 7u) << "buttons once enabled stay enabled";
+
+  host.Press(IDC_VIEW_REPORT);
+  ASSERT_EQ(os.startedCommands.size(), 1u);
+  EXPECT_EQ(os.startedCommands[0], "notepad report.txt");
+  EXPECT_EQ(os.startedFolders[0], page.Folder());
+
+  // Double-clicking below the last row opens the dialog for no title.
+  host.DoubleClickRow(IDC_FLIGHT_COUNTS, -1);
+  ASSERT_EQ(page.Sheet().modals.size(), 1u);
+  EXPECT_EQ(page.Sheet().modals[0].dialogId, IDD_FLIGHTS_BY_AIRCRAFT);
+}
+
+TEST(GeneratePageTest, ReportThatCannotBeCreatedChangesNothing) {
+  ScopedFakeOs os;
+  GeneratePage page;
+  model::ModelInput input = SmallInstallation();
+  input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
+  input.countryAirlines = {{"United Kingdom", {""}}};
+  Install(input, page.Folder(), page.State());
+  page.Host().Press(IDC_GENERATE);
+  ASSERT_EQ(page.Page().newPlanLines.size(), 1u);
+
+  // The report's name taken by a folder: the run is refused, and the last
+  // run's tables, list and buttons stay.
+  ASSERT_TRUE(RemoveFile(JoinPath(page.Folder(), "report.txt")));
+  ASSERT_TRUE(MakeDirectory(JoinPath(page.Folder(), "report.txt")));
+  page.Sheet().boxes.clear();
+  page.Host().Press(IDC_GENERATE);
+  ASSERT_EQ(page.Sheet().boxes.size(), 1u);
+  EXPECT_EQ(page.Sheet().boxes[0].text, "Cannot create report.txt. Generation has failed.");
+  EXPECT_EQ(page.Sheet().boxes[0].icon, BoxIcon::Error);
+  EXPECT_EQ(page.Page().newPlanLines.size(), 1u);
+  EXPECT_EQ(page.Host().ListRowCount(IDC_FLIGHT_COUNTS), 1);
+}
+
+TEST(GeneratePageTest, SaveThatFailsKeepsTheEarlierFilesAndEndsWithOne) {
+  ScopedFakeOs os;
+  GeneratePage page;
+  Install(SmallInstallation(), page.Folder(), page.State());
+  page.Host().Press(IDC_GENERATE);
+  page.Host().Press(IDC_SAVE_ONLY);
+  const std::string aircraft = page.File("aircraft.txt");
+  page.State().workFolder = JoinPath(page.Folder(), "missing");
+  try {
+    page.Host().Press(IDC_SAVE_ONLY);
+    ADD_FAILURE() << "the process goes on";
+  } catch (const testing::ProcessEnded& ended) {
+    EXPECT_EQ(ended.exitCode, 1);
+  }
+  EXPECT_EQ(page.Sheet().boxes.back().text, "Cannot aircraft.txt");
+  EXPECT_EQ(page.File("aircraft.txt"), aircraft);
+}
+
+// The whole wizard with the real bgltext, traffic decompiler and compiler.
+TEST(GeneratePageTest, WholeWizardFromImportToNewTraffic) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  testing::AddGenerateFixture(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  ScopedTempFolder temp{"generate_page_tmp"};
+  CWizard wizard;
+  wizard.State().workFolder = installation.WorkFolder();
+  testing::RecordingWizardDriver driver(wizard);
+  testing::WholeWizardScenario(driver, installation);
+}
+
+}  // namespace
+}  // namespace fm
