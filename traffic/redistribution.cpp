@@ -87,6 +87,10 @@ struct Candidate {
 struct CategoryCandidates {
   size_t modelCount = 0;
   std::vector<Candidate> candidates;  // models in list order, variations by title
+  // Indexes into `candidates` by airline, and those without airline, each
+  // ascending: a flight looks only at the airlines it may use.
+  std::unordered_map<int, std::vector<int>> byCallsign;
+  std::vector<int> noAirline;
 };
 
 // What a traffic aircraft contributes to each of its flights.
@@ -211,12 +215,7 @@ class Redistribution {
         sets_.countries.assign(1, kGlobal);
       }
 
-      for (size_t i = 0; i < models.candidates.size(); ++i) {
-        const Candidate& candidate = models.candidates[i];
-        if ((gaFallback && candidate.noAirline) || sets_.IsValid(candidate.callsign)) {
-          sets_.candidates.push_back(static_cast<int>(i));
-        }
-      }
+      CollectCandidates(models, gaFallback);
       if (!sets_.candidates.empty()) {
         Choose(plan, facts, gaFallback);
         return;
@@ -234,6 +233,27 @@ class Redistribution {
       text_ += kUseGa;
       gaFallback = true;
     }
+  }
+
+  // The candidates in collection order: models in list order, variations
+  // by title; those of a valid airline, and with the fallback those
+  // without airline.
+  void CollectCandidates(const CategoryCandidates& models, bool gaFallback) {
+    std::vector<int>& found = sets_.candidates;
+    for (int callsign : sets_.callsigns) {
+      auto listed = models.byCallsign.find(callsign);
+      if (listed != models.byCallsign.end()) {
+        found.insert(found.end(), listed->second.begin(), listed->second.end());
+      }
+    }
+    if (gaFallback) {
+      for (int index : models.noAirline) {
+        if (!sets_.IsValid(models.candidates[static_cast<size_t>(index)].callsign)) {
+          found.push_back(index);
+        }
+      }
+    }
+    std::sort(found.begin(), found.end());
   }
 
   void CollectAirports(const FlightPlan& plan) {
@@ -358,8 +378,18 @@ class Redistribution {
     events_.Progress(lastProgress_);
   }
 
+  // Hands the gathered lines to the file with their line ends as CR LF,
+  // in one write.
   void WriteOut() {
-    report_.WriteText(text_);
+    bytes_.clear();
+    size_t from = 0;
+    for (size_t lf = text_.find('\n'); lf != std::string::npos; lf = text_.find('\n', from)) {
+      bytes_.append(text_, from, lf - from);
+      bytes_ += "\r\n";
+      from = lf + 1;
+    }
+    bytes_.append(text_, from, std::string::npos);
+    report_.WriteBytes(bytes_);
     text_.clear();
   }
 
@@ -384,8 +414,12 @@ class Redistribution {
       ++models.modelCount;
       for (const auto& [title, variation] : model.variations) {
         if (!variation.useForAi) continue;
-        models.candidates.push_back(
-            {TitleNumber(title), callsigns_.Find(variation.atcAirline), variation.atcAirline.empty()});
+        const int index = static_cast<int>(models.candidates.size());
+        const Candidate candidate{TitleNumber(title), callsigns_.Find(variation.atcAirline),
+                                  variation.atcAirline.empty()};
+        models.candidates.push_back(candidate);
+        if (candidate.callsign != kNoCallsign) models.byCallsign[candidate.callsign].push_back(index);
+        if (candidate.noAirline) models.noAirline.push_back(index);
       }
     }
     return models;
@@ -416,7 +450,8 @@ class Redistribution {
   const CallsignNumbers callsigns_;
 
   RedistributionResult result_;
-  std::string text_;  // report lines not yet handed to the file
+  std::string text_;   // report lines not yet handed to the file
+  std::string bytes_;  // the same with CR LF line ends
   std::string lastProgress_;
   size_t processed_ = 0;
   std::unordered_map<std::string, TrafficAircraftFacts> facts_;  // by traffic aircraft id

@@ -12,6 +12,7 @@
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/aircraft_scenarios.h"
 #include "tests/support/fixture_installation.h"
+#include "tests/support/generate_scenarios.h"
 #include "tests/support/scenery_scenarios.h"
 #include "tests/support/traffic_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
@@ -177,6 +178,22 @@ TEST(FleetmixExeTest, ImportAircraftAndWriteAirlinesCfg) {
   Win32WizardDriver driver(sheet, fleetmix.Id());
   AircraftImportScenario(driver, installation);
   driver.Cancel();
+  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+}
+
+// The shipped program from the first import to a new installed traffic,
+// with the programs it carries; Finish ends it with exit code 0.
+TEST(FleetmixExeTest, WholeWizardFromImportToNewTraffic) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddGenerateFixture(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+  ASSERT_TRUE(fleetmix.Started());
+  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+  Win32WizardDriver driver(sheet, fleetmix.Id());
+  WholeWizardScenario(driver, installation);
   EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
 }
 

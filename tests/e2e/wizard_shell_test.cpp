@@ -13,6 +13,7 @@
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/aircraft_scenarios.h"
 #include "tests/support/fixture_installation.h"
+#include "tests/support/generate_scenarios.h"
 #include "tests/support/scenery_scenarios.h"
 #include "tests/support/traffic_scenarios.h"
 #include "tests/support/wizard_scenarios.h"
@@ -150,3 +151,21 @@ TEST(WizardShellTest, AircraftImport) {
 
 }  // namespace
 }  // namespace fm::testing
+
+// The whole wizard in this process: the three imports with the embedded
+// bgltext and traffic decompiler, the redistribution, then save and compile
+// with the embedded traffic compiler; the generate page after its run is
+// saved as a screenshot when asked.
+TEST(WizardShellTest, WholeWizardFromImportToNewTraffic) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  AddGenerateFixture(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  ShellThread shell(
+      [&](CWizard& wizard) { wizard.State().workFolder = installation.WorkFolder(); });
+  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+  ASSERT_NE(sheet, nullptr);
+  Win32WizardDriver driver(sheet, GetCurrentProcessId());
+  WholeWizardScenario(driver, installation, [&] { SaveScreenshotIfAsked(driver, "generate"); });
+  EXPECT_TRUE(shell.Closed());
+}

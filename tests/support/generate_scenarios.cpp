@@ -98,7 +98,8 @@ void AddGenerateFixture(FixtureInstallation& installation) {
        "EGKK\r\nEGLL\r\nKLAX\r\nLFPG\r\n"}));
 }
 
-void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation) {
+void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
+                         const std::function<void()>& afterGenerate) {
   std::string box;
   ASSERT_EQ(wizard.ActiveDialogId(), IDD_WELCOME);
   wizard.Next();
@@ -140,6 +141,7 @@ void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation
     EXPECT_TRUE(wizard.ControlEnabled(id)) << "control " << id << " after a run";
   }
   EXPECT_FALSE(wizard.ControlEnabled(IDC_COMPILE_ONLY)) << "nothing saved yet";
+  if (afterGenerate) afterGenerate();
 
   const std::string trafficBefore = ReadBytes(installation.TrafficBglPath());
   wizard.PressButton(IDC_SAVE_AND_COMPILE);

@@ -3,6 +3,8 @@
 // then save and compile with the embedded traffic compiler, and Finish.
 #pragma once
 
+#include <functional>
+
 #include "tests/support/fixture_installation.h"
 #include "tests/support/wizard_driver.h"
 
@@ -16,7 +18,9 @@ void AddGenerateFixture(FixtureInstallation& installation);
 // From the welcome page to Finish: the three imports, "Generate" with
 // Evenly (report, boxes, list, status), "Save && Compile" answered OK (the
 // two text files and the new TRAFFIC.BGL), then Finish, which writes
-// nothing more.
-void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation);
+// nothing more. `afterGenerate` runs once the run's list is shown (a
+// caller may take a picture).
+void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
+                         const std::function<void()>& afterGenerate = {});
 
 }  // namespace fm::testing
