@@ -149,9 +149,6 @@ TEST(WizardShellTest, AircraftImport) {
   EXPECT_TRUE(shell.Closed());
 }
 
-}  // namespace
-}  // namespace fm::testing
-
 // The whole wizard in this process: the three imports with the embedded
 // bgltext and traffic decompiler, the redistribution, then save and compile
 // with the embedded traffic compiler; the generate page after its run is
@@ -169,3 +166,6 @@ TEST(WizardShellTest, WholeWizardFromImportToNewTraffic) {
   WholeWizardScenario(driver, installation, [&] { SaveScreenshotIfAsked(driver, "generate"); });
   EXPECT_TRUE(shell.Closed());
 }
+
+}  // namespace
+}  // namespace fm::testing

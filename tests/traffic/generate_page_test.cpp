@@ -243,6 +243,27 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
   }
 }
 
+// Hand-edited and damaged traffic: a plan line of a megabyte with
+// thousands of legs, binary bytes, plans cut short in their header or a
+// leg. Each is redistributed as the model does it, without harm.
+TEST(GeneratePageTest, DamagedTrafficIsRedistributedAsTheModelDoes) {
+  ScopedFakeOs os;
+  model::ModelInput input = SmallInstallation();
+  input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
+  input.countryAirlines = {{"United Kingdom", {""}}, {"GLOBAL", {"X"}}};
+  std::string huge = "AC#1,N1,100%,24Hr,IFR";
+  while (huge.size() < (1u << 20)) huge += ",07:00:00,08:00:00,350,F,0001,EGLL";
+  std::string binary = "AC#1,";
+  for (int c = 1; c < 256; ++c) {
+    if (c != '\n' && c != '\r') binary += static_cast<char>(c);
+  }
+  input.planLines = {huge, binary, "AC#1", "AC#1,N1,100%", "AC#1,N1,100%,24Hr,IFR,07:00:00,08",
+                     ",,,,,,,,,,,,,,,,", "\x1A\x7F,\xFF"};
+  const model::ModelOutput product = RunProduct(input);
+  ExpectSameOutput(product, model::RunModel(input), input);
+  EXPECT_NE(product.flightPlansTxt.find(huge.substr(4)), std::string::npos);
+}
+
 TEST(GeneratePageTest, RandomlyDrawsTheKnownSequence) {
   TrafficRandom random(1);
   std::vector<int> draws;
@@ -291,6 +312,8 @@ TEST(GeneratePageTest, ControlsStartAsTheRunsAndSavesLeaveThem) {
   host.Press(IDC_GENERATE);
   EXPECT_EQ(enabled().size(), 7u) << "buttons once enabled stay enabled";
 
+  // Notepad is asked for, not started: it would hold the folder open.
+  os.Fail(testing::FakeStep::Start, 2);
   host.Press(IDC_VIEW_REPORT);
   ASSERT_EQ(os.startedCommands.size(), 1u);
   EXPECT_EQ(os.startedCommands[0], "notepad report.txt");
