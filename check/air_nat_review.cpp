@@ -106,11 +106,4 @@ AirNatReview ReviewAirNatFile(const std::string& path) {
   return std::move(reviewer.Review());
 }
 
-AirNatReview ReviewAirNatLines(const std::vector<std::string>& lines) {
-  Reviewer reviewer;
-  reviewer.Review().opened = true;
-  for (const std::string& line : lines) reviewer.Line(line);
-  return std::move(reviewer.Review());
-}
-
 }  // namespace fm

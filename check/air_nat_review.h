@@ -32,7 +32,4 @@ struct AirNatReview {
 // Reviews the file with the grammar of its reader (geo/air_nat.cpp).
 AirNatReview ReviewAirNatFile(const std::string& path);
 
-// The same for lines already at hand (numbered from 1).
-AirNatReview ReviewAirNatLines(const std::vector<std::string>& lines);
-
 }  // namespace fm
