@@ -1,0 +1,202 @@
+// The configuration check on a fixture installation: a consistent one gives
+// nothing, and each change below gives the findings of its kind.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "aircraft/aircraft_scan.h"
+#include "check/configuration_check.h"
+#include "geo/air_nat.h"
+#include "tests/support/fixture_installation.h"
+
+namespace fm {
+namespace {
+
+struct Inputs {
+  std::vector<std::string> airClass = {"[Airliner]",  "737", "<\"Boeing 737\">",
+                                       "[Turboprop]", "ATR", "<\"ATR 72\">"};
+  std::map<std::string, std::string> aircraftCfgs = {
+      {"B737",
+       "[general]\natc_type=Boeing\natc_model=737-800\n"
+       "[fltsim.0]\ntitle=Boeing 737 Speedbird\natc_airline=SPEEDBIRD\n"
+       "[fltsim.1]\ntitle=Boeing 737 Lufthansa\natc_airline=LUFTHANSA\n"},
+      {"ATR72",
+       "[general]\natc_type=ATR\natc_model=72-500\n"
+       "[fltsim.0]\ntitle=ATR 72 Air France\natc_airline=AIRFRANS\n"}};
+  std::map<std::string, std::string> airports = {
+      {"EGLL", "United Kingdom"}, {"LFPG", "France"}, {"EDDF", "Germany"}};
+  std::vector<std::string> airNat = {"; callsigns of every country",
+                                     "",
+                                     "GLOBAL/SPEEDBIRD",          // line 3
+                                     "United Kingdom/SPEEDBIRD",  // line 4
+                                     "France/AIRFRANS",           // line 5
+                                     "Germany/LUFTHANSA"};        // line 6
+  std::map<std::string, std::string> traffic = {{"AC#1", "Boeing 737-800 BA"},
+                                                {"AC#2", "ATR 72 Air France"}};
+  std::vector<std::pair<std::string, std::vector<std::string>>> plans = {
+      {"AC#1", {"EGLL", "LFPG"}}, {"AC#2", {"LFPG", "EDDF"}}, {"AC#1", {"EGLL", "EDDF"}}};
+};
+
+struct CheckRun {
+  int status = -1;
+  std::string output;
+  std::string findings;  // the output after its first line, the counts of the inputs
+};
+
+CheckRun RunCheck(const Inputs& in, testing::FixtureInstallation& fixture) {
+  WizardState state;
+  for (const std::string& line : in.airClass) state.categories.AddConfigLine(line);
+  for (const auto& [folder, text] : in.aircraftCfgs) fixture.AddAircraft(folder, text);
+  ScanAircraftFolders(fixture.RootPath("AIRCRAFT"), state.categories, state.aircraftModels);
+  for (const auto& [icao, country] : in.airports) {
+    state.airportStore.AddAirport("Europe", country, "", "City", "Airport " + icao, icao);
+  }
+  std::string airNat;
+  for (const std::string& line : in.airNat) airNat += line + "\n";
+  const std::string airNatPath = fixture.WorkFile("air_nat.cfg", airNat);
+  EXPECT_EQ(ReadAirNatFile(airNatPath, state.airportStore.Airlines()), AirNatRead::Loaded);
+  for (const auto& [id, title] : in.traffic) state.trafficAircraft[id] = {"300", title};
+  for (const auto& [id, airports] : in.plans) {
+    FlightPlan plan{id + ",...", id, {}};
+    for (const std::string& airport : airports) plan.legs.push_back({airport});
+    state.flightPlans.push_back(plan);
+  }
+  std::ostringstream out;
+  CheckRun run;
+  run.status = RunConfigurationCheck(state, airNatPath, out);
+  run.output = out.str();
+  run.findings = run.output.substr(run.output.find('\n') + 1);
+  return run;
+}
+
+TEST(ConfigurationCheckTest, ConsistentInstallationHasNothingToSay) {
+  testing::FixtureInstallation fixture;
+  ASSERT_TRUE(fixture.IsReady());
+  const CheckRun run = RunCheck(Inputs(), fixture);
+  EXPECT_EQ(run.status, kCheckClean);
+  EXPECT_EQ(run.output,
+            "Checked 3 installed variations, 2 categories, 2 traffic titles in 3 flight plans, "
+            "3 airports and 4 countries of air_nat.cfg.\n"
+            "No problems found.\n");
+}
+
+TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
+  struct Case {
+    const char* what;
+    std::function<void(Inputs&)> change;
+    // Each group: its heading, then its lines; "{ZEPPELIN}" is the path of
+    // the fixture's Zeppelin aircraft.cfg.
+    std::vector<std::vector<std::string>> groups;
+  } cases[] = {
+      {"variation in no category",
+       [](Inputs& in) {
+         in.aircraftCfgs["Zeppelin"] =
+             "[general]\natc_type=Zeppelin\natc_model=NT\n[fltsim.0]\ntitle=Zeppelin NT\n";
+       },
+       {{"Installed variations in the category \"Unknown\", never given a flight (1):",
+         "  \"Zeppelin NT\" (atc_type \"Zeppelin\", atc_model \"NT\") in "
+         "{ZEPPELIN}"}}},
+      {"categories without installed aircraft, one shadowed by an earlier one",
+       [](Inputs& in) {
+         in.airClass.insert(in.airClass.end(),
+                            {"[Regional]", "CRJ", "<\"Canadair\">", "[Jet]", "737"});
+         in.traffic["AC#3"] = "Canadair CRJ Lufthansa";
+         in.plans.push_back({"AC#3", {"EDDF", "EGLL"}});
+         in.plans.push_back({"AC#3", {"EGLL", "EDDF"}});
+       },
+       {{"Categories that no installed aircraft falls into (2, 2 flights left out):",
+         "  \"Jet\": 0 flights left out; its pattern \"737\" matches \"Boeing 737 Lufthansa\", "
+         "which falls into \"Airliner\" first",
+         "  \"Regional\": 2 flights left out"}}},
+      {"traffic title in no category",
+       [](Inputs& in) {
+         in.traffic["AC#3"] = "Fokker 50 KLM";
+         in.plans.push_back({"AC#3", {"EGLL", "LFPG"}});
+         in.plans.push_back({"AC#3", {"LFPG", "EGLL"}});
+       },
+       {{"Traffic titles that no category claims (1, 2 flights left out):",
+         "  \"Fokker 50 KLM\": 2 flights"}}},
+      {"plan whose aircraft Aircraft.txt lacks",
+       [](Inputs& in) {
+         in.plans.push_back({"AC#9", {"EGLL", "LFPG"}});
+       },
+       {{"Aircraft of flight plans that Aircraft.txt does not hold (1, 1 flight left out):",
+         "  AC#9: 1 flight"}}},
+      {"airport the scenery lacks",
+       [](Inputs& in) {
+         in.plans.push_back({"AC#1", {"EGLL", "ZZZZ"}});
+       },
+       {{"Airports of the traffic that the loaded scenery does not hold, without a country "
+         "(1, 1 leg):",
+         "  \"ZZZZ\": 1 leg"}}},
+      {"blank before the slash: the airports' country is not named",
+       [](Inputs& in) { in.airNat[4] = "France /AIRFRANS"; },
+       {{"Airport countries that air_nat.cfg does not name (1, 2 legs):",
+         "  \"France\": 2 legs; air_nat.cfg line 5 names \"France \""},
+        {"air_nat.cfg lines that are ignored or read otherwise than they look (1):",
+         "  line 5: \"France /AIRFRANS\": a blank before the slash: the country is \"France \""}}},
+      {"installed callsign spelt otherwise: its country carries nothing",
+       [](Inputs& in) {
+         in.aircraftCfgs["B737"] =
+             "[general]\natc_type=Boeing\natc_model=737-800\n"
+             "[fltsim.0]\ntitle=Boeing 737 Speedbird\natc_airline=SPEEDBIRD\n"
+             "[fltsim.1]\ntitle=Boeing 737 Lufthansa\natc_airline=Lufthansa\n";
+       },
+       {{"Installed callsigns that no country of air_nat.cfg lists (1, 1 variation):",
+         "  \"Lufthansa\": 1 variation; air_nat.cfg has \"LUFTHANSA\" (Germany, line 6)"},
+        {"Countries of the traffic whose callsigns no installed aircraft carries (1, 2 legs):",
+         "  line 6: \"Germany/LUFTHANSA\": its flights fall back to GLOBAL (2 legs)"}}},
+      {"air_nat.cfg lines ignored or read with blanks and empty callsigns",
+       [](Inputs& in) {
+         in.airNat[3] = "United Kingdom/SPEEDBIRD, EASY";
+         in.airNat.insert(in.airNat.end(),
+                          {"Italy", "x", "\tGermany/CONDOR", "; Spain", "Spain/ IBERIA,,VUELING "});
+       },
+       {{"air_nat.cfg lines that are ignored or read otherwise than they look (5):",
+         "  line 4: \"United Kingdom/SPEEDBIRD, EASY\": a blank after a comma: the callsign is "
+         "\" EASY\"",
+         "  line 7: \"Italy\": no slash: the line is ignored",
+         "  line 8: \"x\": a single character: the line is ignored",
+         "  line 9: \"\tGermany/CONDOR\": \"Germany\" is named on line 6 already: the line is "
+         "ignored",
+         "  line 11: \"Spain/ IBERIA,,VUELING \": a blank after the slash: the callsign is "
+         "\" IBERIA\"; an empty callsign (a comma too many): aircraft without an airline "
+         "qualify for \"Spain\""}}},
+      {"no GLOBAL line, a near one",
+       [](Inputs& in) { in.airNat[2] = "Global/SPEEDBIRD"; },
+       {{"air_nat.cfg has no GLOBAL line (1):",
+         "  a flight whose countries give no aircraft goes straight to the aircraft without an "
+         "airline; air_nat.cfg line 3 names \"Global\""}}},
+      {"GLOBAL callsigns that no aircraft carries",
+       [](Inputs& in) { in.airNat[2] = "GLOBAL/FEDEX"; },
+       {{"Countries of the traffic whose callsigns no installed aircraft carries (1, 0 legs):",
+         "  line 3: \"GLOBAL/FEDEX\": the fallback of every flight"}}},
+  };
+  for (const Case& c : cases) {
+    testing::FixtureInstallation fixture;
+    ASSERT_TRUE(fixture.IsReady());
+    Inputs in;
+    c.change(in);
+    const CheckRun run = RunCheck(in, fixture);
+
+    std::string expected;
+    size_t findings = 0;
+    for (const auto& group : c.groups) {
+      expected += "\n";
+      for (const std::string& line : group) expected += line + "\n";
+      findings += group.size() - 1;
+    }
+    expected += "\n" + std::to_string(findings) + (findings == 1 ? " problem" : " problems") +
+                " found in " + std::to_string(c.groups.size()) +
+                (c.groups.size() == 1 ? " group" : " groups") + ".\n";
+    if (const size_t at = expected.find("{ZEPPELIN}"); at != std::string::npos) {
+      expected.replace(at, 10, fixture.RootPath("AIRCRAFT/Zeppelin/aircraft.cfg"));
+    }
+    EXPECT_EQ(run.status, kCheckFoundProblems) << c.what;
+    EXPECT_EQ(run.findings, expected) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace fm
