@@ -132,9 +132,9 @@ bool Generate(const Installation& at, fm::RedistributionResult& result) {
   fm::OutputFile report;
   if (!report.Create(fm::JoinPath(at.work, "report.txt"))) return false;
   NoEvents events;
-  result = fm::RedistributeTraffic(
-      {at.plans, at.trafficAircraft, at.models, at.categories, at.airports},
-      fm::DistributionMethod::kEvenly, 0, report, events);
+  result =
+      fm::RedistributeTraffic({at.plans, at.trafficAircraft, at.models, at.categories, at.airports},
+                              fm::DistributionMethod::kEvenly, 0, report, events);
   return report.Close();
 }
 
@@ -214,8 +214,8 @@ int main(int argc, char** argv) {
     const bool ok = GenerateAndSave(Shared(), result);
     rusage self{};
     ::getrusage(RUSAGE_SELF, &self);
-    std::printf("generated %d of %d plans; peak memory %ld KiB\n", result.tally.generated,
-                g_plans, self.ru_maxrss);
+    std::printf("generated %d of %d plans; peak memory %ld KiB\n", result.tally.generated, g_plans,
+                self.ru_maxrss);
     return ok ? 0 : 1;
   }
   int count = static_cast<int>(rest.size());

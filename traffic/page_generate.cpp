@@ -42,8 +42,8 @@ struct Column {
 constexpr Column kColumns[] = {{"Aircraft Title", 0.8}, {"Fl. freq.", 0.2}};
 
 // The buttons that start disabled, and those each step enables for good.
-constexpr int kStartDisabled[] = {IDC_VIEW_REPORT,   IDC_EDIT_AIRCRAFT,    IDC_EDIT_FLIGHTPLANS,
-                                  IDC_SAVE_ONLY,     IDC_SAVE_AND_COMPILE, IDC_COMPILE_ONLY};
+constexpr int kStartDisabled[] = {IDC_VIEW_REPORT, IDC_EDIT_AIRCRAFT,    IDC_EDIT_FLIGHTPLANS,
+                                  IDC_SAVE_ONLY,   IDC_SAVE_AND_COMPILE, IDC_COMPILE_ONLY};
 constexpr int kEnabledByRun[] = {IDC_SAVE_AND_COMPILE, IDC_SAVE_ONLY, IDC_VIEW_REPORT};
 constexpr int kEnabledBySave[] = {IDC_EDIT_AIRCRAFT, IDC_EDIT_FLIGHTPLANS, IDC_COMPILE_ONLY};
 

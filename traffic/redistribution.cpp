@@ -12,6 +12,7 @@
 #include <set>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace fm {
@@ -20,60 +21,151 @@ namespace {
 constexpr std::string_view kGlobal = "GLOBAL";
 constexpr int kNoCallsign = -1;
 
+// The report is written as text mode writes it: every line ends in CR LF.
 constexpr char kNoCategory[] =
     "Unable to determine what category '%s' belongs to, therefore all flights it performed will "
-    "not be included into the new AI traffic\n";
+    "not be included into the new AI traffic\n";  // also the box's text; CR LF in the report
 constexpr char kUnknownAircraftHead[] = "Aircraft ";
 constexpr char kUnknownAircraftTail[] =
     " of the flight plans is not in Aircraft.txt, therefore all flights it performed will not be "
-    "included into the new AI traffic\n";
-constexpr char kZeroModels[] = "WARNING:zero matching aircraft\n";
-constexpr char kRetryGlobal[] = "No match by callsign found, retry to fit using GLOBAL\n";
-constexpr char kUseGa[] = "GA a/c will be used for this flight\n";
+    "included into the new AI traffic\r\n";
+constexpr char kZeroModels[] = "WARNING:zero matching aircraft\r\n";
+constexpr char kRetryGlobal[] = "No match by callsign found, retry to fit using GLOBAL\r\n";
+constexpr char kUseGa[] = "GA a/c will be used for this flight\r\n";
 constexpr char kNoAirplane[] =
     "Cannot find appropriate airplane (even using GA planes), this flight will not be included "
-    "in new traffic\n\n";
-constexpr char kSelected[] = " was selected for this flight.\n\n";
+    "in new traffic\r\n\r\n";
+constexpr char kSelected[] = " was selected for this flight.\r\n\r\n";
 
 // The report is gathered here and handed to the file in large pieces.
 constexpr size_t kReportChunk = 1 << 16;
 
-// Every callsign that some country lists, numbered in byte order, so that
-// sorting numbers sorts the texts.
-class CallsignNumbers {
+// The countries (of every airport, of air_nat.cfg, the empty one and
+// GLOBAL) and the callsigns that some country lists, each numbered in byte
+// order, so that sorting numbers sorts the texts.
+class PlaceNumbers {
  public:
-  explicit CallsignNumbers(const AirlineCountryMap& airlines) {
+  explicit PlaceNumbers(const AirportStore& store) {
+    const AirlineCountryMap& airlines = store.Airlines();
+    std::unordered_set<std::string_view> countries = {std::string_view(), kGlobal};
+    for (const auto& [icao, airport] : store.Index()) countries.insert(airport.country);
+    for (const auto& [country, callsigns] : airlines.Countries()) countries.insert(country);
+    countryNames_.assign(countries.begin(), countries.end());
+    std::sort(countryNames_.begin(), countryNames_.end());
+    for (size_t i = 0; i < countryNames_.size(); ++i) {
+      countryNumbers_.emplace(countryNames_[i], static_cast<int>(i));
+    }
+    global_ = Country(kGlobal);
+
     std::vector<std::string_view> all;
     for (const auto& [country, callsigns] : airlines.Countries()) {
       all.insert(all.end(), callsigns.begin(), callsigns.end());
     }
     std::sort(all.begin(), all.end());
     all.erase(std::unique(all.begin(), all.end()), all.end());
-    names_ = std::move(all);
-    numbers_.reserve(names_.size());
-    for (size_t i = 0; i < names_.size(); ++i) numbers_.emplace(names_[i], static_cast<int>(i));
+    callsignNames_ = std::move(all);
+    callsignNumbers_.reserve(callsignNames_.size());
+    for (size_t i = 0; i < callsignNames_.size(); ++i) {
+      callsignNumbers_.emplace(callsignNames_[i], static_cast<int>(i));
+    }
+    countryCallsigns_.resize(countryNames_.size());
     for (const auto& [country, callsigns] : airlines.Countries()) {
-      std::vector<int>& list = byCountry_[country];
-      for (const std::string& callsign : callsigns) list.push_back(Find(callsign));
+      std::vector<int>& list = countryCallsigns_[static_cast<size_t>(Country(country))];
+      for (const std::string& callsign : callsigns) list.push_back(Callsign(callsign));
     }
   }
 
-  int Find(std::string_view callsign) const {
-    auto found = numbers_.find(callsign);
-    return found == numbers_.end() ? kNoCallsign : found->second;
+  int Country(std::string_view name) const { return countryNumbers_.find(name)->second; }
+  int Global() const { return global_; }
+  std::string_view CountryName(int number) const {
+    return countryNames_[static_cast<size_t>(number)];
   }
-  // The numbers of a country's callsigns, or nullptr when no line names it.
-  const std::vector<int>* OfCountry(std::string_view country) const {
-    auto found = byCountry_.find(country);
-    return found == byCountry_.end() ? nullptr : &found->second;
+  // The callsigns of a country (none when no line names it).
+  const std::vector<int>& CallsignsOf(int country) const {
+    return countryCallsigns_[static_cast<size_t>(country)];
   }
-  std::string_view Name(int number) const { return names_[static_cast<size_t>(number)]; }
-  size_t Size() const { return names_.size(); }
+
+  int Callsign(std::string_view callsign) const {
+    auto found = callsignNumbers_.find(callsign);
+    return found == callsignNumbers_.end() ? kNoCallsign : found->second;
+  }
+  std::string_view CallsignName(int number) const {
+    return callsignNames_[static_cast<size_t>(number)];
+  }
+  size_t CallsignCount() const { return callsignNames_.size(); }
 
  private:
-  std::vector<std::string_view> names_;
-  std::unordered_map<std::string_view, int> numbers_;
-  std::unordered_map<std::string_view, std::vector<int>> byCountry_;
+  std::vector<std::string_view> countryNames_;
+  std::unordered_map<std::string_view, int> countryNumbers_;
+  int global_ = 0;
+  std::vector<std::string_view> callsignNames_;
+  std::unordered_map<std::string_view, int> callsignNumbers_;
+  std::vector<std::vector<int>> countryCallsigns_;
+};
+
+// A text of one to seven bytes as one number, in the same order as the
+// texts: the bytes from the top, the length in the lowest byte. 0 for
+// other texts.
+std::uint64_t ShortKey(const std::string& text) {
+  if (text.empty() || text.size() > 7) return 0;
+  std::uint64_t key = 0;
+  for (unsigned char c : text) key = (key << 8) | c;
+  return (key << (8 * (8 - text.size()))) | text.size();
+}
+
+// Numbers by short key in one array: airport codes and aircraft ids are
+// short, and a look-up here touches one place in memory.
+class ShortKeyTable {
+ public:
+  ShortKeyTable() : keys_(64, 0), values_(64, 0) {}
+
+  // The value stored under the key, or nullptr.
+  const int* Find(std::uint64_t key) const {
+    for (size_t i = Slot(key);; i = (i + 1) & (keys_.size() - 1)) {
+      if (keys_[i] == key) return &values_[i];
+      if (keys_[i] == 0) return nullptr;
+    }
+  }
+  void Insert(std::uint64_t key, int value) {
+    if (2 * (count_ + 1) > keys_.size()) Grow();
+    size_t i = Slot(key);
+    while (keys_[i] != 0 && keys_[i] != key) i = (i + 1) & (keys_.size() - 1);
+    if (keys_[i] == 0) ++count_;
+    keys_[i] = key;
+    values_[i] = value;
+  }
+
+ private:
+  size_t Slot(std::uint64_t key) const {
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (keys_.size() - 1);
+  }
+  void Grow() {
+    std::vector<std::uint64_t> keys(keys_.size() * 2, 0);
+    std::vector<int> values(values_.size() * 2, 0);
+    keys.swap(keys_);
+    values.swap(values_);
+    count_ = 0;
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i] != 0) Insert(keys[i], values[i]);
+    }
+  }
+
+  std::vector<std::uint64_t> keys_;
+  std::vector<int> values_;
+  size_t count_ = 0;
+};
+
+// An airport code of a flight, with its short key when it has one.
+struct AirportCode {
+  std::uint64_t key;
+  const std::string* text;
+
+  bool operator<(const AirportCode& other) const {
+    return key != 0 && other.key != 0 ? key < other.key : *text < *other.text;
+  }
+  bool operator==(const AirportCode& other) const {
+    return key != 0 && other.key != 0 ? key == other.key : *text == *other.text;
+  }
 };
 
 // A variation that may be given flights.
@@ -89,7 +181,9 @@ struct CategoryCandidates {
   std::vector<Candidate> candidates;  // models in list order, variations by title
   // Indexes into `candidates` by airline, and those without airline, each
   // ascending: a flight looks only at the airlines it may use.
-  std::unordered_map<int, std::vector<int>> byCallsign;
+  // byCallsign[first[c] .. first[c + 1]) are those of callsign number c.
+  std::vector<int> first;
+  std::vector<int> byCallsign;
   std::vector<int> noAirline;
 };
 
@@ -102,15 +196,17 @@ struct TrafficAircraftFacts {
 
 // The sets of one flight, rebuilt for every plan.
 struct FlightSets {
-  std::vector<const std::string*> airports;    // sorted, distinct
-  std::vector<std::string_view> countries;     // sorted, distinct
-  std::vector<int> callsigns;                  // distinct; sorted before they are shown
-  std::vector<unsigned> callsignMark;          // == mark: in `callsigns`
+  std::vector<AirportCode> airports;   // sorted, distinct
+  std::vector<int> countries;          // country numbers, sorted, distinct
+  std::vector<int> callsigns;          // distinct; sorted before they are shown
+  std::vector<unsigned> callsignMark;  // == mark: in `callsigns`
   unsigned mark = 0;
-  std::vector<int> candidates;                 // indexes into the category's candidates
+  std::vector<int> candidates;  // indexes into the category's candidates
 
-  bool HasGlobal() const { return std::binary_search(countries.begin(), countries.end(), kGlobal); }
-  void AddCountry(std::string_view country) {
+  int global = 0;  // the number of GLOBAL
+
+  bool HasGlobal() const { return std::binary_search(countries.begin(), countries.end(), global); }
+  void AddCountry(int country) {
     auto at = std::lower_bound(countries.begin(), countries.end(), country);
     if (at == countries.end() || *at != country) countries.insert(at, country);
   }
@@ -147,9 +243,10 @@ class Redistribution {
         random_(seed),
         report_(report),
         events_(events),
-        callsigns_(input.airports.Airlines()) {
-    sets_.callsignMark.assign(callsigns_.Size(), 0);
+        places_(input.airports) {
+    sets_.callsignMark.assign(places_.CallsignCount(), 0);
     sets_.mark = 1;
+    sets_.global = places_.Global();
   }
 
   RedistributionResult Run() {
@@ -159,7 +256,8 @@ class Redistribution {
       if (Redistribute(plan)) ShowProgress();
     }
     for (size_t title = 0; title < titleCounts_.size(); ++title) {
-      if (titleCounts_[title] > 0) result_.flightCounts.emplace(titles_[title], titleCounts_[title]);
+      if (titleCounts_[title] > 0)
+        result_.flightCounts.emplace(titles_[title], titleCounts_[title]);
     }
     WriteOut();
     return std::move(result_);
@@ -182,7 +280,8 @@ class Redistribution {
       ++result_.tally.noCategory;
       if (warnedTitles_.insert(facts.aircraft->title).second) {
         std::string line = Format(kNoCategory, facts.aircraft->title);
-        text_ += line;
+        text_.append(line, 0, line.size() - 1);
+        text_ += "\r\n";
         events_.TitleWithoutCategory(line);
       }
       return false;
@@ -203,7 +302,7 @@ class Redistribution {
     for (;;) {
       const bool firstAttempt = sets_.airports.empty();
       if (firstAttempt) CollectAirports(plan);
-      for (const std::string* code : sets_.airports) sets_.AddCountry(CountryOf(*code));
+      for (const AirportCode& code : sets_.airports) sets_.AddCountry(CountryOf(code));
       while (sets_.callsigns.empty()) {
         AddCallsignsOfCountries();
         if (firstAttempt) WriteCallsignLine(facts);
@@ -212,7 +311,7 @@ class Redistribution {
         // flight goes on to the aircraft without airline.
         if (sets_.HasGlobal()) break;
         text_ += kRetryGlobal;
-        sets_.countries.assign(1, kGlobal);
+        sets_.countries.assign(1, places_.Global());
       }
 
       CollectCandidates(models, gaFallback);
@@ -221,7 +320,7 @@ class Redistribution {
         return;
       }
       if (!sets_.HasGlobal()) {
-        sets_.AddCountry(kGlobal);
+        sets_.AddCountry(places_.Global());
         sets_.ClearCallsigns();
         continue;
       }
@@ -241,10 +340,9 @@ class Redistribution {
   void CollectCandidates(const CategoryCandidates& models, bool gaFallback) {
     std::vector<int>& found = sets_.candidates;
     for (int callsign : sets_.callsigns) {
-      auto listed = models.byCallsign.find(callsign);
-      if (listed != models.byCallsign.end()) {
-        found.insert(found.end(), listed->second.begin(), listed->second.end());
-      }
+      const auto at = static_cast<size_t>(callsign);
+      found.insert(found.end(), models.byCallsign.begin() + models.first[at],
+                   models.byCallsign.begin() + models.first[at + 1]);
     }
     if (gaFallback) {
       for (int index : models.noAirline) {
@@ -257,26 +355,29 @@ class Redistribution {
   }
 
   void CollectAirports(const FlightPlan& plan) {
-    for (const FlightLeg& leg : plan.legs) sets_.airports.push_back(&leg.airportId);
-    std::sort(sets_.airports.begin(), sets_.airports.end(),
-              [](const std::string* a, const std::string* b) { return *a < *b; });
-    sets_.airports.erase(
-        std::unique(sets_.airports.begin(), sets_.airports.end(),
-                    [](const std::string* a, const std::string* b) { return *a == *b; }),
-        sets_.airports.end());
+    for (const FlightLeg& leg : plan.legs) {
+      sets_.airports.push_back({ShortKey(leg.airportId), &leg.airportId});
+    }
+    std::sort(sets_.airports.begin(), sets_.airports.end());
+    sets_.airports.erase(std::unique(sets_.airports.begin(), sets_.airports.end()),
+                         sets_.airports.end());
   }
 
-  // The store's country of the airport; the empty text for one it lacks.
-  std::string_view CountryOf(const std::string& code) const {
-    const Airport* airport = input_.airports.FindAirport(code);
-    return airport ? std::string_view(airport->country) : std::string_view();
+  // The number of the store's country of the airport; that of the empty
+  // text for an airport it lacks.
+  int CountryOf(const AirportCode& code) {
+    if (code.key != 0) {
+      if (const int* known = countryOfCode_.Find(code.key)) return *known;
+    }
+    const Airport* airport = input_.airports.FindAirport(*code.text);
+    const int country = places_.Country(airport ? std::string_view(airport->country) : "");
+    if (code.key != 0) countryOfCode_.Insert(code.key, country);
+    return country;
   }
 
   void AddCallsignsOfCountries() {
-    for (std::string_view country : sets_.countries) {
-      const std::vector<int>* listed = callsigns_.OfCountry(country);
-      if (!listed) continue;
-      for (int callsign : *listed) {
+    for (int country : sets_.countries) {
+      for (int callsign : places_.CallsignsOf(country)) {
         unsigned& mark = sets_.callsignMark[static_cast<size_t>(callsign)];
         if (mark != sets_.mark) {
           mark = sets_.mark;
@@ -289,9 +390,11 @@ class Redistribution {
   void WriteCallsignLine(const TrafficAircraftFacts& facts) {
     std::sort(sets_.callsigns.begin(), sets_.callsigns.end());
     text_ += "For fl. \"";
-    AppendJoined(text_, sets_.airports, [](const std::string* code) { return *code; }, ",", false);
+    AppendJoined(
+        text_, sets_.airports, [](const AirportCode& code) { return *code.text; }, ",", false);
     text_ += '(';
-    AppendJoined(text_, sets_.countries, [](std::string_view c) { return c; }, ",", false);
+    AppendJoined(
+        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ",", false);
     text_ += ")\" was used \"";
     text_ += facts.aircraft->title;
     text_ += "\" (";
@@ -299,21 +402,24 @@ class Redistribution {
     text_ += " a/c in the same cat. [";
     text_ += facts.category;
     text_ += "]). Valid callsigns are ";
-    AppendJoined(text_, sets_.callsigns, [this](int c) { return callsigns_.Name(c); }, ",", false);
-    text_ += '\n';
+    AppendJoined(
+        text_, sets_.callsigns, [this](int c) { return places_.CallsignName(c); }, ",", false);
+    text_ += "\r\n";
   }
 
   void WriteUnmatchedLine(const TrafficAircraftFacts& facts) {
     ++result_.tally.leftOut;
     text_ += "Could not find a match for flight ";
-    AppendJoined(text_, sets_.airports, [](const std::string* code) { return *code; }, ",", true);
+    AppendJoined(
+        text_, sets_.airports, [](const AirportCode& code) { return *code.text; }, ",", true);
     text_ += '(';
-    AppendJoined(text_, sets_.countries, [](std::string_view c) { return c; }, ",", true);
+    AppendJoined(
+        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ",", true);
     text_ += ")[ for aircraft ";
     text_ += facts.aircraft->title;
     text_ += " (MG# was ";
     text_ += std::to_string(facts.models->modelCount);
-    text_ += ")\n";
+    text_ += ")\r\n";
   }
 
   void Choose(const FlightPlan& plan, const TrafficAircraftFacts& facts, bool gaFallback) {
@@ -342,8 +448,8 @@ class Redistribution {
     std::string& id = newIds_[static_cast<size_t>(title)];
     if (id.empty()) {
       id = "AC#" + std::to_string(result_.newAircraft.size() + 1);
-      result_.newAircraft.emplace(id, TrafficAircraft{facts.aircraft->cruiseSpeed,
-                                                      titles_[static_cast<size_t>(title)]});
+      result_.newAircraft.emplace(
+          id, TrafficAircraft{facts.aircraft->cruiseSpeed, titles_[static_cast<size_t>(title)]});
     }
     const std::string& line = plan.lineText;
     const size_t comma = line.find(',');
@@ -364,36 +470,39 @@ class Redistribution {
     }
   }
 
+  // The text "N% processed" changes exactly when N does.
   void ShowProgress() {
     const int percent = static_cast<int>(static_cast<double>(processed_) /
                                          static_cast<double>(input_.flightPlans.size()) * 100.0);
-    std::string progress = std::to_string(percent) + "% processed";
-    if (progress == lastProgress_) {
+    if (percent == lastPercent_) {
       if (text_.size() >= kReportChunk) WriteOut();
       return;
     }
-    lastProgress_ = std::move(progress);
+    lastPercent_ = percent;
     WriteOut();
     report_.Flush();
-    events_.Progress(lastProgress_);
+    events_.Progress(std::to_string(percent) + "% processed");
   }
 
-  // Hands the gathered lines to the file with their line ends as CR LF,
-  // in one write.
   void WriteOut() {
-    bytes_.clear();
-    size_t from = 0;
-    for (size_t lf = text_.find('\n'); lf != std::string::npos; lf = text_.find('\n', from)) {
-      bytes_.append(text_, from, lf - from);
-      bytes_ += "\r\n";
-      from = lf + 1;
-    }
-    bytes_.append(text_, from, std::string::npos);
-    report_.WriteBytes(bytes_);
+    report_.WriteBytes(text_);
     text_.clear();
   }
 
   const TrafficAircraftFacts& FactsOf(const std::string& aircraftId) {
+    const std::uint64_t key = ShortKey(aircraftId);
+    if (key != 0) {
+      if (const int* known = shortFacts_.Find(key)) return *factsList_[static_cast<size_t>(*known)];
+    }
+    TrafficAircraftFacts& facts = LookUpFacts(aircraftId);
+    if (key != 0) {
+      shortFacts_.Insert(key, static_cast<int>(factsList_.size()));
+      factsList_.push_back(&facts);
+    }
+    return facts;
+  }
+
+  TrafficAircraftFacts& LookUpFacts(const std::string& aircraftId) {
     auto [entry, added] = facts_.try_emplace(aircraftId);
     TrafficAircraftFacts& facts = entry->second;
     if (!added) return facts;
@@ -415,11 +524,26 @@ class Redistribution {
       for (const auto& [title, variation] : model.variations) {
         if (!variation.useForAi) continue;
         const int index = static_cast<int>(models.candidates.size());
-        const Candidate candidate{TitleNumber(title), callsigns_.Find(variation.atcAirline),
+        const Candidate candidate{TitleNumber(title), places_.Callsign(variation.atcAirline),
                                   variation.atcAirline.empty()};
         models.candidates.push_back(candidate);
-        if (candidate.callsign != kNoCallsign) models.byCallsign[candidate.callsign].push_back(index);
         if (candidate.noAirline) models.noAirline.push_back(index);
+      }
+    }
+    // Counted, then placed: the indexes of each callsign stay ascending.
+    models.first.assign(places_.CallsignCount() + 1, 0);
+    for (const Candidate& candidate : models.candidates) {
+      if (candidate.callsign != kNoCallsign)
+        ++models.first[static_cast<size_t>(candidate.callsign) + 1];
+    }
+    for (size_t c = 1; c < models.first.size(); ++c) models.first[c] += models.first[c - 1];
+    models.byCallsign.resize(static_cast<size_t>(models.first.back()));
+    std::vector<int> next(models.first.begin(), models.first.end() - 1);
+    for (size_t i = 0; i < models.candidates.size(); ++i) {
+      const int callsign = models.candidates[i].callsign;
+      if (callsign != kNoCallsign) {
+        models.byCallsign[static_cast<size_t>(next[static_cast<size_t>(callsign)]++)] =
+            static_cast<int>(i);
       }
     }
     return models;
@@ -447,14 +571,16 @@ class Redistribution {
   TrafficRandom random_;
   OutputFile& report_;
   RedistributionEvents& events_;
-  const CallsignNumbers callsigns_;
+  const PlaceNumbers places_;
 
   RedistributionResult result_;
-  std::string text_;   // report lines not yet handed to the file
-  std::string bytes_;  // the same with CR LF line ends
-  std::string lastProgress_;
+  std::string text_;      // report lines not yet handed to the file
+  int lastPercent_ = -1;  // no progress text shown yet
   size_t processed_ = 0;
   std::unordered_map<std::string, TrafficAircraftFacts> facts_;  // by traffic aircraft id
+  ShortKeyTable shortFacts_;  // index into factsList_ by short id
+  std::vector<TrafficAircraftFacts*> factsList_;
+  ShortKeyTable countryOfCode_;  // country number by short airport code
   std::unordered_map<std::string, CategoryCandidates> categories_;
   std::unordered_map<std::string, int> titleNumbers_;
   std::vector<std::string> titles_;  // candidate titles by number

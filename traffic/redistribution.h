@@ -31,21 +31,21 @@ struct RedistributionInput {
 
 // How the flights of a run fared; the console summary shows these.
 struct RedistributionTally {
-  int plans = 0;              // flight plans visited
-  int generated = 0;          // plans that received an aircraft
-  int byCountry = 0;          // matched by an airline of a visited country
-  int byGlobal = 0;           // matched once GLOBAL had joined the countries
-  int byNoAirline = 0;        // matched by an aircraft without airline
-  int leftOut = 0;            // no aircraft found after every fallback
-  int noCategory = 0;         // left out: the traffic title is in no category
-  int unknownAircraft = 0;    // left out: the plan's aircraft is not in Aircraft.txt
+  int plans = 0;            // flight plans visited
+  int generated = 0;        // plans that received an aircraft
+  int byCountry = 0;        // matched by an airline of a visited country
+  int byGlobal = 0;         // matched once GLOBAL had joined the countries
+  int byNoAirline = 0;      // matched by an aircraft without airline
+  int leftOut = 0;          // no aircraft found after every fallback
+  int noCategory = 0;       // left out: the traffic title is in no category
+  int unknownAircraft = 0;  // left out: the plan's aircraft is not in Aircraft.txt
 };
 
 // The three tables of a run and its tally.
 struct RedistributionResult {
-  std::vector<std::string> newPlanLines;     // in the order of the plans
-  TrafficAircraftMap newAircraft;            // "AC#1", "AC#2", ... in order of first use
-  std::map<std::string, int> flightCounts;   // installed title -> flights given to it
+  std::vector<std::string> newPlanLines;    // in the order of the plans
+  TrafficAircraftMap newAircraft;           // "AC#1", "AC#2", ... in order of first use
+  std::map<std::string, int> flightCounts;  // installed title -> flights given to it
   RedistributionTally tally;
 };
 

@@ -91,11 +91,11 @@ void AddGenerateFixture(FixtureInstallation& installation) {
   AddScenarioAircraft(installation);
   AddSceneryFixture(installation);
   installation.WorkFile("air_nat.cfg", kAirNat);
-  installation.SetTrafficBgl(EncodeTrafficFile(
-      {kAircraft,
-       std::string("AC#1") + kPlan1 + "\r\nAC#2" + kPlan2 + "\r\nAC#3" + kPlan3 + "\r\nAC#1" +
-           kPlan4 + "\r\n",
-       "EGKK\r\nEGLL\r\nKLAX\r\nLFPG\r\n"}));
+  installation.SetTrafficBgl(
+      EncodeTrafficFile({kAircraft,
+                         std::string("AC#1") + kPlan1 + "\r\nAC#2" + kPlan2 + "\r\nAC#3" + kPlan3 +
+                             "\r\nAC#1" + kPlan4 + "\r\n",
+                         "EGKK\r\nEGLL\r\nKLAX\r\nLFPG\r\n"}));
 }
 
 void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
@@ -152,8 +152,8 @@ void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation
   wizard.WaitUntilIdle();
   const std::string aircraft =
       "AC#1,250,\"Boeing 737-800 Speedbird\"\r\nAC#2,300,\"Airbus A320 Lufthansa\"\r\n";
-  const std::string plans = std::string("AC#1") + kPlan1 + "\r\nAC#2" + kPlan2 + "\r\nAC#1" +
-                            kPlan4 + "\r\n";
+  const std::string plans =
+      std::string("AC#1") + kPlan1 + "\r\nAC#2" + kPlan2 + "\r\nAC#1" + kPlan4 + "\r\n";
   EXPECT_EQ(installation.ReadWorkFile("aircraft.txt"), aircraft);
   EXPECT_EQ(installation.ReadWorkFile("FlightPlans.txt"), plans);
   for (int id : {IDC_EDIT_AIRCRAFT, IDC_EDIT_FLIGHTPLANS, IDC_COMPILE_ONLY}) {

@@ -257,8 +257,13 @@ TEST(GeneratePageTest, DamagedTrafficIsRedistributedAsTheModelDoes) {
   for (int c = 1; c < 256; ++c) {
     if (c != '\n' && c != '\r') binary += static_cast<char>(c);
   }
-  input.planLines = {huge, binary, "AC#1", "AC#1,N1,100%", "AC#1,N1,100%,24Hr,IFR,07:00:00,08",
-                     ",,,,,,,,,,,,,,,,", "\x1A\x7F,\xFF"};
+  input.planLines = {huge,
+                     binary,
+                     "AC#1",
+                     "AC#1,N1,100%",
+                     "AC#1,N1,100%,24Hr,IFR,07:00:00,08",
+                     ",,,,,,,,,,,,,,,,",
+                     "\x1A\x7F,\xFF"};
   const model::ModelOutput product = RunProduct(input);
   ExpectSameOutput(product, model::RunModel(input), input);
   EXPECT_NE(product.flightPlansTxt.find(huge.substr(4)), std::string::npos);
@@ -300,8 +305,8 @@ TEST(GeneratePageTest, ControlsStartAsTheRunsAndSavesLeaveThem) {
   const std::vector<int> afterRun = {IDC_GENERATE, IDC_VIEW_REPORT, IDC_SAVE_ONLY,
                                      IDC_SAVE_AND_COMPILE};
   EXPECT_EQ(enabled(), afterRun);
-  EXPECT_EQ(os.traces, (std::vector<std::string>{"step 8 done. sorting...\n",
-                                                 "done. enabling buttons...\n"}));
+  EXPECT_EQ(os.traces,
+            (std::vector<std::string>{"step 8 done. sorting...\n", "done. enabling buttons...\n"}));
 
   // Cancel in the confirmation: saved, but no compiler started.
   page.Sheet().answers.push_back(BoxAnswer::Cancel);
