@@ -63,8 +63,14 @@ Installation* MakeInstallation(int planCount) {
   auto* at = new Installation;
   Dice dice;
   for (int c = 0; c < kCategories; ++c) {
-    at->categories.AddConfigLine("[" + Numbered("Category", c, 2) + "]");
-    at->categories.AddConfigLine("<\"" + Numbered("Type", c, 2) + "-\">");
+    std::string header = "[";
+    header += Numbered("Category", c, 2);
+    header += ']';
+    std::string titles = "<\"";
+    titles += Numbered("Type", c, 2);
+    titles += "-\">";
+    at->categories.AddConfigLine(header);
+    at->categories.AddConfigLine(titles);
   }
   std::vector<std::string> callsigns;
   for (int s = 0; s < kCallsigns; ++s) callsigns.push_back(Numbered("AIRLINE", s, 3));
