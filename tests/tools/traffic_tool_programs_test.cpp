@@ -116,27 +116,19 @@ TEST_F(TrafficToolProgramsTest, CompilerAndDecompilerRoundTripTheTextsByteForByt
 #endif
 }
 
-TEST_F(TrafficToolProgramsTest, AForeignOrCutTrafficFileIsRefusedWithOneLine) {
-  const std::string ours = EncodeTrafficFile({"a", "p", "x"});
-  const struct {
-    std::string bytes;
-    const char* says;
-  } cases[] = {
-      {std::string("\x01\x00\x00\x00\x38\x00\x00\x00", 8) + std::string(500, '\x7F'),
-       "is not a traffic file of the Fleetmix traffic tools"},
-      {ours.substr(0, ours.size() - 2), "is cut short"},
-  };
-  for (const auto& c : cases) {
-    installation.SetTrafficBgl(c.bytes);
-    std::string printed;
-    EXPECT_EQ(Run(kDecompiler, &printed), 1) << c.says;
-    EXPECT_FALSE(WorkHas("Aircraft.txt") || WorkHas("FlightPlans.txt") || WorkHas("Airports.txt"));
+// The in-process tests give every refusal; the program prints its one line.
+TEST_F(TrafficToolProgramsTest, AForeignTrafficFileIsRefusedWithOneLine) {
+  installation.SetTrafficBgl(std::string("\x01\x00\x00\x00\x38\x00\x00\x00", 8) +
+                             std::string(500, '\x7F'));
+  std::string printed;
+  EXPECT_EQ(Run(kDecompiler, &printed), 1);
+  EXPECT_FALSE(WorkHas("Aircraft.txt") || WorkHas("FlightPlans.txt") || WorkHas("Airports.txt"));
 #if !defined(_WIN32)
-    const std::string start = "trafficdecompiler: " + installation.TrafficBglPath() + " " + c.says;
-    EXPECT_EQ(printed.rfind(start, 0), 0u) << printed;
-    EXPECT_EQ(printed.find('\n'), printed.size() - 1) << "one line: " << printed;
+  const std::string start = "trafficdecompiler: " + installation.TrafficBglPath() +
+                            " is not a traffic file of the Fleetmix traffic tools";
+  EXPECT_EQ(printed.rfind(start, 0), 0u) << printed;
+  EXPECT_EQ(printed.find('\n'), printed.size() - 1) << "one line: " << printed;
 #endif
-  }
 }
 
 #if !defined(_WIN32)
