@@ -52,22 +52,13 @@ class TrafficToolProgramsTest : public ::testing::Test {
     if (printed) printed->clear();
     return Os().StartProcess(commandLine, true, false, installation.WorkFolder()).exitCode;
 #else
-    const std::string capture = temp.Join("printed.txt");
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const int savedOut = ::dup(1), savedErr = ::dup(2);
-    const int fd = ::open(capture.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
-    ::dup2(fd, 1);
-    ::dup2(fd, 2);
-    ::close(fd);
+    ::testing::internal::CaptureStdout();  // the child writes into the same files
+    ::testing::internal::CaptureStderr();
     const ProcessResult result =
         Os().StartProcess(commandLine, true, false, installation.WorkFolder());
-    ::dup2(savedOut, 1);
-    ::dup2(savedErr, 2);
-    ::close(savedOut);
-    ::close(savedErr);
-    if (printed) ReadFileBytes(capture, *printed);
-    RemoveFile(capture);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    const std::string output = ::testing::internal::GetCapturedStdout();
+    if (printed) *printed = output + errors;
     return result.exitCode;
 #endif
   }
