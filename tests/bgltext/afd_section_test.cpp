@@ -133,7 +133,9 @@ TEST(AfdSection, ContainersSubRecordsAndNameLists) {
                 "NameList( ff )\n\tNameEntry( AIRPORT 1 \"Boeing Field\")\nEndNL\n\n");
 }
 
-TEST(AfdSection, LastTableWordsAndSizesThatEndAContainerOrTheWalk) {
+// The last word of each table, sizes that end a container or the walk, long
+// and zero-ended names, and an entry too short for its fields.
+TEST(AfdSection, LastTableWordsSizesThatEndAContainerAndNameTexts) {
   Afd a;
   a.afd.BeginContainers();
   a.afd.BeginContainer(4);                                      // no kind word
@@ -154,25 +156,6 @@ TEST(AfdSection, LastTableWordsAndSizesThatEndAContainerOrTheWalk) {
   a.afd.EndContainer();
   a.afd.EndContainers();
   a.afd.BeginNameLists();
-  a.afd.EndNameLists();
-  EXPECT_EQ(a.Decode(), kGuidLines +
-                            "Container(  1 )\n"
-                            "\tRwyLoc( S0:0:0.00 W0:0:0.00 0.00 \n"
-                            "\t\t0.000000 0.000000 0 0 H 0 WATER )\n"
-                            "\tNavaid( S0:0:0.00 W0:0:0.00 0.00 \n"
-                            "\t\t0.000000 000.00 TACAN BC 0\n"
-                            "\t\t\"A B\" )\n"
-                            "\tFrequency( 000.00  ? )\n"
-                            "EndC\n\n"
-                            "Container( APT 2 )\n\tICAO_ID( \"LONGER\" )\nEndC\n\n"
-                            "Container( APT 3 )\n\tICAO_ID( \"AAAA\" )\nEndC\n\n");
-}
-
-TEST(AfdSection, NameTextsAndAnEntryTooShortForItsFields) {
-  Afd a;
-  a.afd.BeginContainers();
-  a.afd.EndContainers();
-  a.afd.BeginNameLists();
   a.afd.BeginNameList(1, 4);
   std::string longName(150, 'x');
   a.afd.NameEntry(kCity, 0, longName);
@@ -184,7 +167,19 @@ TEST(AfdSection, NameTextsAndAnEntryTooShortForItsFields) {
   a.afd.NameEntry(kCity, 0, "Two");
   a.afd.EndNameList();
   a.afd.EndNameLists();
-  EXPECT_EQ(a.Decode(), kGuidLines + "NameList( 1 )\n\tNameEntry( CITY 0 \"" + longName +
+  EXPECT_EQ(a.Decode(), kGuidLines +
+                            "Container(  1 )\n"
+                            "\tRwyLoc( S0:0:0.00 W0:0:0.00 0.00 \n"
+                            "\t\t0.000000 0.000000 0 0 H 0 WATER )\n"
+                            "\tNavaid( S0:0:0.00 W0:0:0.00 0.00 \n"
+                            "\t\t0.000000 000.00 TACAN BC 0\n"
+                            "\t\t\"A B\" )\n"
+                            "\tFrequency( 000.00  ? )\n"
+                            "EndC\n\n"
+                            "Container( APT 2 )\n\tICAO_ID( \"LONGER\" )\nEndC\n\n"
+                            "Container( APT 3 )\n\tICAO_ID( \"AAAA\" )\nEndC\n\n"
+                            "NameList( 1 )\n\tNameEntry( CITY 0 \"" +
+                            longName +
                             "\")\n\tNameEntry( CITY 0 \"ab\")\nEndNL\n\n"
                             "NameList( 2 )\n\tNameEntry( CITY 0 \"Two\")\nEndNL\n\n");
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/bgltext/run_helpers.h"
-#include "tests/bgltext/scenery_program_writer.h"
 
 namespace bgltest {
 namespace {
@@ -176,7 +175,7 @@ ByteWriter Pos48() {
   return w;
 }
 
-TEST(DynamicSection, RecordsByOperandShape) {
+TEST(DynamicAndMarkerSections, RecordsByOperandShape) {
   const std::vector<Case> cases = {
       {"gear zero", Op1(0x04).U8(0).Data(), "\tGear( 0 )\n"},
       {"heading", Op1(0x07).U16(0x8000).Data(), "\tHeading( 180.000000 )\n"},
@@ -196,9 +195,7 @@ TEST(DynamicSection, RecordsByOperandShape) {
       {"unknown", Op1(0x05).Data(), ";;; unknown record id: 0x5\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(DynamicText(c.bytes), c.text) << c.what;
-}
-
-TEST(MarkerSection, RecordOutsideTheAreaTableIsUnknown) {
+  // A record of the procedural table that Area16 blocks do not take.
   EXPECT_EQ(MarkerAreaText(Op(0x0A).Data()),
             ";;; unknown record id: 0xa\n;;; unknown record id: 0x0\n");
 }

@@ -9,7 +9,6 @@
 #include <random>
 
 #include "tests/bgltext/run_helpers.h"
-#include "tests/bgltext/scenery_program_writer.h"
 
 namespace bgltest {
 namespace {
@@ -155,17 +154,7 @@ TEST(HostileInput, HugeCountsAndFarJumps) {
            Op(0x70).I16(0).U16(0xFFFF).Data(),                // SenseBorder
            Op(0x03).U16(0xFFFF).U16(1).I16(0).Data(),         // Switch
            Op(0x15).U16(0xFFFF).U16(0xFFFF).Fill(12).Data(),  // TexRelief
-           Op(0x9A)
-               .U16(0x7FFF)
-               .U16(0x8000)
-               .Fill(12)
-               .U8(0)
-               .U8(0)
-               .U8(0)
-               .U8(0xFF)
-               .U8(0)
-               .U8(0xFF)
-               .Data(),
+           Op(0x9A).U16(0x7FFF).U16(0x8000).Fill(12).Bytes({0, 0, 0, 0xFF, 0, 0xFF}).Data(),
            Op(0x0D).I16(-0x8000).Data(),  // Jump before the image
        }) {
     auto r = RunBgl(ProceduralImage(records));
@@ -175,7 +164,7 @@ TEST(HostileInput, HugeCountsAndFarJumps) {
   EXPECT_NE(SingleText(far).find("\tJump32( :L800000FF )\n"), std::string::npos) << SingleText(far);
   // Half a million texture-list lines from a 27-byte record: over the budget.
   auto lines = RunBgl(ProceduralImage(
-      Op(0xA3).U16(0x7FFF).U16(0x8000).Fill(12).U8(0).U8(0).U8(0).U8(0xFF).U8(0).U8(0xFF).Data()));
+      Op(0xA3).U16(0x7FFF).U16(0x8000).Fill(12).Bytes({0, 0, 0, 0xFF, 0, 0xFF}).Data()));
   EXPECT_EQ(lines.status, 1);
   EXPECT_NE(lines.console.find("output limit reached"), std::string::npos);
 }

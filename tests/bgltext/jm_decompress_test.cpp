@@ -6,7 +6,6 @@
 
 #include "bgltext/bgl_loader.h"
 #include "bgltext/jm_decompress.h"
-#include "tests/bgltext/hostile_files.h"
 #include "tests/bgltext/run_helpers.h"
 
 namespace bgltest {
@@ -33,15 +32,6 @@ Bytes Stream(const std::string& literals, uint32_t distance = 0, uint32_t length
   if (length) w.Match(distance, length);
   if (end) w.EndOfBlock();
   return w.Finish();
-}
-
-TEST(JmDecompress, BitsAreReadLeastSignificantFirst) {
-  // Literal 'A' (0x41): bit 0, then 1000001 from its low bit: byte 0x82, 0x00.
-  // End of block: 1,0 then 1,1 then 4095 (4415 - 320) in 12 bits: 0xFD, 0xFF.
-  Bytes stream = {'J', 'M', 0, 0, 0x82, 0xFD, 0xFF};
-  Bytes out;
-  ASSERT_TRUE(Decode(stream, 1, out));
-  EXPECT_EQ(out, Bytes{0x41});
 }
 
 TEST(JmDecompress, EachDistanceClassReachesBack) {
@@ -72,53 +62,47 @@ TEST(JmDecompress, EachLengthClassCopiesLengthPlusOne) {
   }
 }
 
-TEST(JmDecompress, LengthCodeBitsByHand) {
-  // After literal 'x': match distance 1 (1,0,0 + 000001), length code 001 + 2
-  // bits 11: k = 2, L = 3 + 4 + 1 = 8, nine bytes copied.
-  JmStreamWriter w;
-  w.Literal('x');
-  const std::pair<unsigned, unsigned> bits[] = {{1, 1}, {0, 1}, {0, 1}, {1, 6},
-                                                {0, 2}, {1, 1}, {3, 2}};
-  for (auto [value, count] : bits) w.Bits(value, count);
-  w.EndOfBlock();
-  Bytes out;
-  ASSERT_TRUE(Decode(w.Finish(), 10, out));
-  EXPECT_EQ(out, Bytes(10, 'x'));
-}
-
-TEST(JmDecompress, OverlappingCopyRepeatsThePattern) {
-  Bytes out;
-  ASSERT_TRUE(Decode(Stream("ab", 2, 6), 9, out));  // seven bytes from two back
-  EXPECT_EQ(std::string(out.begin(), out.end()), "ababababa");
-}
-
-TEST(JmDecompress, EndOfBlockBeforeTheSizeIsReachedGoesOn) {
-  JmStreamWriter w;
-  w.Literal('a');
-  w.EndOfBlock();
-  w.Literal('b');
-  w.EndOfBlock();
-  w.Literal('c');  // never read: decoding ended
-  Bytes out;
-  ASSERT_TRUE(Decode(w.Finish(), 2, out));
-  EXPECT_EQ(std::string(out.begin(), out.end()), "ab");
-}
-
-TEST(JmDecompress, FailuresAreReported) {
-  Bytes out;
-  // Too short, or a wrong signature.
-  EXPECT_FALSE(Decode({'J', 'M', 0, 0}, 1, out));
-  EXPECT_FALSE(Decode({'J', 'X', 0, 0, 0}, 1, out));
-  EXPECT_FALSE(Decode(Stream("a", 0, 0, false), 5, out));  // no end of block
-  EXPECT_FALSE(Decode(Stream("ab"), 1, out));              // a literal beyond the size
-  EXPECT_FALSE(Decode(Stream("a", 1, 5), 4, out));         // a match past the size
-}
-
-TEST(JmDecompress, MatchesMayReachIntoTheHeaderButNotBeforeIt) {
-  Bytes header = {'H', 'D', 'R'}, out;
-  ASSERT_TRUE(Decode(Stream("", 3, 2), 3, out, header));  // the three header bytes
-  EXPECT_EQ(out, header);
-  EXPECT_FALSE(Decode(Stream("", 4, 2), 3, out, header));
+// Streams decoded after the header bytes "HDR"; no expected text: refused.
+TEST(JmDecompress, StreamsByHandAndFailures) {
+  JmStreamWriter byHand;  // 'x', then a match at distance 1 (1,0,0 + 000001),
+  byHand.Literal('x');    // length code 001 + 2 bits 11: L = 3 + 4 + 1 = 8, 9 bytes
+  for (auto [value, count] :
+       {std::pair{1u, 1u}, {0u, 1u}, {0u, 1u}, {1u, 6u}, {0u, 2u}, {1u, 1u}, {3u, 2u}})
+    byHand.Bits(value, count);
+  byHand.EndOfBlock();
+  JmStreamWriter twoBlocks;  // decoding ends at the size, not at the last block
+  for (char c : {'a', 'b'}) {
+    twoBlocks.Literal(static_cast<uint8_t>(c));
+    twoBlocks.EndOfBlock();
+  }
+  twoBlocks.Literal('c');
+  const struct {
+    const char* what;
+    Bytes stream;
+    size_t limit;
+    const char* expected;
+  } cases[] = {
+      // Literal 'A' (0x41): bit 0, then 1000001 from its low bit: 0x82, 0x00. End
+      // of block: 1,0 then 1,1 then 4095 (4415 - 320) in 12 bits: 0xFD, 0xFF.
+      {"least significant bit first", {'J', 'M', 0, 0, 0x82, 0xFD, 0xFF}, 1, "A"},
+      {"length code by hand", byHand.Finish(), 10, "xxxxxxxxxx"},
+      {"overlapping copy", Stream("ab", 2, 6), 9, "ababababa"},
+      {"end of block before the size", twoBlocks.Finish(), 2, "ab"},
+      {"match into the header", Stream("", 3, 2), 3, "HDR"},
+      {"match before the header", Stream("", 4, 2), 3, nullptr},
+      {"too short", {'J', 'M', 0, 0}, 1, nullptr},
+      {"wrong signature", {'J', 'X', 0, 0, 0}, 1, nullptr},
+      {"no end of block", Stream("a", 0, 0, false), 5, nullptr},
+      {"a literal beyond the size", Stream("ab"), 1, nullptr},
+      {"a match past the size", Stream("a", 1, 5), 4, nullptr},
+  };
+  for (const auto& c : cases) {
+    Bytes out;
+    EXPECT_EQ(Decode(c.stream, c.limit, out, {'H', 'D', 'R'}), c.expected != nullptr) << c.what;
+    if (c.expected) {
+      EXPECT_EQ(std::string(out.begin(), out.end()), c.expected) << c.what;
+    }
+  }
 }
 
 // --- the loader -------------------------------------------------------------

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/bgltext/run_helpers.h"
-#include "tests/bgltext/scenery_program_writer.h"
 
 namespace bgltest {
 namespace {
+
+std::string Padded(std::string text, size_t width) {
+  text.resize(width, ' ');
+  return text;
+}
 
 void Vor(ByteWriter& w, uint8_t r, uint16_t v, uint8_t t, uint32_t lat, uint32_t lon, uint16_t h,
          uint16_t a, const std::string& id, const std::string& name) {

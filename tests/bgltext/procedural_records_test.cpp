@@ -10,7 +10,6 @@
 #include "bgltext/procedural_handlers.h"
 
 #include "tests/bgltext/run_helpers.h"
-#include "tests/bgltext/scenery_program_writer.h"
 
 namespace bgltest {
 namespace {
@@ -53,19 +52,18 @@ std::string ProceduralText(const std::string& self, const std::string& inner,
          after + " )\n" + after + "\nEndA\n\n;;;;; End of LatRange\n";
 }
 
+// Without -seq labels name offsets; with it they are numbered in the order
+// first met, again from 0 in each unit.
 TEST(ProceduralSection, AreaRecordsLabelsAndTheCloseAfterTheArea) {
   ProceduralFile f = Procedural();
-  auto r = RunMulti(f.bgl);
-  EXPECT_EQ(File(r, "bgt9-1"),
-            ProceduralText(Label(f.area + 11), Label(f.area + 17), Label(f.area + 62)));
-  EXPECT_EQ(File(r, "bgt9-2"),
-            ProceduralText(Label(f.area + 11), Label(f.area + 17), Label(f.area + 62)));
-}
-
-TEST(ProceduralSection, SequencedLabelsNumberTargetsInTheOrderFirstMetInEachUnit) {
-  auto r = RunMulti(Procedural().bgl, true);
-  EXPECT_EQ(File(r, "bgt9-1"), ProceduralText(":L0", ":L1", ":L2"));
-  EXPECT_EQ(File(r, "bgt9-2"), ProceduralText(":L0", ":L1", ":L2"));
+  for (bool seq : {false, true}) {
+    auto r = RunMulti(f.bgl, seq);
+    const std::string text =
+        seq ? ProceduralText(":L0", ":L1", ":L2")
+            : ProceduralText(Label(f.area + 11), Label(f.area + 17), Label(f.area + 62));
+    EXPECT_EQ(File(r, "bgt9-1"), text);
+    EXPECT_EQ(File(r, "bgt9-2"), text);
+  }
 }
 
 TEST(ProceduralSection, UnknownTopLevelRecordAreaOverrunAndEndOfData) {
@@ -198,8 +196,10 @@ TEST(LibraryObjects, Fs98LayoutWritesLibObj1AndCallLibObj1) {
                                   "ObjID( 00000005 00000006 00000007 00000008 )\n" + object);
 }
 
-std::string DecodeRecords(const std::vector<uint8_t>& records) {
-  auto r = RunBgl(ProceduralImage(records));
+std::string DecodeRecords(const std::vector<uint8_t>& records, bool seq = false) {
+  bgltext::RunOptions options;
+  options.sequencedLabels = seq;
+  auto r = RunBgl(ProceduralImage(records), options);
   EXPECT_EQ(r.status, 0) << r.console;
   return Between(SingleText(r), kProceduralAreaLine, "EndA\n\n;;;;; End of LatRange\n");
 }
@@ -326,6 +326,19 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       {Op(0x36), ";;; PatternLine(0x36) - SCASM does not support this record\n\tDbx( 36 0 )\n"},
   };
   for (const auto& [bytes, text] : cases) EXPECT_EQ(DecodeRecords(bytes.Data()), text);
+}
+
+// "Jump X; Y: Return; Jump X; Jump Y" where X is the byte after the area:
+// one label line per target; -seq numbers targets in the order jumps meet
+// them, not by offset.
+TEST(ProceduralRecords, LabelsOncePerTargetAndNumberedInTheOrderMet) {
+  const std::vector<uint8_t> records =
+      Op(0x0D).I16(14).U8(0x22).U8(0).U8(0x0D).U8(0).I16(8).U8(0x0D).U8(0).I16(-6).Data();
+  EXPECT_EQ(DecodeRecords(records),
+            "\tJump( :L0000010E )\n:L00000104\n\tReturn\n"
+            "\tJump( :L0000010E )\n\tJump( :L00000104 )\n:L0000010E\n");
+  EXPECT_EQ(DecodeRecords(records, true),
+            "\tJump( :L0 )\n:L1\n\tReturn\n\tJump( :L0 )\n\tJump( :L1 )\n:L0\n");
 }
 
 TEST(LibraryObjects, NameLongerThanItsAreaIsWrittenWhole) {

@@ -1,9 +1,36 @@
-// Helpers for bgltext tests: whole runs in memory and text comparisons.
+// Helpers for bgltext tests.
 #include "tests/bgltext/run_helpers.h"
 
-#include "tools/bglwriter/bgl_builder.h"
-
 namespace bgltest {
+namespace {
+
+constexpr char kInputName[] = "in.bgl";
+constexpr char kSingleOutput[] = "in.sca";
+constexpr char kDisassembled[] = ";;; Disassembled by bgltext ver 2.2\n";
+constexpr uint8_t kSubtableEntry = 21;
+constexpr uint32_t kProceduralAreaHeader = 14;  // record 6: byte, lat, lon, v, dword length
+constexpr uint32_t kDynamicAreaHeader = 43;     // record 4: byte, 4 words, n, 4 words, 24 bytes
+constexpr uint32_t kDynamicAfterLength = 32;
+constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 lon24
+
+constexpr uint32_t kLongestCopy = 1u << 31;  // the longest copy one match gives
+
+std::vector<uint8_t> CheapLengthCodesStream(uint32_t produced) {
+  JmStreamWriter w;
+  w.Literal(0);
+  uint32_t left = produced - 1;
+  while (left != 0) {
+    // A copy of c bytes is a match of length c - 1, at least 2.
+    uint32_t copy = left < kLongestCopy ? left : kLongestCopy;
+    if (left - copy != 0 && left - copy < 3) copy -= 3;
+    w.Match(1, copy - 1);
+    left -= copy;
+  }
+  w.EndOfBlock();
+  return w.Finish();
+}
+
+}  // namespace
 
 bgltext::MemoryRunResult RunBgl(const std::vector<uint8_t>& file, bgltext::RunOptions options) {
   if (options.inputPath.empty()) options.inputPath = kInputName;
@@ -66,6 +93,16 @@ BglBuilder UsualBuilder() {
   b.SceneryId(0x1a2b).Bounds(5000875, -2000350, 0x20000000u, 0xA8000000u);
   return b;
 }
+
+BglBuilder WalkBuilder() {
+  BglBuilder b = UsualBuilder();
+  b.Extended({0x00, 0x01, 0x0a, 0xab, 0x10, 0xff, 0x7f, 0x80, 0, 0, 0, 0, 0, 0, 0x5, 0xc0}, 0x2a);
+  b.Slot(7, 168).Slot(21, 168).ExtendedField(156, 168).ExtendedField(164, 168);
+  b.Body().U32(0).U32(0);
+  return b;
+}
+
+std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x87654321u}, {21, 168}}); }
 
 std::vector<unsigned> Slots(std::initializer_list<std::pair<int, unsigned>> set) {
   std::vector<unsigned> slots(22, 0);
@@ -130,11 +167,6 @@ std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
   return MultiText(r, name + ".sca");
 }
 
-std::string Padded(std::string text, size_t width) {
-  text.resize(width, ' ');
-  return text;
-}
-
 std::string Block(int section, const std::string& name, const std::string& headerLine) {
   return ";;; Disassembled by bgltext ver 2.2\n;;; section " + std::to_string(section) + " - " +
          name + "\n" + headerLine;
@@ -150,6 +182,107 @@ size_t OutputBytes(const bgltext::MemoryRunResult& r) {
   if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "\"" << text << "\" does not end with \"" << tail << "\"";
+}
+
+// ---- images of the interpreted sections ----
+std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit) {
+  BglBuilder b;
+  uint32_t start = b.BeginSection(section);
+  b.Body().U8(kSubtableEntry).U16(0).U16(0).U32(unitAt - start).U8(0);
+  b.Body().Fill(unitAt - b.Here());
+  b.Body().Bytes(unit);
+  return b.Build();
+}
+
+std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records, int lengthDelta) {
+  ByteWriter unit;
+  unit.U8(6).I32(Lat32Raw(45)).U32(Lon32Raw(90)).U8(0);
+  unit.U32(static_cast<uint32_t>(kProceduralAreaHeader + records.size() + lengthDelta));
+  unit.Bytes(records).U8(0);
+  return LatRangeImage(9, kRecordsAt - kProceduralAreaHeader, unit.Data());
+}
+
+std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta) {
+  ByteWriter unit;
+  unit.U8(4).U16(0).U16(0).U16(0x4000).U16(0);
+  unit.U16(static_cast<uint32_t>(kDynamicAfterLength + records.size() + lengthDelta));
+  unit.U16(0).U16(0).U16(0).U16(0).Fill(24);
+  unit.Bytes(records).U8(0);
+  return LatRangeImage(15, kRecordsAt - kDynamicAreaHeader, unit.Data());
+}
+
+std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel) {
+  ByteWriter unit;
+  unit.Bytes(topLevel).U8(0);
+  return LatRangeImage(16, kRecordsAt, unit.Data());
+}
+
+std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int lengthDelta) {
+  ByteWriter unit;
+  unit.U8(101).U8(static_cast<uint32_t>(kMarkerAreaHeader + records.size() + lengthDelta));
+  unit.U24(Lat24Raw(18)).U24(0).U24(Lon24Raw(90)).U24(Lon24Raw(-90));
+  unit.Bytes(records).U8(0);
+  return LatRangeImage(16, kRecordsAt - kMarkerAreaHeader, unit.Data());
+}
+
+std::string Between(const std::string& text, const std::string& opening,
+                    const std::string& closing) {
+  size_t at = text.find(opening);
+  if (at == std::string::npos) return "<no " + opening + ">";
+  at += opening.size();
+  size_t end = text.rfind(closing);
+  if (end == std::string::npos || end < at) return text.substr(at);
+  return text.substr(at, end - at);
+}
+
+DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes,
+                        bgltext::RunOptions options) {
+  DirectResult result;
+  bgltext::Console console(&result.console);
+  options.memoryOutput = true;
+  options.inputPath = kInputName;
+  bgltext::BglRun run(options, console);
+  run.DecideOutputBase();
+  run.OpenSectionOutput("unit", false);
+  run.image.Assign(bytes);
+  run.image.Seek(1);
+  try {
+    row.handler.function(run, row, bytes.at(0), 0);
+  } catch (const bgltext::FatalExit& e) {
+    result.fatalStatus = e.status;
+  }
+  run.CloseOutputs();
+  auto it = run.memoryFiles.find(kSingleOutput);
+  if (it != run.memoryFiles.end()) result.text = Lf(it->second);
+  return result;
+}
+
+// ---- hostile files ----
+size_t CheapLengthCodesStreamLength(uint32_t produced) {
+  return CheapLengthCodesStream(produced).size();
+}
+
+std::vector<uint8_t> CheapLengthCodesFile(uint32_t claim, uint32_t produced) {
+  std::vector<uint8_t> file = BglBuilder().Build();
+  ByteWriter w;
+  w.U32(0xABCDEF01u).U32(claim).U32(0).U32(0).U32(0).Bytes(CheapLengthCodesStream(produced));
+  file.insert(file.end(), w.Data().begin(), w.Data().end());
+  return file;
+}
+
+std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records) {
+  BglBuilder b;
+  uint32_t start = b.BeginSection(10);
+  uint32_t object = static_cast<uint32_t>(20 * entries + 4);
+  for (size_t i = 0; i < entries; ++i)
+    b.Body().U32(object).U32(static_cast<uint32_t>(i)).U32(0).U32(0).U32(0);
+  b.Body().U32(0);
+  // The object header (full layout, no name), then Rec47 records.
+  uint32_t length = static_cast<uint32_t>(41 + 4 * records);
+  b.Body().Fill(16).U8(1).U32(41).U32(length).U32(1).U32(0x10000).U32(0).U32(0);
+  for (size_t i = 0; i < records; ++i) b.Body().U8(0x47).U8(0).U16(0);
+  (void)start;
+  return b.Build();
 }
 
 }  // namespace bgltest

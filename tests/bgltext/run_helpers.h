@@ -1,4 +1,5 @@
-// Helpers for bgltext tests: whole runs in memory and text comparisons.
+// Helpers for bgltext tests: whole runs in memory, expected texts, images of
+// the interpreted sections and the hostile files of the regression tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,38 +11,33 @@
 #include <utility>
 #include <vector>
 
+#include "bgltext/area_loop.h"
+#include "bgltext/bgl_run.h"
 #include "bgltext/driver.h"
 #include "tools/bglwriter/bgl_builder.h"
 
 namespace bgltest {
 
-// Test input name; the single-file output is "in.sca" in memory.
-constexpr char kInputName[] = "in.bgl";
-constexpr char kSingleOutput[] = "in.sca";
-
-// A whole run on the bytes (single-file mode unless options say otherwise).
+// A whole run on the bytes; the input is "in.bgl", so a single-file run
+// writes "in.sca" and a multi-file run (MultiOptions) writes below "out".
 bgltext::MemoryRunResult RunBgl(const std::vector<uint8_t>& file, bgltext::RunOptions options = {});
-
-// The single output file of a single-file run with CR LF turned into LF;
-// empty when the run wrote none.
-std::string SingleText(const bgltext::MemoryRunResult& r);
-
-// The text of one file of a multi-file run ("bgt20.sca", ...), CR LF as LF.
-std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name);
-// Multi-file run options with the output directory "out".
 bgltext::RunOptions MultiOptions();
-// The path a multi-file run gives name ("out/bgt20.sca", or with '\\').
-std::string MultiPath(const std::string& name);
-
-// Text of a single-file run from the line after ";;; section <n> - ..." up
-// to, not including, the empty line that separates the next section block
-// (";;; ----") or to the end.
+// A multi-file run that is expected to succeed.
+bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
+// The output of a single-file run, of one file of a multi-file run ("bgt20.sca")
+// and of one section file by name without ".sca"; CR LF as LF, empty when absent.
+std::string SingleText(const bgltext::MemoryRunResult& r);
+std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name);
+std::string File(const bgltext::MemoryRunResult& r, const std::string& name);
+std::string MultiPath(const std::string& name);  // "out/bgt20.sca", or with '\\'
+// A single-file text from the line after ";;; section <n> - ..." up to the
+// rule line of the next section block or the end.
 std::string SectionBody(const std::string& singleText, int section);
-
 std::string Lf(const std::string& crlf);
 std::string CrLf(const std::string& lf);
+size_t OutputBytes(const bgltext::MemoryRunResult& r);  // all files of a run
+::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
 
-// printf into a string, for expected texts.
 template <class... Args>
 std::string Fmt(const char* format, Args... args) {
   char buf[256];
@@ -52,12 +48,19 @@ std::string Fmt(const char* format, Args... args) {
 inline std::string Label(uint32_t offset) { return Fmt(":L%08X", offset); }
 // The comment block that opens a section file of a multi-file run.
 std::string Block(int section, const std::string& name, const std::string& headerLine);
-// The usual header of the driver and walk tests: scenery id 0x1a2b, bounds
-// N45 S18 E45 W123:45, written in section blocks as kUsualHeaderBlock.
+std::string Sorry(int section);  // the line of a section bgltext cannot decode
+
+// The header of the driver and walk tests: scenery id 0x1a2b, bounds N45
+// S18 E45 W123:45.
 BglBuilder UsualBuilder();
 constexpr char kUsualHeaderBlock[] = "Header( 1 N45:0:0.00 S18:0:0.00 E45:0:0.00 W123:45:0.00 )\n";
-constexpr char kDisassembled[] = ";;; Disassembled by bgltext ver 2.2\n";
 constexpr char kRule[] = ";;; ----------------------------\n";
+// Sections 7 and 21 (not decodable) around an airport directory whose
+// container and name lists are empty, and its section slots.
+BglBuilder WalkBuilder();
+std::vector<unsigned> WalkSlots();
+constexpr char kWalkGuidLines[] =
+    "; GUID = 0 1 a ab 10 ff 7f 80 0 0 0 0 0 0 5 c0 \n; version = 2a\n";
 // Section slots: all 0 but the ones given.
 std::vector<unsigned> Slots(std::initializer_list<std::pair<int, unsigned>> set);
 // The header lines, from the line formats of the header output.
@@ -67,11 +70,9 @@ std::string HeaderLines(const std::vector<unsigned>& slots, unsigned id = 0x1a2b
 // The console lines of the section walk; `present` maps a section number to
 // the text its decoder writes on the console.
 std::string WalkConsole(const std::vector<std::pair<int, std::string>>& present);
-// The line of a section that bgltext cannot decode.
-std::string Sorry(int section);
 
-// The file of the decoder tests: bounds N45 S45 E90 W90, with the
-// coordinates below chosen so that their text forms are exact.
+// The file of the decoder tests: bounds N45 S45 E90 W90, with coordinates
+// chosen so that their text forms are exact.
 BglBuilder DecoderBuilder();
 constexpr char kDecoderHeaderBlock[] = "Header( 1 N45:0:0.00 S45:0:0.00 E90:0:0.00 W90:0:0.00 )\n";
 constexpr int32_t kNorth = 5000875;
@@ -85,16 +86,57 @@ constexpr char kBoundsLine[] = "LatRange( S45:0:0.00 N45:0:0.00 )\n";
 // Opens a LatRange section whose single entry (words 0xC000, 0x1000) has its
 // records right after the subtable.
 uint32_t OneLatRange(BglBuilder& b, int section);
-// A multi-file run that is expected to succeed, and one of its section
-// files by name without ".sca".
-bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
-std::string File(const bgltext::MemoryRunResult& r, const std::string& name);
-// text cut or padded with blanks to width.
-std::string Padded(std::string text, size_t width);
 
-// The bytes of all files of a run.
-size_t OutputBytes(const bgltext::MemoryRunResult& r);
-// True when text ends with tail (an EXPECT that prints both otherwise).
-::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
+// ---- images of the interpreted sections (9, 15, 16) -------------------------
+// A LatRange subtable with one entry whose unit holds the records at
+// kRecordsAt, so that expected texts can name label offsets.
+constexpr uint32_t kRecordsAt = 0x100;
+
+// The opcode word of a procedural record (high byte 0), ready for operands,
+// and a one-byte opcode (section 15).
+inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
+inline ByteWriter Op1(uint8_t opcode) { return ByteWriter().U8(opcode); }
+
+// A section-n image whose only LatRange entry points at unitAt.
+std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit);
+// Section 9 with one area (record 6, a dword length), section 15 with one
+// Area15 block, section 16 with top-level records or one Area16 block; the
+// area lengths are exact plus lengthDelta.
+std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
+std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
+std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel);
+std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
+constexpr char kProceduralAreaLine[] = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
+constexpr char kDynamicAreaLines[] =
+    "Area15( S0:0:0.00 S0:0:0.00 E90:0:0.00 W0:0:0.00\n\tS0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 "
+    ")\n";
+constexpr char kMarkerAreaLine[] = "Area16( N18:0:0.00 S0:0:0.00 E90:0:0.00 W90:0:0.00 )\n";
+
+// The text between the end of `opening` and the last `closing` (to the end
+// when there is no closing text).
+std::string Between(const std::string& text, const std::string& opening,
+                    const std::string& closing);
+
+// Runs one handler directly on bytes (cursor after the opcode byte) with
+// the output open in memory.
+struct DirectResult {
+  std::string text;  // CR LF as LF
+  std::string console;
+  int fatalStatus = -2;  // -2: no fatal exit
+};
+DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes,
+                        bgltext::RunOptions options = {});
+
+// ---- hostile files that once took unbounded memory or wrote unbounded text --
+
+// A compressed file whose stream is a literal and then matches with long,
+// cheap length codes (about 70 bits each for up to 2^31 bytes): it gives
+// exactly `produced` bytes (4 .. 2^32 - 1) and the header claims `claim`.
+std::vector<uint8_t> CheapLengthCodesFile(uint32_t claim, uint32_t produced);
+// The stream length (file less both headers) of CheapLengthCodesFile(.., produced).
+size_t CheapLengthCodesStreamLength(uint32_t produced);
+// Section 10 with `entries` list entries that all name one library object
+// of `records` raw-dump records (4 bytes each, about 70 bytes of text).
+std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records);
 
 }  // namespace bgltest

@@ -16,7 +16,7 @@ using bgltext::FormatText;
 
 template <FormatText F, typename... Args>
 void ExpectSameAsPrintf(Args... args) {
-  char expected[512];
+  char expected[1280];  // 1e300 four times
   std::snprintf(expected, sizeof expected, F.text, args...);
   EXPECT_EQ(bgltext::Format<F>(args...), expected) << F.text;
 }
@@ -41,9 +41,10 @@ TEST(TextFormat, TextAndCharactersMatchPrintf) {
 }
 
 TEST(TextFormat, FixedPointMatchesPrintf) {
-  const double values[] = {
-      0.0,     -0.0,      0.125, 2.675, 1e-7, -1e-7,      0.005,  45.005, 90.0104931640625,
-      65536.0, 1.0 / 3.0, -2.5,  1e15,  1e20, 123456.789, 2.8125, 5.625,  -0.001};
+  // An exact tie rounds to even; 2.675 is stored just below itself.
+  const double values[] = {0.0,   -0.0,       0.125,  0.375,   2.675,     1e-7,  -1e-7,
+                           0.005, 45.005,     59.999, 65536.0, 1.0 / 3.0, -2.5,  1e15,
+                           1e20,  123456.789, 2.8125, 5.625,   -0.001,    1e300, 90.0104931640625};
   for (double v : values) ExpectSameAsPrintf<"%f %.2f %.0f %.3f">(v, v, v, v);
   std::mt19937_64 rng(11);
   std::uniform_real_distribution<double> any(-400.0, 400.0);
@@ -56,15 +57,6 @@ TEST(TextFormat, FixedPointMatchesPrintf) {
   }
   // Exact halves of the last digit.
   for (int i = -200; i <= 200; ++i) ExpectSameAsPrintf<"%.2f|%.0f">(i / 8.0, i / 2.0);
-}
-
-TEST(TextFormat, FixedPointRoundsLikePrintf) {
-  // An exact tie rounds to even; 2.675 is stored just below itself.
-  const std::pair<double, const char*> cases[] = {
-      {0.125, "0.12"}, {0.375, "0.38"}, {2.675, "2.67"}, {-0.001, "-0.00"}, {59.999, "60.00"}};
-  for (auto [v, text] : cases) EXPECT_EQ(bgltext::Format<"%.2f">(v), text);
-  EXPECT_EQ(bgltext::Format<"%f">(1e-7), "0.000000");
-  EXPECT_EQ(bgltext::Format<"%.2f">(1e300).size(), 304u);
 }
 
 TEST(TextFormat, FilesGetCrLfLineEndsAndTextKeepsItsZeroBytes) {

@@ -11,34 +11,10 @@
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
 #include "tests/system/system_test_support.h"
-#include "tools/bglwriter/bgl_builder.h"
+#include "tools/bglwriter/afd_world_generator.h"
 
 namespace fm {
 namespace {
-
-constexpr uint32_t kAirportContainer = 1;
-constexpr uint32_t kRegion = 0x10001, kCountry = 0x20001, kCity = 0x40001, kAirportName = 0x50001;
-
-std::vector<uint8_t> AirportDirectory() {
-  bgltest::BglBuilder bgl;
-  bgl.Extended({}, 0x200);
-  bgltest::AfdWriter afd(bgl);
-  afd.BeginContainers();
-  const uint32_t heathrow = afd.BeginContainer(kAirportContainer);
-  afd.AirportPosition(51.5, -0.5, 25.0);
-  afd.Icao("EGLL");
-  afd.EndContainer();
-  afd.EndContainers();
-  afd.BeginNameLists();
-  afd.BeginNameList(1, 4);
-  afd.NameEntry(kRegion, 0, "Europe");
-  afd.NameEntry(kCountry, 0, "United Kingdom");
-  afd.NameEntry(kCity, 0, "London");
-  afd.NameEntry(kAirportName, heathrow, "Heathrow");
-  afd.EndNameList();
-  afd.EndNameLists();
-  return bgl.Build();
-}
 
 TEST(BgltextPayloadTest, SceneryCommandLineLeavesTheAirportTextInTempSca) {
   const std::string root = MakeUniqueTempFolder("fmix-scenery");
@@ -46,7 +22,8 @@ TEST(BgltextPayloadTest, SceneryCommandLineLeavesTheAirportTextInTempSca) {
   const std::string folder = JoinPath(root, "Scenery World");
   ASSERT_TRUE(MakeDirectory(folder));
   {
-    const std::vector<uint8_t> image = AirportDirectory();
+    const std::vector<uint8_t> image = bglbench::BuildAfdFile(
+        {{"EGLL", "Heathrow", "London", "United Kingdom", 51.5, -0.5, 80, "Europe", ""}});
     std::ofstream out(JoinPath(folder, "APX21010.BGL"), std::ios::binary);
     out.write(reinterpret_cast<const char*>(image.data()),
               static_cast<std::streamsize>(image.size()));

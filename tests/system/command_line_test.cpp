@@ -1,5 +1,5 @@
 // Splitting command lines by the Windows rules, which the POSIX process
-// start relies on, and the command lines built for the embedded programs.
+// start relies on.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,22 +44,6 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
   for (const SplitCase& c : cases) {
     EXPECT_EQ(SplitCommandLine(c.line), c.words) << "command line: " << c.line;
   }
-}
-
-TEST(ToolCommandLines, QuoteTheExtractedProgram) {
-#if defined(_WIN32)
-  EXPECT_EQ(
-      BgltextCommandLine(R"(C:\Users\A B\Temp\fmix3F.exe)", R"(C:\FS2002\Scenery\World\scenery)",
-                         "APX12345.BGL", "temp.sca"),
-      R"("C:\Users\A B\Temp\fmix3F.exe" "C:\FS2002\Scenery\World\scenery\APX12345.BGL" temp.sca)");
-  EXPECT_EQ(TrafficToolCommandLine(R"(C:\Users\A B\Temp\fmix40.exe)"),
-            R"("C:\Users\A B\Temp\fmix40.exe" /np)");
-#else
-  EXPECT_EQ(BgltextCommandLine("/tmp/a b/fmixQx81Zk", "/fs/Scenery/World/scenery", "APX12345.BGL",
-                               "temp.sca"),
-            R"("/tmp/a b/fmixQx81Zk" "/fs/Scenery/World/scenery/APX12345.BGL" temp.sca)");
-  EXPECT_EQ(TrafficToolCommandLine("/tmp/a b/fmixQx81Zk"), R"("/tmp/a b/fmixQx81Zk" /np)");
-#endif
   // A failed extraction leaves an empty path: the line names no program.
   EXPECT_EQ(SplitCommandLine(TrafficToolCommandLine("")).front(), "");
 }

@@ -12,19 +12,17 @@ namespace {
 
 using testing::ScopedFakeOs;
 
-TEST(FindFsRoot, GivesTheRecordedFolderAndReadsItAnewEveryTime) {
-  ScopedFakeOs os;
-  os.SetFsRoot("C:\\Program Files\\Microsoft Games\\FS2002");
-  EXPECT_EQ(FindFsRoot(), "C:\\Program Files\\Microsoft Games\\FS2002");
-  os.SetFsRoot("D:\\FS2002");
-  EXPECT_EQ(FindFsRoot(), "D:\\FS2002");
-  EXPECT_TRUE(os.boxes.empty());
-}
-
-TEST(FindFsRoot, MissingKeyOrValueEndsTheProgramWithItsBox) {
+// The recorded folder is read anew every time; a missing key or value ends
+// the program with its box.
+TEST(FindFsRoot, GivesTheRecordedFolderElseEndsTheProgramWithItsBox) {
   for (auto [status, text] : {std::pair{SettingStatus::KeyMissing, "(2)"},
                               std::pair{SettingStatus::ValueMissing, "(1)"}}) {
     ScopedFakeOs os;
+    os.SetFsRoot("C:\\Program Files\\Microsoft Games\\FS2002");
+    EXPECT_EQ(FindFsRoot(), "C:\\Program Files\\Microsoft Games\\FS2002");
+    os.SetFsRoot("D:\\FS2002");
+    EXPECT_EQ(FindFsRoot(), "D:\\FS2002");
+    EXPECT_TRUE(os.boxes.empty());
     os.SetFsRootMissing(status);
     int exitCode = -1;
     try {

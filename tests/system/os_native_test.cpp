@@ -1,6 +1,6 @@
-// The native OS interface where the services above do not show it: waiting
-// for a child and its exit code, copying without overwriting, the clock,
-// and embedded programs beside other resources.
+// The native OS interface where the services above do not show it: copying
+// without overwriting, the clock, embedded programs beside other resources,
+// and traces and boxes on POSIX.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -21,23 +21,6 @@ using testing::ScopedFakeOs;
 using testing::ScopedTempFolder;
 
 constexpr int kProbe = FM_PROBE_PAYLOAD;
-
-TEST(NativeOs, WaitsForTheChildAndHandsBackItsExitCode) {
-  ScopedTempFolder temp("native_start_tmp");
-  const std::string record = temp.Join("record.txt");
-  ScopedEnv recordTo("FLEETMIX_PROBE_RECORD", record);
-  ScopedEnv exitWith("FLEETMIX_PROBE_EXIT", std::string("3"));
-  ScopedFakeOs os;
-  const ExtractedTool tool = ExtractTool(kProbe);
-  ASSERT_FALSE(tool.Empty());
-
-  const ProcessResult result =
-      NativeOs().StartProcess("\"" + tool.Path() + "\" a\\\\\"b c\" \"\"", true, false);
-  ASSERT_TRUE(result.status.ok);
-  EXPECT_EQ(result.exitCode, 3);
-  // Written before the wait ended; arguments split by the Windows rules.
-  EXPECT_EQ(testing::ReadWholeFile(record), "a\\b c\r\n\r\n");
-}
 
 TEST(NativeOs, CopiesOnlyWhenTheTargetIsAbsent) {
   ScopedTempFolder temp("native_copy_tmp");
