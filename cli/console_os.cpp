@@ -19,7 +19,8 @@ SettingRead ConsoleOs::ReadFsRootSetting() {
 
 ProcessResult ConsoleOs::StartProcess(const std::string& commandLine, bool waitForExit,
                                       bool showWindow, const std::string& workingFolder) {
-  output_.EndProgressLine();
+  // A tool that shows its output starts on a line of its own.
+  if (showWindow) output_.EndProgressLine();
   std::fflush(stdout);
 #if !defined(_WIN32)
   // Standard output carries only the summary: a tool's lines go where its
