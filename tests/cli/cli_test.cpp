@@ -215,6 +215,11 @@ TEST_F(CliRun, TheSummaryCountsEveryPlanAndNamesTheFiles) {
   options_.exclude = {"Jet Spare"};
   ASSERT_EQ(Run(), kExitSuccess) << messages_;
   const std::string work = installation_.WorkFolder();
+#if defined(_WIN32)
+  const char* aircraftFile = "aircraft.txt";  // the name written; the file system ignores case
+#else
+  const char* aircraftFile = "Aircraft.txt";  // the file there, whose name differs in case
+#endif
   const std::string expected =
       "\nSummary\n"
       "  flight plans read                                7\n"
@@ -236,7 +241,7 @@ TEST_F(CliRun, TheSummaryCountsEveryPlanAndNamesTheFiles) {
       JoinPath(work, "report.txt") +
       "\n"
       "  new aircraft       " +
-      JoinPath(work, "Aircraft.txt") +
+      JoinPath(work, aircraftFile) +
       "\n"
       "  new flight plans   " +
       JoinPath(work, "FlightPlans.txt") + "\n";
