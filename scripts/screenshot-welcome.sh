@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Takes the screenshot of the welcome page shown in the README:
 # builds fleetmix.exe, opens it under Wine in an Xvfb session, and saves the
-# wizard's window as docs/welcome.png.
+# wizard's window as docs/welcome.png. The wizard runs in $FLEETMIX_WORK
+# when that names a folder (else in an empty one), in the prefix of
+# $FLEETMIX_WINEPREFIX when set.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ "${1:-}" = "--inside-xvfb" ]; then
   # In the Xvfb session: open the wizard, wait for its window, save it.
-  work=$(mktemp -d)
+  work=${FLEETMIX_WORK:-$(mktemp -d)}
   (cd "$work" && wine "$exe" >/dev/null 2>&1 &)
   title="AI Traffic Fleetmixer - Version 0.7"
   for _ in $(seq 100); do
@@ -22,7 +24,7 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
   h=$(echo "$geometry" | sed -n 's/.*Height: *//p')
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$OUT"
   wineserver -k
-  rm -rf "$work"
+  [ -n "${FLEETMIX_WORK:-}" ] || rm -rf "$work"
   exit 0
 fi
 
