@@ -24,6 +24,9 @@ struct CliOptions {
   std::optional<std::uint32_t> seed;
   SaveMode save = SaveMode::kSave;
   std::vector<std::string> exclude;  // titles of variations not used for AI
+  // Only the imports, then the configuration check in place of a
+  // generation (`fleetmix-cli check`).
+  bool checkOnly = false;
 };
 
 // A command of its own, named by the first word: `fleetmix-cli <name> ...`.

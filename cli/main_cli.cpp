@@ -20,7 +20,35 @@
 namespace {
 
 // The commands named by a first word, beside the main job.
-const std::vector<fm::cli::Subcommand> kSubcommands = {};
+int Check(const std::vector<std::string>& arguments) {
+  fm::cli::ParsedCommandLine parsed = fm::cli::ParseCommandLine(arguments);
+  if (parsed.action != fm::cli::ParsedCommandLine::Action::kRun) {
+    std::fprintf(stderr, "fleetmix-cli check: %s\nTry 'fleetmix-cli --help'.\n",
+                 parsed.action == fm::cli::ParsedCommandLine::Action::kUsageError
+                     ? parsed.error.c_str()
+                     : "takes the input options of a run only");
+    return fm::cli::kExitUsage;
+  }
+  parsed.options.checkOnly = true;
+  fm::cli::ConsoleOutput messages(stderr, FM_ISATTY(FM_FILENO(stderr)) != 0);
+  return fm::cli::RunMainJob(parsed.options, messages, stdout);
+}
+
+int Restore(const std::vector<std::string>& arguments) {
+  fm::cli::ConsoleOutput messages(stderr, FM_ISATTY(FM_FILENO(stderr)) != 0);
+  return fm::cli::RunRestore(arguments, messages, stdout);
+}
+
+const std::vector<fm::cli::Subcommand> kSubcommands = {
+    {"check",
+     "reads the inputs of a run (same options) and reports what would silently go wrong in it; "
+     "status 0 when nothing is found, 4 when something is",
+     Check},
+    {"restore",
+     "puts SCENEDB\\ATC\\BACKUP_TRAFFIC.BGL back over the installed traffic, keeping the "
+     "current one beside it (--fs-root DIR)",
+     Restore},
+};
 
 }  // namespace
 

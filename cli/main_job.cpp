@@ -6,7 +6,11 @@
 #include <optional>
 #include <system_error>
 
+#include <sstream>
+
 #include "aircraft/page_aircraft.h"
+#include "check/configuration_check.h"
+#include "check/traffic_restore.h"
 #include "cli/console_os.h"
 #include "cli/run_summary.h"
 #include "geo/airport_cache.h"
@@ -106,6 +110,8 @@ class MainJob {
 
   // Throws StepFailed, or ProcessExit where the wizard ends itself.
   void Run(RunSummary& summary);
+  // The imports alone, then the check of what they read: its status.
+  int Check(std::FILE* out);
 
  private:
   void Fail(const std::string& text) {
@@ -134,6 +140,22 @@ void MainJob::Run(RunSummary& summary) {
   ImportAirports();
   ImportTraffic();
   Generate(summary);
+}
+
+int MainJob::Check(std::FILE* out) {
+  state_.workFolder = options_.workDir;
+  root_ = FindFsRoot();
+  messages_.Line("FS2002 folder: " + root_);
+  messages_.Line("working folder: " + options_.workDir);
+  ImportAircraft();
+  ImportAirports();
+  ImportTraffic();
+  messages_.EndProgressLine();
+  std::ostringstream findings;
+  const int status =
+      RunConfigurationCheck(state_, JoinPath(options_.workDir, "air_nat.cfg"), findings);
+  std::fputs(findings.str().c_str(), out);
+  return status;
 }
 
 void MainJob::ImportAircraft() {
@@ -292,6 +314,11 @@ int RunMainJob(const CliOptions& given, ConsoleOutput& messages, std::FILE* summ
   MainJob job(options, messages);
   int status = kExitSuccess;
   try {
+    if (options.checkOnly) {
+      status = job.Check(summaryStream);
+      std::fflush(summaryStream);
+      return status;
+    }
     job.Run(summary);
   } catch (const StepFailed&) {
     status = kExitStepFailed;
@@ -301,6 +328,37 @@ int RunMainJob(const CliOptions& given, ConsoleOutput& messages, std::FILE* summ
   messages.EndProgressLine();
   if (status == kExitSuccess || summary.tally.plans > 0) WriteSummary(summaryStream, summary);
   std::fflush(summaryStream);
+  return status;
+}
+
+int RunRestore(const std::vector<std::string>& arguments, ConsoleOutput& messages, std::FILE* out) {
+  std::string fsRoot;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument.rfind("--fs-root=", 0) == 0) {
+      fsRoot = argument.substr(10);
+    } else if (argument == "--fs-root" && i + 1 < arguments.size()) {
+      fsRoot = arguments[++i];
+    } else {
+      messages.Message(BoxIcon::Error, "restore: takes only --fs-root DIR, not " + argument);
+      return kExitUsage;
+    }
+  }
+  ConsoleOs os(Os(), messages);
+  ScopedOsOverride useConsoleOs(os);
+  std::string root = fsRoot;
+  if (root.empty()) {
+    try {
+      root = FindFsRoot();
+    } catch (const ProcessExit& exit) {
+      return exit.exitCode;
+    }
+  }
+  std::ostringstream done, failed;
+  const int status = RestoreTraffic(root, done, failed);
+  std::fputs(done.str().c_str(), out);
+  if (!failed.str().empty()) messages.Message(BoxIcon::Error, failed.str());
+  std::fflush(out);
   return status;
 }
 

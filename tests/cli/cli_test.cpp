@@ -15,6 +15,7 @@
 #include "geo/airport_cache.h"
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
+#include "platform/file_text.h"
 #include "tests/support/fixture_installation.h"
 #include "tests/support/traffic_scenarios.h"
 
@@ -269,6 +270,38 @@ TEST_F(CliRun, TheSameSeedGivesTheSameReport) {
   // Both British aircraft had their share: the choice was a draw.
   EXPECT_NE(reports[0].find("Jet Spare was selected"), std::string::npos);
   EXPECT_NE(reports[0].find("Jet UK was selected"), std::string::npos);
+}
+
+// The two commands beside a run: the check reads the same inputs and tells
+// what a run would lose; the restore puts the backup back, or refuses.
+TEST_F(CliRun, CheckAndRestoreCommands) {
+  options_.checkOnly = true;
+  EXPECT_EQ(Run(), 4) << messages_;
+  EXPECT_NE(summary_.find("Traffic titles that no category claims"), std::string::npos) << summary_;
+  EXPECT_EQ(installation_.ReadWorkFile("report.txt"), "") << "a check generates nothing";
+
+  auto restore = [&](const std::vector<std::string>& arguments, std::string& text) {
+    std::FILE* messages = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    ConsoleOutput output(messages, false);
+    const int status = RunRestore(arguments, output, out);
+    text = Contents(messages) + Contents(out);
+    std::fclose(messages);
+    std::fclose(out);
+    return status;
+  };
+  std::string text;
+  EXPECT_EQ(restore({"--fs-root"}, text), kExitUsage) << text;
+  RemoveFile(installation_.BackupTrafficBglPath());  // the check's traffic import made one
+  EXPECT_EQ(restore({"--fs-root", installation_.Root()}, text), 3);
+  EXPECT_NE(text.find("error: Cannot restore the traffic"), std::string::npos) << text;
+
+  installation_.SetTrafficBgl("new traffic");
+  ASSERT_TRUE(WriteFileBytes(installation_.BackupTrafficBglPath(), "first traffic"));
+  EXPECT_EQ(restore({"--fs-root=" + installation_.Root()}, text), kExitSuccess) << text;
+  std::string restored;
+  ASSERT_TRUE(ReadFileBytes(installation_.TrafficBglPath(), restored));
+  EXPECT_EQ(restored, "first traffic");
 }
 
 TEST_F(CliRun, FailingStepsEndWithTheirStatus) {
