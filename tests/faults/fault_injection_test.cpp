@@ -2,8 +2,8 @@
 // case names the file, the fault and what must come of it, and the test
 // prints the table with what it saw. "Kept" means the file that was there
 // before is there with the same bytes; nothing may be torn or lost.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <signal.h>
 #include <sys/ioctl.h>
@@ -30,6 +30,7 @@
 #include "services/status_sink.h"
 #include "tests/support/fake_os.h"
 #include "tests/support/fixture_installation.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/recording_sheet.h"
 #include "tools/traffic_container.h"
 #include "tools/traffic_tools.h"
@@ -41,6 +42,7 @@ namespace {
 
 using testing::FixtureInstallation;
 using testing::ProcessEnded;
+using testing::RecordingHost;
 using testing::RecordingSheet;
 using testing::ScopedFakeOs;
 
@@ -108,9 +110,12 @@ std::string Bytes(const std::string& path) {
 enum class Fault { kFullDisk, kReadOnlyFolder, kVanished };
 const char* FaultName(Fault fault) {
   switch (fault) {
-    case Fault::kFullDisk: return "full disk";
-    case Fault::kReadOnlyFolder: return "read-only folder";
-    case Fault::kVanished: return "vanished between steps";
+    case Fault::kFullDisk:
+      return "full disk";
+    case Fault::kReadOnlyFolder:
+      return "read-only folder";
+    case Fault::kVanished:
+      return "vanished between steps";
   }
   return "";
 }
@@ -158,66 +163,130 @@ struct Scene {
   }
 };
 
-// What became of the earlier files: all kept, or the first that was not.
-std::string Earlier(Scene& scene, const std::vector<const char*>& names) {
+// What became of the files of a case: "earlier kept" when each has its
+// earlier bytes, "new file" when each has new bytes, else file by file.
+std::string Fate(Scene& scene, const std::vector<const char*>& names, bool hadEarlier) {
+  bool allKept = true, allNew = true;
+  std::string detail;
   for (const char* name : names) {
-    if (Bytes(scene.Work(name)) != kEarlier) return std::string(name) + " TORN OR LOST";
+    const std::string bytes = Bytes(scene.Work(name));
+    const bool kept = hadEarlier && bytes == kEarlier;
+    const bool fresh = bytes != "<missing>" && !bytes.empty() && !kept;
+    allKept = allKept && kept;
+    allNew = allNew && fresh;
+    const char* fate = kept ? "kept" : fresh ? "new" : bytes.empty() ? "emptied" : "missing";
+    detail += std::string(detail.empty() ? "" : ", ") + name + " " + fate;
   }
-  return "earlier kept";
+  if (allKept) return "earlier kept";
+  if (allNew) return "new file";
+  return detail;
 }
+
+enum FaultIndex { kFullDisk, kReadOnlyFolder, kVanished };
+constexpr Fault kFaults[] = {Fault::kFullDisk, Fault::kReadOnlyFolder, Fault::kVanished};
 
 struct WriteCase {
   const char* file;
   std::vector<const char*> names;  // the files it writes in the work folder
+  // What comes before the write, done before the fault sets in.
+  std::function<void(Scene&)> prepare;
   // The write; gives what the user is told.
   std::function<std::string(Scene&)> write;
-  const char* expectedOnFault;      // full disk and read-only folder
-  const char* expectedWhenVanished; // the earlier file removed before the write
+  // Per fault: what the user is told and what becomes of the files.
+  const char* expected[3];
+  // Whether the files are there before the write in a read-only folder (a
+  // file written in place is not stopped by its folder).
+  bool earlierInReadOnlyFolder = true;
 };
 
+RecordingHost& GeneratePage(Scene& scene) { return scene.sheet.HostOf(4); }
+
 std::string Generate(Scene& scene) {
-  scene.sheet.HostOf(4).Press(IDC_GENERATE);
+  GeneratePage(scene).Press(IDC_GENERATE);
   return scene.Boxes();
 }
 
-std::string GenerateAndSave(Scene& scene) {
-  scene.sheet.HostOf(4).Press(IDC_GENERATE);
+void GenerateFirst(Scene& scene) {
+  GeneratePage(scene).Press(IDC_GENERATE);
   scene.sheet.boxes.clear();
-  const std::string ending = scene.Ending([&] { scene.sheet.HostOf(4).Press(IDC_SAVE_ONLY); });
+}
+
+std::string Save(Scene& scene) {
+  const std::string ending = scene.Ending([&] { GeneratePage(scene).Press(IDC_SAVE_ONLY); });
   return scene.Boxes() + ending;
+}
+
+void InstallTraffic(Scene& scene) {
+  scene.installation.SetTrafficBgl(EncodeTrafficFile(
+      {"AC#1,300,\"Boeing\"\r\n", "AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL\r\n",
+       "EGLL\r\n"}));
 }
 
 std::string Written(bool ok) { return ok ? "written" : "not written"; }
 
+constexpr char kSavedAsNewFiles[] =
+    "The new AI traffic plans and new AI airctaft are saved. You may edit them and after you "
+    "have finished press Compile Only button to compile and apply the changes.; new file";
+
 const std::vector<WriteCase>& WriteCases() {
   static const std::vector<WriteCase> cases = {
-      {"report.txt", {"report.txt"}, Generate,
-       "report.txt could not be written completely. | Generation complete. 1 plans generated.",
-       "Generation complete. 1 plans generated."},
-      {"aircraft.txt + FlightPlans.txt", {"aircraft.txt", "FlightPlans.txt"}, GenerateAndSave,
-       "Cannot aircraft.txt; exit 1",
-       "The new AI traffic plans and new AI airctaft are saved. You may edit them and after you "
-       "have finished press Compile Only button to compile and apply the changes."},
-      {"sccache.txt", {"sccache.txt"},
-       [](Scene& s) { return Written(SaveCache(s.wizard.State().airportStore, s.Work("sccache.txt"))); },
-       "not written", "written"},
-      {"airlines.cfg", {"airlines.cfg"},
+      // Each run truncates the report at its start and flushes it as it
+      // goes; a disk that fills up leaves it partial, and the page says so.
+      {"report.txt",
+       {"report.txt"},
+       {},
+       Generate,
+       {"report.txt could not be written completely. | Generation complete. 1 plans generated.; "
+        "report.txt emptied",
+        "Cannot create report.txt. Generation has failed.; report.txt missing",
+        "Generation complete. 1 plans generated.; new file"},
+       false},
+      {"aircraft.txt + FlightPlans.txt",
+       {"aircraft.txt", "FlightPlans.txt"},
+       GenerateFirst,
+       Save,
+       {"Cannot aircraft.txt; exit 1; earlier kept", "Cannot aircraft.txt; exit 1; earlier kept",
+        kSavedAsNewFiles}},
+      {"sccache.txt",
+       {"sccache.txt"},
+       {},
+       [](Scene& s) {
+         return Written(SaveCache(s.wizard.State().airportStore, s.Work("sccache.txt")));
+       },
+       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
+      {"airlines.cfg",
+       {"airlines.cfg"},
+       {},
        [](Scene& s) {
          return Written(WriteAirlinesCfg(s.Work("airlines.cfg"), s.wizard.State().aircraftModels));
        },
-       "not written", "written"},
-      {"new_air_nat.cfg", {"new_air_nat.cfg"},
+       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
+      {"new_air_nat.cfg",
+       {"new_air_nat.cfg"},
+       {},
        [](Scene& s) {
-         return Written(
-             WriteCountryList(s.wizard.State().airportStore, s.Work("new_air_nat.cfg")));
+         return Written(WriteCountryList(s.wizard.State().airportStore, s.Work("new_air_nat.cfg")));
        },
-       "not written", "written"},
-      {"traffic decompiler's three files", {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"},
+       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
+      {"traffic decompiler: Aircraft.txt, FlightPlans.txt, Airports.txt",
+       {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"},
+       InstallTraffic,
        [](Scene& s) {
-         s.installation.SetTrafficBgl(EncodeTrafficFile({"AC#1,300,\"Boeing\"\r\n", "", ""}));
-         return DecompileTraffic(s.installation.Root(), s.installation.WorkFolder()).line;
+         std::string line =
+             DecompileTraffic(s.installation.Root(), s.installation.WorkFolder()).line;
+         // The line names the temporary installation.
+         for (const std::string& folder : {s.installation.WorkFolder(), s.installation.Root()}) {
+           for (size_t at; (at = line.find(folder)) != std::string::npos;) {
+             line.replace(at, folder.size(),
+                          folder == s.installation.Root() ? "<FS2002>" : "<work>");
+           }
+         }
+         return line;
        },
-       "", ""},
+       {"cannot write Aircraft.txt in <work>; no file was changed; earlier kept",
+        "cannot write Aircraft.txt in <work>; no file was changed; earlier kept",
+        "decompiled <FS2002>/SCENEDB/ATC/SCENERY/TRAFFIC.BGL into Aircraft.txt, FlightPlans.txt "
+        "and Airports.txt; new file"}},
   };
   return cases;
 }
@@ -237,51 +306,36 @@ void PrintTable(const char* title, const std::vector<Row>& rows) {
 TEST(FaultInjectionTest, EveryWriteMeetsAFullDiskAReadOnlyFolderAndAVanishedFile) {
   std::vector<Row> rows;
   for (const WriteCase& c : WriteCases()) {
-    for (Fault fault : {Fault::kFullDisk, Fault::kReadOnlyFolder, Fault::kVanished}) {
+    for (Fault fault : kFaults) {
       Scene scene;
       ASSERT_TRUE(scene.installation.IsReady());
+      const bool earlier = fault == Fault::kFullDisk ||
+                           (fault == Fault::kReadOnlyFolder && c.earlierInReadOnlyFolder);
       for (const char* name : c.names) {
-        ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
+        if (earlier) ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
       }
+      if (c.prepare) c.prepare(scene);
       std::string told;
-      std::string expected;
-      std::string after;
-      if (fault == Fault::kVanished) {
+      if (fault == Fault::kFullDisk) {
+        FullDisk full;
+        told = c.write(scene);
+      } else if (fault == Fault::kReadOnlyFolder) {
+        ReadOnlyFolder locked(scene.installation.WorkFolder());
+        if (!locked.Locked()) {
+          rows.push_back({c.file, FaultName(fault), "-", "not run: no folder can be locked"});
+          continue;
+        }
+        told = c.write(scene);
+      } else {
+        // Written before, gone by the time of the write.
+        for (const char* name : c.names) ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
         for (const char* name : c.names) RemoveFile(scene.Work(name));
         told = c.write(scene);
-        expected = c.expectedWhenVanished;
-        after = "written whole";
-        for (const char* name : c.names) {
-          if (!IsRegularFile(scene.Work(name)) || Bytes(scene.Work(name)).empty()) {
-            after = std::string(name) + " missing";
-          }
-        }
-        expected += std::string(expected.empty() ? "" : "; ") + "written whole";
-      } else {
-        if (fault == Fault::kFullDisk) {
-          FullDisk full;
-          told = c.write(scene);
-        } else {
-          ReadOnlyFolder locked(scene.installation.WorkFolder());
-          if (!locked.Locked()) {
-            rows.push_back({c.file, FaultName(fault), "-", "not run: no folder can be locked"});
-            continue;
-          }
-          told = c.write(scene);
-        }
-        expected = c.expectedOnFault;
-        after = Earlier(scene, c.names);
-        expected += std::string(expected.empty() ? "" : "; ") + "earlier kept";
       }
-      std::string seen = told.empty() || told == "no box" ? after : told + "; " + after;
-      if (std::string(c.expectedOnFault).empty()) {
-        // The tool's own line: shown in the table, its effect asserted.
-        expected = fault == Fault::kVanished ? "written whole" : "earlier kept";
-        seen = after;
-        rows.push_back({c.file, FaultName(fault), expected, told + " => " + after});
-      } else {
-        rows.push_back({c.file, FaultName(fault), expected, seen});
-      }
+      const std::string fate = Fate(scene, c.names, earlier);
+      const std::string seen = told == "no box" ? fate : told + "; " + fate;
+      const std::string expected = c.expected[static_cast<int>(fault)];
+      rows.push_back({c.file, FaultName(fault), expected, seen});
       EXPECT_EQ(seen, expected) << c.file << ", " << FaultName(fault);
     }
   }
@@ -297,10 +351,13 @@ TEST(FaultInjectionTest, AnExtractedToolMeetsAFullDiskAReadOnlyTempFolderAndAVan
   };
   const Case cases[] = {
       {"full disk", testing::FakeStep::WriteFlushClose, 28,
-       "CFile::Write/Flush/Close failed during extraction of (135) - 0x1C"},
+       "CFile::Write/Flush/Close failed during extraction of (135) - 0x1C | "
+       "CreateProcess (\"\" /np) failed: 0x2"},
       {"read-only folder", testing::FakeStep::UniqueTempFile, 13,
-       "GetTempFileName failed during extraction of (135) - 0xD"},
-      {"vanished between steps", testing::FakeStep::Start, 2, ""},
+       "GetTempFileName failed during extraction of (135) - 0xD | "
+       "CreateProcess (\"\" /np) failed: 0x2"},
+      {"vanished between steps", testing::FakeStep::Start, 2,
+       "CreateProcess (\"<temp file>\" /np) failed: 0x2"},
   };
   std::vector<Row> rows;
   for (const Case& c : cases) {
@@ -308,13 +365,21 @@ TEST(FaultInjectionTest, AnExtractedToolMeetsAFullDiskAReadOnlyTempFolderAndAVan
     scene.os.Fail(c.step, c.error);
     scene.sheet.HostOf(4).Press(IDC_GENERATE);
     scene.sheet.boxes.clear();
-    std::string ending =
-        scene.Ending([&] { scene.sheet.HostOf(4).Press(IDC_SAVE_AND_COMPILE); });
+    std::string ending = scene.Ending([&] { scene.sheet.HostOf(4).Press(IDC_SAVE_AND_COMPILE); });
     std::string seen;
     for (const auto& box : scene.os.boxes) seen += (seen.empty() ? "" : " | ") + box.text;
     seen += ending;
+    // The extracted program is named by the box; it must be gone afterwards.
+    const std::string head = "CreateProcess (\"";
+    const size_t from = seen.find(head);
+    const size_t to = from == std::string::npos ? from : seen.find('"', from + head.size());
+    if (to != std::string::npos && to > from + head.size()) {
+      const std::string path = seen.substr(from + head.size(), to - from - head.size());
+      seen.replace(from + head.size(), path.size(), "<temp file>");
+      if (PathExists(path)) seen += "; temp file left behind";
+    }
     rows.push_back({"temp file of the traffic compiler", c.fault, c.expected, seen});
-    if (*c.expected) EXPECT_EQ(seen, c.expected) << c.fault;
+    EXPECT_EQ(seen, c.expected) << c.fault;
   }
   PrintTable("Extracted tools", rows);
 }
@@ -343,9 +408,12 @@ const std::vector<ReadCase>& ReadCases() {
        [](const std::string& path) {
          AirlineCountryMap map;
          switch (ReadAirNatFile(path, map)) {
-           case AirNatRead::Loaded: return "loaded, " + std::to_string(map.Countries().size()) + " countries";
-           case AirNatRead::Missing: return std::string("missing");
-           case AirNatRead::ReadFailed: return std::string("read failed");
+           case AirNatRead::Loaded:
+             return "loaded, " + std::to_string(map.Countries().size()) + " countries";
+           case AirNatRead::Missing:
+             return std::string("missing");
+           case AirNatRead::ReadFailed:
+             return std::string("read failed");
          }
          return std::string();
        },
@@ -378,7 +446,8 @@ const std::vector<ReadCase>& ReadCases() {
        [](const std::string& path) {
          AircraftModelList models;
          AircraftCategories categories;
-         const std::string folder = path.substr(0, path.size() - std::string("/aircraft.cfg").size());
+         const std::string folder =
+             path.substr(0, path.size() - std::string("/aircraft.cfg").size());
          return Read(ReadAircraftCfg(folder, categories, models)) + ", " +
                 std::to_string(models.size()) + " models";
        },

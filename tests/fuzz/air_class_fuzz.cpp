@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // A copy works its answers out anew and agrees.
   const fm::AircraftCategories copy = categories;
-  if (copy.ClassifyModel("BOEING", "737") != categories.ClassifyModel("BOEING", "737")) std::abort();
+  if (copy.ClassifyModel("BOEING", "737") != categories.ClassifyModel("BOEING", "737"))
+    std::abort();
   return 0;
 }

@@ -18,8 +18,7 @@ std::string WriteScratchFile(const std::string& name, std::string_view bytes);
 // Takes the fuzz input apart from the front.
 class ByteCursor {
  public:
-  ByteCursor(const uint8_t* data, size_t size)
-      : text_(reinterpret_cast<const char*>(data), size) {}
+  ByteCursor(const uint8_t* data, size_t size) : text_(reinterpret_cast<const char*>(data), size) {}
   bool Empty() const { return text_.empty(); }
   // One byte (0 past the end).
   uint8_t Byte();

@@ -37,13 +37,12 @@ int main(int argc, char** argv) {
 
   std::vector<bglbench::AirportRow> rows(3);
   rows[0] = {"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.46, 83, "Europe", ""};
-  rows[1] = {"KSEA", "Seattle Tacoma", "Seattle", "United States", 47.45, -122.31, 433,
-             "North America", "Washington"};
+  rows[1] = {"KSEA", "Seattle Tacoma", "Seattle",   "United States", 47.45, -122.31,
+             433,    "North America",  "Washington"};
   rows[2] = {"LFPG", "Charles de Gaulle", "Paris", "France", 49.01, 2.55, 392, "", ""};
   const std::vector<uint8_t> afd = bglbench::BuildAfdFile(rows, true);
   Save("bgltext", "afd_three_airports.bgl", afd);
-  Save("bgltext", "afd_one_airport.bgl",
-       bglbench::BuildAfdFile({rows[0]}, false));
+  Save("bgltext", "afd_one_airport.bgl", bglbench::BuildAfdFile({rows[0]}, false));
 
   // The same image compressed: header, compression header, JM stream.
   bgltest::BglBuilder compressed;
