@@ -9,7 +9,8 @@
 
 namespace fm::fuzz {
 
-// A folder of this process, made on first use and removed at exit.
+// A folder of this process, made on first use and removed at exit (in
+// memory where the system allows).
 const std::string& ScratchFolder();
 
 // Writes the bytes to `name` in the scratch folder and gives its path.
