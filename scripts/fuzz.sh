@@ -6,8 +6,9 @@
 #
 # seconds: how long each target runs (default 600); targets: names such as
 # bgltext or redistribution (default: every target). Targets run one after
-# the other. The tree is build/fuzz (FM_FUZZ_TREE sets another), configured
-# with clang, AddressSanitizer and UndefinedBehaviorSanitizer when missing.
+# the other. The tree is the sanitizer tree build/sanitize (FM_FUZZ_TREE
+# sets another), configured with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer when missing.
 # What a target finds is kept in <tree>/tests/fuzz/work/<target>/findings,
 # the inputs it grew in <tree>/tests/fuzz/work/<target>/corpus. Exits 1 when
 # any target found something.
@@ -16,14 +17,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 seconds=${1:-600}
 shift $(( $# > 0 ? 1 : 0 ))
-tree=${FM_FUZZ_TREE:-build/fuzz}
+tree=${FM_FUZZ_TREE:-build/sanitize}
 
 if [ ! -f "$tree/CMakeCache.txt" ]; then
   cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFM_SANITIZE=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null || exit 1
 fi
 cmake --build "$tree" -j"$(nproc)" --target fuzz_targets >/dev/null || {
-  echo "fuzz: the fuzz targets did not build ($tree)" >&2; exit 1; }
+  echo "fuzz: the fuzz targets did not build ($tree: configured with clang and -DFM_SANITIZE=ON?)" >&2
+  exit 1; }
 
 targets=("$@")
 if [ ${#targets[@]} = 0 ]; then

@@ -2,9 +2,9 @@
 # The test command: installs what is missing, builds the native, the
 # sanitizer and the Windows tree, and runs every test of each (native tests
 # also under AddressSanitizer and UndefinedBehaviorSanitizer, Windows tests
-# under Wine, GUI tests under Xvfb) and every benchmark once on a tiny input;
-# the fuzz tree (clang, with both sanitizers) builds only the fuzz targets
-# and runs each briefly over its seed corpus (scripts/fuzz.sh runs longer).
+# under Wine, GUI tests under Xvfb) and every benchmark once on a tiny input.
+# The sanitizer tree is built with clang, so it also holds the fuzz targets;
+# its tests run each of them briefly (scripts/fuzz.sh runs them longer).
 # A tree that fails to build or to pass does not stop the others: all are
 # run, then reported together.
 set -uo pipefail
@@ -17,13 +17,11 @@ mkdir -p "$logs"
 "$top/scripts/install-deps.sh" || exit 1
 
 declare -A built
-build_tree() {  # name, cmake arguments... (FM_BUILD_TARGET: one target only)
+build_tree() {  # name, cmake arguments...
   local name=$1; shift
-  local target=()
-  [ -z "${FM_BUILD_TARGET:-}" ] || target=(--target "$FM_BUILD_TARGET")
   echo "== $name build"
   if cmake -S . -B "build/$name" "$@" >"$logs/$name-configure.log" 2>&1 &&
-     cmake --build "build/$name" -j"$jobs" "${target[@]}" >"$logs/$name-build.log" 2>&1; then
+     cmake --build "build/$name" -j"$jobs" >"$logs/$name-build.log" 2>&1; then
     built[$name]=1
   else
     built[$name]=0
@@ -33,10 +31,14 @@ build_tree() {  # name, cmake arguments... (FM_BUILD_TARGET: one target only)
 }
 
 build_tree native -DCMAKE_BUILD_TYPE=Release
-build_tree sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFM_SANITIZE=ON
-build_tree win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
-FM_BUILD_TARGET=fuzz_targets build_tree fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFM_SANITIZE=ON \
+# A sanitizer tree configured with another compiler is configured anew.
+if [ -f build/sanitize/CMakeCache.txt ] &&
+   ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++$' build/sanitize/CMakeCache.txt; then
+  rm -rf build/sanitize/CMakeCache.txt build/sanitize/CMakeFiles
+fi
+build_tree sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFM_SANITIZE=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+build_tree win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
 
 declare -A result
 run_tests() {  # label, tree, log, ctest arguments...
@@ -59,7 +61,6 @@ run_tests() {  # label, tree, log, ctest arguments...
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_tests "native tests" native "$logs/native.log" -j"$jobs"
 run_tests "sanitizer tests" sanitize "$logs/sanitize.log" -j"$jobs" -LE bench
-run_tests "fuzz targets" fuzz "$logs/fuzz.log" -j"$jobs" -L fuzz
 run_tests "windows tests (Wine)" win "$logs/win.log" -j"$jobs" --timeout 600 -LE gui
 
 gui_log=$logs/win-gui.log
@@ -71,8 +72,7 @@ echo "GUI tests run under Wine and Xvfb: ${ran:-0} (${failed:-0} failed)"
 # One closing report over every run (test programs, as ctest counts them).
 echo "== summary"
 status=0; total=0; bad=0
-for label in "native tests" "sanitizer tests" "fuzz targets" "windows tests (Wine)" \
-             "windows GUI tests (Wine and Xvfb)"; do
+for label in "native tests" "sanitizer tests" "windows tests (Wine)" "windows GUI tests (Wine and Xvfb)"; do
   line=${result[$label]}
   echo "$label: $line"
   case $line in
@@ -82,7 +82,7 @@ for label in "native tests" "sanitizer tests" "fuzz targets" "windows tests (Win
     bad=$((bad + BASH_REMATCH[1])); total=$((total + BASH_REMATCH[2]))
   fi
 done
-for tree in native sanitize win fuzz; do
+for tree in native sanitize win; do
   [ "${built[$tree]}" = 1 ] || status=1
 done
 [ $status = 0 ] || [ $bad -gt 0 ] || bad=1
