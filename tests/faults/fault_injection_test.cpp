@@ -145,11 +145,11 @@ struct Scene {
     plan.legs.push_back({"EGLL"});
   }
   std::string Work(const char* name) const { return installation.WorkPath(name); }
-  // The texts of the boxes shown, joined.
+  // The texts of the boxes shown, joined by " + ".
   std::string Boxes() const {
     std::string text;
-    for (const auto& box : sheet.boxes) text += (text.empty() ? "" : " | ") + box.text;
-    for (const auto& box : os.boxes) text += (text.empty() ? "" : " | ") + box.text;
+    for (const auto& box : sheet.boxes) text += (text.empty() ? "" : " + ") + box.text;
+    for (const auto& box : os.boxes) text += (text.empty() ? "" : " + ") + box.text;
     return text.empty() ? "no box" : text;
   }
   // Runs a step that may end the process; tells how it ended.
@@ -236,7 +236,7 @@ const std::vector<WriteCase>& WriteCases() {
        {"report.txt"},
        {},
        Generate,
-       {"report.txt could not be written completely. | Generation complete. 1 plans generated.; "
+       {"report.txt could not be written completely. + Generation complete. 1 plans generated.; "
         "report.txt emptied",
         "Cannot create report.txt. Generation has failed.; report.txt missing",
         "Generation complete. 1 plans generated.; new file"},
@@ -312,7 +312,9 @@ TEST(FaultInjectionTest, EveryWriteMeetsAFullDiskAReadOnlyFolderAndAVanishedFile
       const bool earlier = fault == Fault::kFullDisk ||
                            (fault == Fault::kReadOnlyFolder && c.earlierInReadOnlyFolder);
       for (const char* name : c.names) {
-        if (earlier) ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
+        if (earlier) {
+          ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
+        }
       }
       if (c.prepare) c.prepare(scene);
       std::string told;
@@ -351,10 +353,10 @@ TEST(FaultInjectionTest, AnExtractedToolMeetsAFullDiskAReadOnlyTempFolderAndAVan
   };
   const Case cases[] = {
       {"full disk", testing::FakeStep::WriteFlushClose, 28,
-       "CFile::Write/Flush/Close failed during extraction of (135) - 0x1C | "
+       "CFile::Write/Flush/Close failed during extraction of (135) - 0x1C + "
        "CreateProcess (\"\" /np) failed: 0x2"},
       {"read-only folder", testing::FakeStep::UniqueTempFile, 13,
-       "GetTempFileName failed during extraction of (135) - 0xD | "
+       "GetTempFileName failed during extraction of (135) - 0xD + "
        "CreateProcess (\"\" /np) failed: 0x2"},
       {"vanished between steps", testing::FakeStep::Start, 2,
        "CreateProcess (\"<temp file>\" /np) failed: 0x2"},
@@ -367,7 +369,7 @@ TEST(FaultInjectionTest, AnExtractedToolMeetsAFullDiskAReadOnlyTempFolderAndAVan
     scene.sheet.boxes.clear();
     std::string ending = scene.Ending([&] { scene.sheet.HostOf(4).Press(IDC_SAVE_AND_COMPILE); });
     std::string seen;
-    for (const auto& box : scene.os.boxes) seen += (seen.empty() ? "" : " | ") + box.text;
+    for (const auto& box : scene.os.boxes) seen += (seen.empty() ? "" : " + ") + box.text;
     seen += ending;
     // The extracted program is named by the box; it must be gone afterwards.
     const std::string head = "CreateProcess (\"";
@@ -430,16 +432,16 @@ const std::vector<ReadCase>& ReadCases() {
        [](const std::string& path) {
          TrafficAircraftMap aircraft;
          int lines = 0;
-         return Read(ReadAircraftFile(path, aircraft, lines)) + ", " +
-                std::to_string(aircraft.size()) + " aircraft";
+         const bool ok = ReadAircraftFile(path, aircraft, lines);
+         return Read(ok) + ", " + std::to_string(aircraft.size()) + " aircraft";
        },
        "not read, 0 aircraft", "read, 0 aircraft", "not read, 0 aircraft"},
       {"FlightPlans.txt",
        [](const std::string& path) {
          std::list<FlightPlan> plans;
          FlightPlanCounts counts;
-         return Read(ReadFlightPlansFile(path, plans, counts)) + ", " +
-                std::to_string(plans.size()) + " plans";
+         const bool ok = ReadFlightPlansFile(path, plans, counts);
+         return Read(ok) + ", " + std::to_string(plans.size()) + " plans";
        },
        "not read, 0 plans", "read, 0 plans", "not read, 0 plans"},
       {"aircraft.cfg",
@@ -448,8 +450,8 @@ const std::vector<ReadCase>& ReadCases() {
          AircraftCategories categories;
          const std::string folder =
              path.substr(0, path.size() - std::string("/aircraft.cfg").size());
-         return Read(ReadAircraftCfg(folder, categories, models)) + ", " +
-                std::to_string(models.size()) + " models";
+         const bool ok = ReadAircraftCfg(folder, categories, models);
+         return Read(ok) + ", " + std::to_string(models.size()) + " models";
        },
        "not read, 0 models", "read, 1 models", "not read, 0 models"},
       {"temp.sca",
@@ -457,9 +459,9 @@ const std::vector<ReadCase>& ReadCases() {
          TextLineReader reader;
          if (!reader.Open(path)) return std::string("not opened");
          AirportStore store;
-         return std::string(ReadSceneryText(reader, store) == SceneryTextRead::Done ? "read"
-                                                                                    : "failed") +
-                ", " + std::to_string(store.Index().size()) + " airports";
+         const bool done = ReadSceneryText(reader, store) == SceneryTextRead::Done;
+         return std::string(done ? "read" : "failed") + ", " +
+                std::to_string(store.Index().size()) + " airports";
        },
        "not opened", "read, 0 airports", "not opened"},
   };
@@ -477,8 +479,12 @@ TEST(FaultInjectionTest, EveryReadMeetsAMissingFileAnEmptyFileAndAFolder) {
       const std::string path = JoinPath(folder, c.file);
       const char* fault = kind == 0 ? "missing" : kind == 1 ? "empty" : "a folder";
       const char* expected = kind == 0 ? c.missing : kind == 1 ? c.empty : c.folder;
-      if (kind == 1) ASSERT_TRUE(WriteFileBytes(path, ""));
-      if (kind == 2) ASSERT_TRUE(MakeDirectory(path));
+      if (kind == 1) {
+        ASSERT_TRUE(WriteFileBytes(path, ""));
+      }
+      if (kind == 2) {
+        ASSERT_TRUE(MakeDirectory(path));
+      }
       const std::string seen = c.read(path);
       rows.push_back({c.file, fault, expected, seen});
       EXPECT_EQ(seen, expected) << c.file << ", " << fault;
