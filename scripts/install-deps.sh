@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make
+  clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 fonts-wine

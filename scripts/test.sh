@@ -3,6 +3,8 @@
 # sanitizer and the Windows tree, and runs every test of each (native tests
 # also under AddressSanitizer and UndefinedBehaviorSanitizer, Windows tests
 # under Wine, GUI tests under Xvfb) and every benchmark once on a tiny input.
+# The sanitizer tree is built with clang, so it also holds the fuzz targets;
+# its tests run each of them briefly (scripts/fuzz.sh runs them longer).
 # A tree that fails to build or to pass does not stop the others: all are
 # run, then reported together.
 set -uo pipefail
@@ -29,7 +31,13 @@ build_tree() {  # name, cmake arguments...
 }
 
 build_tree native -DCMAKE_BUILD_TYPE=Release
-build_tree sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFM_SANITIZE=ON
+# A sanitizer tree configured with another compiler is configured anew.
+if [ -f build/sanitize/CMakeCache.txt ] &&
+   ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++$' build/sanitize/CMakeCache.txt; then
+  rm -rf build/sanitize/CMakeCache.txt build/sanitize/CMakeFiles
+fi
+build_tree sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFM_SANITIZE=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
 build_tree win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
 
 declare -A result

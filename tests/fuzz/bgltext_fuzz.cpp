@@ -1,6 +1,6 @@
-// libFuzzer entry: a whole bgltext run in memory on the input bytes, in
-// single-file and multi-file mode. Built by the bgltext_fuzzer target when
-// clang is available.
+// A whole bgltext run in memory on the input as a BGL image: single-file,
+// then multi-file with sequenced labels, so every section decoder is
+// reachable from one image.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -8,7 +8,7 @@
 #include "bgltext/driver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<uint8_t> file(data, data + size);
+  const std::vector<uint8_t> file(data, data + size);
   bgltext::RunOptions options;
   options.inputPath = "fuzz.bgl";
   bgltext::RunOnBytes(file, options);
