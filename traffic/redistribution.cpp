@@ -250,6 +250,8 @@ class Redistribution {
   }
 
   RedistributionResult Run() {
+    result_.newPlanLines.reserve(input_.flightPlans.size());
+    text_.reserve(2 * kReportChunk);
     for (const FlightPlan& plan : input_.flightPlans) {
       ++processed_;
       ++result_.tally.plans;
@@ -388,7 +390,9 @@ class Redistribution {
   }
 
   void WriteCallsignLine(const TrafficAircraftFacts& facts) {
-    std::sort(sets_.callsigns.begin(), sets_.callsigns.end());
+    if (!std::is_sorted(sets_.callsigns.begin(), sets_.callsigns.end())) {
+      std::sort(sets_.callsigns.begin(), sets_.callsigns.end());
+    }
     text_ += "For fl. \"";
     AppendJoined(
         text_, sets_.airports, [](const AirportCode& code) { return *code.text; }, ",", false);
