@@ -118,6 +118,8 @@ class MainJob {
     messages_.Message(BoxIcon::Error, text);
     throw StepFailed{};
   }
+  // The three imports, in the wizard's order.
+  void Import();
   void ImportAircraft();
   void ExcludeVariation(HostedPage<CPageAircraft>& aircraft, const std::string& title);
   void ImportAirports();
@@ -131,7 +133,7 @@ class MainJob {
   std::string root_;
 };
 
-void MainJob::Run(RunSummary& summary) {
+void MainJob::Import() {
   state_.workFolder = options_.workDir;
   root_ = FindFsRoot();  // a box and the end of the process when there is none
   messages_.Line("FS2002 folder: " + root_);
@@ -139,17 +141,15 @@ void MainJob::Run(RunSummary& summary) {
   ImportAircraft();
   ImportAirports();
   ImportTraffic();
+}
+
+void MainJob::Run(RunSummary& summary) {
+  Import();
   Generate(summary);
 }
 
 int MainJob::Check(std::FILE* out) {
-  state_.workFolder = options_.workDir;
-  root_ = FindFsRoot();
-  messages_.Line("FS2002 folder: " + root_);
-  messages_.Line("working folder: " + options_.workDir);
-  ImportAircraft();
-  ImportAirports();
-  ImportTraffic();
+  Import();
   messages_.EndProgressLine();
   std::ostringstream findings;
   const int status =

@@ -34,13 +34,6 @@ constexpr char kSavedConfirmCompile[] =
     "changes.";
 constexpr char kCompiled[] = "The compilation finished.";
 
-// The list's columns: heading and share of the list's width.
-struct Column {
-  const char* heading;
-  double share;
-};
-constexpr Column kColumns[] = {{"Aircraft Title", 0.8}, {"Fl. freq.", 0.2}};
-
 // The buttons that start disabled, and those each step enables for good.
 constexpr int kStartDisabled[] = {IDC_VIEW_REPORT, IDC_EDIT_AIRCRAFT,    IDC_EDIT_FLIGHTPLANS,
                                   IDC_SAVE_ONLY,   IDC_SAVE_AND_COMPILE, IDC_COMPILE_ONLY};
@@ -72,11 +65,7 @@ int CPageGenerate::DialogId() const { return IDD_GENERATE; }
 int CPageGenerate::HelpTextId() const { return IDS_HELP_GENERATE; }
 
 void CPageGenerate::OnInitDialog() {
-  Host().ListSetStyle(IDC_FLIGHT_COUNTS, false, true);
-  const int width = Host().ListClientWidth(IDC_FLIGHT_COUNTS) - Host().VerticalScrollBarWidth();
-  for (const Column& column : kColumns) {
-    Host().ListAddColumn(IDC_FLIGHT_COUNTS, column.heading, static_cast<int>(width * column.share));
-  }
+  AddListColumns(Host(), IDC_FLIGHT_COUNTS, {{"Aircraft Title", 0.8}, {"Fl. freq.", 0.2}});
   Host().SetCheck(IDC_HIDE_COMPILER, true);
   Host().ComboAdd(IDC_DISTRIBUTION, kRandomly);
   Host().ComboAdd(IDC_DISTRIBUTION, kEvenly);

@@ -23,13 +23,6 @@ constexpr char kBackupMade[] =
     "happens only once so now you may replace tha AI plans then import them again etc., no "
     "matter what the original traffic.bgl that was copied now will remain intact.";
 
-// The list's columns: heading and share of the list's width.
-struct Column {
-  const char* heading;
-  double share;
-};
-constexpr Column kColumns[] = {{"Airport", 0.5}, {"Country", 0.4}, {"Fl. freq.", 0.1}};
-
 template <typename... Args>
 std::string Format(const char* format, Args... args) {
   const int length = std::snprintf(nullptr, 0, format, args...);
@@ -46,11 +39,8 @@ int CPageTraffic::HelpTextId() const { return IDS_HELP_TRAFFIC; }
 
 void CPageTraffic::OnInitDialog() {
   Host().SetCheck(IDC_HIDE_COMPILER, true);
-  Host().ListSetStyle(IDC_AIRPORT_LIST, false, true);
-  const int width = Host().ListClientWidth(IDC_AIRPORT_LIST) - Host().VerticalScrollBarWidth();
-  for (const Column& column : kColumns) {
-    Host().ListAddColumn(IDC_AIRPORT_LIST, column.heading, static_cast<int>(width * column.share));
-  }
+  AddListColumns(Host(), IDC_AIRPORT_LIST,
+                 {{"Airport", 0.5}, {"Country", 0.4}, {"Fl. freq.", 0.1}});
 }
 
 void CPageTraffic::OnSetActive() {

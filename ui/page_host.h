@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,7 @@ class PageHost {
 
   // Message boxes owned by the page, caption kMessageCaption unless given.
   virtual BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
-                                    const std::string& caption = kMessageCaption) = 0;
+                                const std::string& caption = kMessageCaption) = 0;
 
   // Long operations: the wait cursor, and dispatching the messages waiting
   // for the page (its controls and the sheet's buttons are disabled while a
@@ -132,6 +133,23 @@ class DialogLogic {
  private:
   PageHost* host_ = nullptr;
 };
+
+// A report list's column: its heading and its share of the list's client
+// width less a vertical scroll bar.
+struct ListColumn {
+  const char* heading;
+  double share;
+};
+
+// Gives the list full-row selection and adds the columns, each as wide as
+// its share of the width, truncated.
+inline void AddListColumns(PageHost& host, int id, std::initializer_list<ListColumn> columns) {
+  host.ListSetStyle(id, false, true);
+  const int width = host.ListClientWidth(id) - host.VerticalScrollBarWidth();
+  for (const ListColumn& column : columns) {
+    host.ListAddColumn(id, column.heading, static_cast<int>(width * column.share));
+  }
+}
 
 // Shows the wait cursor for as long as it lives.
 class WaitCursor {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include <functional>
 #include <string>
 
 #include "resources/resource.h"
@@ -146,55 +147,50 @@ TEST(FleetmixExeTest, SceneryImportThenLoadCachedInASecondRun) {
   }
 }
 
+// fleetmix.exe started in the working folder of an installation that
+// `fixture` filled, the scenario run on its wizard, then the program's end
+// with exit code 0.
+void RunShippedWizard(
+    const std::function<void(FixtureInstallation&)>& fixture,
+    const std::function<void(Win32WizardDriver&, FixtureInstallation&)>& scenario) {
+  FixtureInstallation installation;
+  ASSERT_TRUE(installation.IsReady());
+  fixture(installation);
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
+  ASSERT_TRUE(fleetmix.Started());
+  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
+  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
+  Win32WizardDriver driver(sheet, fleetmix.Id());
+  scenario(driver, installation);
+  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+}
+
 // "Import" on the traffic page of the shipped program runs its embedded
 // decompiler in the folder it was started in. The aircraft and scenery pages
 // let the wizard on only after their own imports, so the sheet is taken
 // straight to the traffic page.
 TEST(FleetmixExeTest, TrafficImportRunsTheEmbeddedDecompiler) {
-  FixtureInstallation installation;
-  ASSERT_TRUE(installation.IsReady());
-  ASSERT_TRUE(installation.PointSystemAtRoot());
-  InstallScenarioTraffic(installation);
-  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
-  ASSERT_TRUE(fleetmix.Started());
-  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
-  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
-  Win32WizardDriver driver(sheet, fleetmix.Id());
-  SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
-  TrafficImportScenario(driver, installation, false);
-  driver.Cancel();
-  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+  RunShippedWizard(InstallScenarioTraffic, [](Win32WizardDriver& driver, auto& installation) {
+    SendMessageA(driver.Sheet(), PSM_SETCURSEL, 3, 0);
+    TrafficImportScenario(driver, installation, false);
+    driver.Cancel();
+  });
 }
 
 TEST(FleetmixExeTest, ImportAircraftAndWriteAirlinesCfg) {
-  FixtureInstallation installation;
-  ASSERT_TRUE(installation.IsReady());
-  AddScenarioAircraft(installation);
-  ASSERT_TRUE(installation.PointSystemAtRoot());
-  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
-  ASSERT_TRUE(fleetmix.Started());
-  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
-  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
-  Win32WizardDriver driver(sheet, fleetmix.Id());
-  AircraftImportScenario(driver, installation);
-  driver.Cancel();
-  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+  RunShippedWizard(AddScenarioAircraft, [](Win32WizardDriver& driver, auto& installation) {
+    AircraftImportScenario(driver, installation);
+    driver.Cancel();
+  });
 }
 
 // The shipped program from the first import to a new installed traffic,
 // with the programs it carries; Finish ends it with exit code 0.
 TEST(FleetmixExeTest, WholeWizardFromImportToNewTraffic) {
-  FixtureInstallation installation;
-  ASSERT_TRUE(installation.IsReady());
-  AddGenerateFixture(installation);
-  ASSERT_TRUE(installation.PointSystemAtRoot());
-  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
-  ASSERT_TRUE(fleetmix.Started());
-  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
-  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
-  Win32WizardDriver driver(sheet, fleetmix.Id());
-  WholeWizardScenario(driver, installation);
-  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+  RunShippedWizard(AddGenerateFixture, [](Win32WizardDriver& driver, auto& installation) {
+    WholeWizardScenario(driver, installation);
+  });
 }
 
 // Runs the probe, expects the one box and the exit code 1.

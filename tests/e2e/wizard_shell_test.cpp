@@ -4,9 +4,11 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
 #include <ole2.h>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 
 #include "resources/resource.h"
 #include "shell/shell_sheet.h"
@@ -33,6 +35,11 @@ class ShellThread {
     CloseHandle(thread_);
   }
   bool Closed() { return WaitForSingleObject(thread_, 5000) == WAIT_OBJECT_0; }
+  // A driver of the sheet once it is shown; null when none appeared.
+  std::unique_ptr<Win32WizardDriver> Driver() {
+    HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
+    return sheet ? std::make_unique<Win32WizardDriver>(sheet, GetCurrentProcessId()) : nullptr;
+  }
   CWizard wizard;
 
  private:
@@ -52,25 +59,23 @@ class ShellThread {
 
 TEST(WizardShellTest, WelcomeAndHelp) {
   ShellThread shell;
-  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
-  ASSERT_NE(sheet, nullptr);
-  Win32WizardDriver driver(sheet, GetCurrentProcessId());
-  WelcomeAndHelpScenario(driver);
+  const auto driver = shell.Driver();
+  ASSERT_NE(driver, nullptr);
+  WelcomeAndHelpScenario(*driver);
   EXPECT_TRUE(shell.Closed());
 }
 
 TEST(WizardShellTest, ModelFilledBeforehandEnablesNext) {
   ShellThread shell([](CWizard& wizard) { wizard.State().aircraftModels.emplace_back(); });
-  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
-  ASSERT_NE(sheet, nullptr);
-  Win32WizardDriver driver(sheet, GetCurrentProcessId());
-  driver.Next();
-  EXPECT_EQ(driver.ActiveDialogId(), 105);
-  EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
-  driver.Next();
-  EXPECT_EQ(driver.ActiveDialogId(), 106);
-  EXPECT_EQ(driver.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
-  driver.Cancel();
+  const auto driver = shell.Driver();
+  ASSERT_NE(driver, nullptr);
+  driver->Next();
+  EXPECT_EQ(driver->ActiveDialogId(), 105);
+  EXPECT_EQ(driver->EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+  driver->Next();
+  EXPECT_EQ(driver->ActiveDialogId(), 106);
+  EXPECT_EQ(driver->EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  driver->Cancel();
   EXPECT_TRUE(shell.Closed());
 }
 
@@ -91,13 +96,12 @@ TEST(WizardShellTest, TrafficImport) {
     wizard.State().aircraftModels.emplace_back();
     AddScenarioAirports(wizard.State().airportStore);
   });
-  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
-  ASSERT_NE(sheet, nullptr);
-  Win32WizardDriver driver(sheet, GetCurrentProcessId());
-  for (int page = 0; page < 3; ++page) driver.Next();
-  TrafficImportScenario(driver, installation, true);
-  SaveScreenshotIfAsked(driver, "traffic");
-  driver.Cancel();
+  const auto driver = shell.Driver();
+  ASSERT_NE(driver, nullptr);
+  for (int page = 0; page < 3; ++page) driver->Next();
+  TrafficImportScenario(*driver, installation, true);
+  SaveScreenshotIfAsked(*driver, "traffic");
+  driver->Cancel();
   EXPECT_TRUE(shell.Closed());
 }
 
@@ -114,21 +118,20 @@ TEST(WizardShellTest, SceneryImportThenLoadCached) {
   };
   for (bool fresh : {false, true}) {
     ShellThread shell(onSceneryPage);
-    HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
-    ASSERT_NE(sheet, nullptr);
-    Win32WizardDriver driver(sheet, GetCurrentProcessId());
-    driver.Next();
-    driver.Next();
+    const auto driver = shell.Driver();
+    ASSERT_NE(driver, nullptr);
+    driver->Next();
+    driver->Next();
     if (!fresh) {
-      SceneryImportScenario(driver, installation);
+      SceneryImportScenario(*driver, installation);
       // Airports opened as a user opens them, for the picture.
-      driver.SelectTreePath(IDC_PLACE_TREE,
-                            {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
-      SaveScreenshotIfAsked(driver, "scenery");
+      driver->SelectTreePath(IDC_PLACE_TREE,
+                             {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
+      SaveScreenshotIfAsked(*driver, "scenery");
     } else {
-      SceneryLoadCachedScenario(driver);
+      SceneryLoadCachedScenario(*driver);
     }
-    driver.Cancel();
+    driver->Cancel();
     EXPECT_TRUE(shell.Closed());
   }
 }
@@ -140,12 +143,11 @@ TEST(WizardShellTest, AircraftImport) {
   ASSERT_TRUE(installation.PointSystemAtRoot());
   ShellThread shell(
       [&](CWizard& wizard) { wizard.State().workFolder = installation.WorkFolder(); });
-  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
-  ASSERT_NE(sheet, nullptr);
-  Win32WizardDriver driver(sheet, GetCurrentProcessId());
-  AircraftImportScenario(driver, installation);
-  SaveScreenshotIfAsked(driver, "aircraft");
-  driver.Cancel();
+  const auto driver = shell.Driver();
+  ASSERT_NE(driver, nullptr);
+  AircraftImportScenario(*driver, installation);
+  SaveScreenshotIfAsked(*driver, "aircraft");
+  driver->Cancel();
   EXPECT_TRUE(shell.Closed());
 }
 
@@ -160,10 +162,9 @@ TEST(WizardShellTest, WholeWizardFromImportToNewTraffic) {
   ASSERT_TRUE(installation.PointSystemAtRoot());
   ShellThread shell(
       [&](CWizard& wizard) { wizard.State().workFolder = installation.WorkFolder(); });
-  HWND sheet = WaitForSheet(GetCurrentProcessId(), 10000);
-  ASSERT_NE(sheet, nullptr);
-  Win32WizardDriver driver(sheet, GetCurrentProcessId());
-  WholeWizardScenario(driver, installation, [&] { SaveScreenshotIfAsked(driver, "generate"); });
+  const auto driver = shell.Driver();
+  ASSERT_NE(driver, nullptr);
+  WholeWizardScenario(*driver, installation, [&] { SaveScreenshotIfAsked(*driver, "generate"); });
   EXPECT_TRUE(shell.Closed());
 }
 
