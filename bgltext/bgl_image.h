@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bgltext/bgltext_error.h"
+#include "bgltext/file_bytes.h"
 #include "bgltext/label_table.h"
 
 namespace bgltext {
@@ -23,25 +24,30 @@ class LabelPlacer {
 class BglImage {
  public:
   BglImage() = default;
-  explicit BglImage(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  BglImage(const BglImage&) = delete;
+  BglImage& operator=(const BglImage&) = delete;
 
+  // The image is the bytes given, or the file as it was opened.
   void Assign(std::vector<uint8_t> bytes) {
-    bytes_ = std::move(bytes);
-    cursor_ = 0;
+    file_ = FileBytes();
+    owned_ = std::move(bytes);
+    View(owned_.data(), owned_.size());
   }
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  void Assign(FileBytes file) {
+    owned_.clear();
+    file_ = std::move(file);
+    View(file_.Data(), file_.Size());
+  }
   // The size of the file the image was loaded from (before decompression).
   void SetSourceSize(uint64_t size) { sourceSize_ = size; }
   uint64_t SourceSize() const { return sourceSize_; }
-  size_t Size() const { return bytes_.size(); }
+  size_t Size() const { return size_; }
 
   // The ReadCursor: an offset from the start of the image.
   size_t Pos() const { return cursor_; }
   // An offset past the end is clamped to the end.
-  void Seek(uint64_t offset) {
-    cursor_ = offset > bytes_.size() ? bytes_.size() : static_cast<size_t>(offset);
-  }
-  size_t Remaining() const { return bytes_.size() - cursor_; }
+  void Seek(uint64_t offset) { cursor_ = offset > size_ ? size_ : static_cast<size_t>(offset); }
+  size_t Remaining() const { return size_ - cursor_; }
 
   // Set while the pass mode is Print; null otherwise. The placer is asked
   // only while labels holds a target.
@@ -49,6 +55,9 @@ class BglImage {
     placer_ = placer;
     labels_ = labels;
   }
+
+  // True when a read may write a label line before it.
+  bool PlacesLabels() const { return placer_ != nullptr; }
 
   // Each reader throws EndOfData when it would pass the end of the image.
   uint8_t Byte() {
@@ -59,9 +68,9 @@ class BglImage {
   uint16_t Word() {
     Place();
     Need(2);
-    uint16_t v = static_cast<uint16_t>(bytes_[cursor_] | (bytes_[cursor_ + 1] << 8));
+    const uint8_t* p = bytes_ + cursor_;
     cursor_ += 2;
-    return v;
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
   }
   // The 24-bit reader places no label.
   uint32_t U24() {
@@ -74,11 +83,10 @@ class BglImage {
   uint32_t Dword() {
     Place();
     Need(4);
-    uint32_t v = bytes_[cursor_] | (bytes_[cursor_ + 1] << 8) |
-                 (static_cast<uint32_t>(bytes_[cursor_ + 2]) << 16) |
-                 (static_cast<uint32_t>(bytes_[cursor_ + 3]) << 24);
+    const uint8_t* p = bytes_ + cursor_;
     cursor_ += 4;
-    return v;
+    return p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
   }
   int16_t SWord() { return static_cast<int16_t>(Word()); }
   int32_t SDword() { return static_cast<int32_t>(Dword()); }
@@ -88,20 +96,51 @@ class BglImage {
   // to out, of which at most maxKeep bytes are kept.
   void ReadZeroText(std::vector<char>& out, size_t maxKeep);
 
+  // The next n bytes in place, passed; throws EndOfData as ReadBytes does.
+  const uint8_t* ViewBytes(size_t n) {
+    Place();
+    Need(n);
+    const uint8_t* at = bytes_ + cursor_;
+    cursor_ += n;
+    return at;
+  }
+  // The next n bytes in place, passed, when they are all there and no label
+  // can fall among them; null (and nothing read) otherwise. Records read
+  // whole this way are decoded at once instead of value by value.
+  const uint8_t* TakeWhole(size_t n) {
+    if (placer_ || size_ - cursor_ < n) return nullptr;
+    const uint8_t* at = bytes_ + cursor_;
+    cursor_ += n;
+    return at;
+  }
+  // The bytes up to the next 0 byte, in place; the 0 byte is passed. False
+  // when the image ends first: text then holds the rest of the image, which
+  // is passed. Labels are placed as the byte reader would place them.
+  bool ViewZeroText(const uint8_t*& text, size_t& length);
+
   // Reads up to n bytes (stopping at the end without error); in Print mode
   // the caller writes them. Returns the bytes read.
   std::vector<uint8_t> SkipAndCollect(size_t n);
 
  private:
   void Need(size_t n) const {
-    if (bytes_.size() - cursor_ < n) throw EndOfData;
+    if (size_ - cursor_ < n) throw EndOfData;
   }
   void Place() {
     if (placer_ && labels_->MayHold(static_cast<uint32_t>(cursor_)))
       placer_->PlaceLabel(static_cast<uint32_t>(cursor_));
   }
 
-  std::vector<uint8_t> bytes_;
+  void View(const uint8_t* data, size_t size) {
+    bytes_ = data;
+    size_ = size;
+    cursor_ = 0;
+  }
+
+  std::vector<uint8_t> owned_;
+  FileBytes file_;
+  const uint8_t* bytes_ = nullptr;
+  size_t size_ = 0;
   size_t cursor_ = 0;
   uint64_t sourceSize_ = 0;
   LabelPlacer* placer_ = nullptr;

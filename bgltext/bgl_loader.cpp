@@ -2,7 +2,6 @@
 // decompressed payload.
 #include "bgltext/bgl_loader.h"
 
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -21,49 +20,25 @@ constexpr FormatText kUnknownError = "Unknown error\n";
 // The compressed header: marker, payload size, checksum, 8 bytes unused.
 constexpr size_t kCompressionHeaderLength = 20;
 
-uint32_t DwordAt(const std::vector<uint8_t>& b, size_t at) {
-  if (at + 4 > b.size()) return 0;
-  return b[at] | (b[at + 1] << 8) | (static_cast<uint32_t>(b[at + 2]) << 16) |
-         (static_cast<uint32_t>(b[at + 3]) << 24);
+// The bytes of the file being loaded.
+struct FileView {
+  const uint8_t* data;
+  size_t size;
+};
+
+uint32_t DwordAt(FileView b, size_t at) {
+  if (at + 4 > b.size) return 0;
+  return b.data[at] | (b.data[at + 1] << 8) | (static_cast<uint32_t>(b.data[at + 2]) << 16) |
+         (static_cast<uint32_t>(b.data[at + 3]) << 24);
 }
 
 void PutDword(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  out.clear();
-  // One allocation of the file's size when it can be told; the loop below
-  // still reads whatever the file really holds.
-  if (std::fseek(f, 0, SEEK_END) == 0) {
-    long size = std::ftell(f);
-    if (size > 0) out.reserve(static_cast<size_t>(size));
-    std::fseek(f, 0, SEEK_SET);
-  }
-  size_t n;
-  do {
-    size_t at = out.size();
-    if (out.capacity() > at) {
-      out.resize(out.capacity());
-      n = std::fread(out.data() + at, 1, out.size() - at, f);
-      out.resize(at + n);
-    } else {
-      char chunk[1 << 14];
-      n = std::fread(chunk, 1, sizeof chunk, f);
-      out.insert(out.end(), chunk, chunk + n);
-    }
-  } while (n > 0);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
-
 enum class Layout { Plain, Compressed };
 
-Layout DecideLayout(const std::vector<uint8_t>& file, size_t& headerLength) {
+Layout DecideLayout(FileView file, size_t& headerLength) {
   headerLength = kHeaderLength;
   if (DwordAt(file, 118) == kExtendedHeaderMarker) {
     headerLength = kExtendedHeaderLength;
@@ -75,16 +50,15 @@ Layout DecideLayout(const std::vector<uint8_t>& file, size_t& headerLength) {
   return Layout::Compressed;
 }
 
-bool Decompress(const std::vector<uint8_t>& file, size_t headerLength, BglImage& image,
-                Console& console) {
-  if (file.size() < headerLength + kCompressionHeaderLength) {
+bool Decompress(FileView file, size_t headerLength, BglImage& image, Console& console) {
+  if (file.size < headerLength + kCompressionHeaderLength) {
     Say<kDecompressFailed>(console);
     return false;
   }
   uint32_t payloadSize = DwordAt(file, headerLength + 4);
   uint32_t storedChecksum = DwordAt(file, headerLength + 8);
-  const uint8_t* stream = file.data() + headerLength + kCompressionHeaderLength;
-  size_t streamLength = file.size() - headerLength - kCompressionHeaderLength;
+  const uint8_t* stream = file.data + headerLength + kCompressionHeaderLength;
+  size_t streamLength = file.size - headerLength - kCompressionHeaderLength;
   // A claim that the stream's length cannot honestly back is refused before
   // anything is allocated for it.
   if (payloadSize > JmPayloadLimit(streamLength)) {
@@ -93,7 +67,7 @@ bool Decompress(const std::vector<uint8_t>& file, size_t headerLength, BglImage&
   }
   std::vector<uint8_t> out;
   out.reserve(headerLength + payloadSize);
-  out.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(headerLength));
+  out.assign(file.data, file.data + headerLength);
   PutDword(out, 122, 0);
   size_t produced = 0;
   if (!JmDecompress(stream, streamLength, out, payloadSize, produced)) {
@@ -112,17 +86,16 @@ bool Decompress(const std::vector<uint8_t>& file, size_t headerLength, BglImage&
   return true;
 }
 
-}  // namespace
-
-uint32_t PayloadChecksum(const uint8_t*, size_t) { return 0; }
-
-bool LoadBglBytes(std::vector<uint8_t> file, BglImage& image, Console& console) {
-  image.SetSourceSize(file.size());
+// Loads the file's bytes, which `keep` hands to the image when the file is
+// not compressed.
+template <typename Keep>
+bool Load(FileView file, BglImage& image, Console& console, Keep keep) {
+  image.SetSourceSize(file.size);
   try {
     size_t headerLength = 0;
     if (DecideLayout(file, headerLength) == Layout::Compressed)
       return Decompress(file, headerLength, image, console);
-    image.Assign(std::move(file));
+    keep();
     return true;
   } catch (const std::bad_alloc&) {
     Say<kUnknownError>(console);
@@ -130,10 +103,19 @@ bool LoadBglBytes(std::vector<uint8_t> file, BglImage& image, Console& console) 
   }
 }
 
+}  // namespace
+
+uint32_t PayloadChecksum(const uint8_t*, size_t) { return 0; }
+
+bool LoadBglBytes(std::vector<uint8_t> file, BglImage& image, Console& console) {
+  return Load(FileView{file.data(), file.size()}, image, console,
+              [&] { image.Assign(std::move(file)); });
+}
+
 bool LoadBglFile(const std::string& path, BglImage& image, Console& console) {
-  std::vector<uint8_t> file;
+  FileBytes file;
   try {
-    if (!ReadWholeFile(path, file)) {
+    if (!file.Open(path)) {
       Say<kMapFailed>(console, path);
       return false;
     }
@@ -141,7 +123,8 @@ bool LoadBglFile(const std::string& path, BglImage& image, Console& console) {
     Say<kNoMemory>(console);
     return false;
   }
-  return LoadBglBytes(std::move(file), image, console);
+  return Load(FileView{file.Data(), file.Size()}, image, console,
+              [&] { image.Assign(std::move(file)); });
 }
 
 }  // namespace bgltext

@@ -47,7 +47,9 @@ BglRun::~BglRun() { image.SetLabelPlacer(nullptr, nullptr); }
 void BglRun::SetPass(DecodePass pass) {
   pass_ = pass;
   if (pass == DecodePass::Collect) silentRecords_ = 0;
-  image.SetLabelPlacer(pass == DecodePass::Print ? this : nullptr, &labels_);
+  // Targets are registered only in the Collect pass, so a Print pass that
+  // starts without any places no label and its readers need not ask.
+  image.SetLabelPlacer(pass == DecodePass::Print && !labels_.Empty() ? this : nullptr, &labels_);
 }
 
 void BglRun::RegisterTarget(uint32_t target) {

@@ -35,6 +35,15 @@ double Fixed48(uint16_t frac, int32_t whole) { return whole + frac / 65536.0; }
 
 // "%d" of a value that is not negative.
 char* WriteDecimal(char* buf, unsigned v) {
+  if (v < 10) {
+    *buf++ = static_cast<char>('0' + v);
+    return buf;
+  }
+  if (v < 100) {
+    buf[0] = static_cast<char>('0' + v / 10);
+    buf[1] = static_cast<char>('0' + v % 10);
+    return buf + 2;
+  }
   char digits[12];
   int n = 0;
   do {

@@ -15,37 +15,107 @@ constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 constexpr double kFastLimit = 4294967296.0;
 constexpr double kTieMargin = 1e-4;
 
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The last Count decimal digits of v, written backwards from end.
+template <int Count>
+void WriteDigits(char* end, uint32_t v) {
+  if constexpr (Count >= 2) {
+    unsigned pair = v % 100 * 2;
+    end[-1] = kPairs[pair + 1];
+    end[-2] = kPairs[pair];
+    WriteDigits<Count - 2>(end - 2, v / 100);
+  } else if constexpr (Count == 1) {
+    end[-1] = static_cast<char>('0' + v % 10);
+  }
+}
+
+// The decimal digits of v, returning their end.
+char* WriteInteger(char* out, uint32_t v) {
+  int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : 4;
+  if (v >= 10000) {
+    digits = 4;
+    for (uint32_t rest = v / 10000; rest != 0; rest /= 10) ++digits;
+  }
+  char* end = out + digits;
+  char* at = end;
+  while (v >= 100) {
+    unsigned pair = v % 100 * 2;
+    v /= 100;
+    *--at = kPairs[pair + 1];
+    *--at = kPairs[pair];
+  }
+  if (v >= 10) {
+    unsigned pair = v * 2;
+    *--at = kPairs[pair + 1];
+    *--at = kPairs[pair];
+  } else {
+    *--at = static_cast<char>('0' + v);
+  }
+  return end;
+}
+
 char* Exact(char* buf, double v, int precision) {
   return std::to_chars(buf, buf + 400, v, std::chars_format::fixed, precision).ptr;
+}
+
+// The fast path with the precision known when the program is built, so the
+// scale divides by multiplication.
+template <int P>
+char* WriteFixedAt(char* buf, double v) {
+  constexpr uint32_t kScale = static_cast<uint32_t>(kPowers[P]);
+  double x = std::fabs(v) * kPowers[P];
+  if (!(x < kFastLimit)) return Exact(buf, v, P);
+  // x is not negative and below 2^32, so the conversion is its floor; the
+  // rounded value can reach 2^32 only from a tie, which was sent on above.
+  uint64_t whole = static_cast<uint64_t>(x);
+  double frac = x - static_cast<double>(whole);
+  if (std::fabs(frac - 0.5) < kTieMargin) return Exact(buf, v, P);
+  uint64_t rounded = whole + (frac > 0.5 ? 1 : 0);
+  if (rounded > UINT32_MAX) return Exact(buf, v, P);
+  uint32_t n = static_cast<uint32_t>(rounded);
+  // printf keeps the sign of a negative value that rounds to zero.
+  if (std::signbit(v)) *buf++ = '-';
+  char* end = WriteInteger(buf, n / kScale);
+  if constexpr (P == 0) {
+    return end;
+  } else {
+    *end++ = '.';
+    WriteDigits<P>(end + P, n % kScale);
+    return end + P;
+  }
 }
 
 }  // namespace
 
 char* WriteFixed(char* buf, double v, int precision) {
-  if (precision < 0 || precision > 9) return Exact(buf, v, precision);
-  double x = std::fabs(v) * kPowers[precision];
-  if (!(x < kFastLimit)) return Exact(buf, v, precision);
-  double whole = std::floor(x);
-  double frac = x - whole;
-  if (std::fabs(frac - 0.5) < kTieMargin) return Exact(buf, v, precision);
-  uint64_t n = static_cast<uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
-  // printf keeps the sign of a negative value that rounds to zero.
-  if (std::signbit(v)) *buf++ = '-';
-  char digits[24];
-  char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  int count = static_cast<int>(end - digits);
-  // At least one digit before the point.
-  int lead = count - precision;
-  if (lead <= 0) {
-    *buf++ = '0';
-  } else {
-    for (int i = 0; i < lead; ++i) *buf++ = digits[i];
+  switch (precision) {
+    case 0:
+      return WriteFixedAt<0>(buf, v);
+    case 1:
+      return WriteFixedAt<1>(buf, v);
+    case 2:
+      return WriteFixedAt<2>(buf, v);
+    case 3:
+      return WriteFixedAt<3>(buf, v);
+    case 4:
+      return WriteFixedAt<4>(buf, v);
+    case 5:
+      return WriteFixedAt<5>(buf, v);
+    case 6:
+      return WriteFixedAt<6>(buf, v);
+    case 7:
+      return WriteFixedAt<7>(buf, v);
+    case 8:
+      return WriteFixedAt<8>(buf, v);
+    case 9:
+      return WriteFixedAt<9>(buf, v);
+    default:
+      return Exact(buf, v, precision);
   }
-  if (precision == 0) return buf;
-  *buf++ = '.';
-  for (int i = lead; i < 0; ++i) *buf++ = '0';
-  for (int i = lead < 0 ? 0 : lead; i < count; ++i) *buf++ = digits[i];
-  return buf;
 }
 
 }  // namespace bgltext

@@ -38,7 +38,8 @@ class LabelTable {
   // False when offset is certainly not a target; the readers ask before
   // every read, so this stays a bit test.
   bool MayHold(uint32_t offset) const {
-    if (offset < kMarkLimit) return offset / 64 < marks_.size() && (marks_[offset / 64] >> (offset % 64) & 1);
+    if (offset < kMarkLimit)
+      return offset / 64 < marks_.size() && (marks_[offset / 64] >> (offset % 64) & 1);
     return farTargets_ != 0;
   }
   bool Empty() const { return entries_.empty(); }

@@ -40,6 +40,13 @@ struct TextSpan {
   size_t size;
 };
 
+// A "%s" argument known to hold no line end, such as a word of a table:
+// its bytes are copied without a search.
+struct Word {
+  const char* data;
+  size_t size;
+};
+
 namespace format_detail {
 
 enum class Conv : uint8_t { Literal, Int, Unsigned, HexLower, HexUpper, Char, String, Fixed };
@@ -180,6 +187,10 @@ struct StringArg {
   const char* data;
   size_t size;
 };
+struct WordArg {
+  const char* data;
+  size_t size;
+};
 struct CoordArg {
   const CoordValue* coord;
 };
@@ -196,6 +207,8 @@ constexpr auto Adapt(const T& v) {
     return CoordArg{&v};
   } else if constexpr (std::is_same_v<T, TextSpan>) {
     return StringArg{v.data, v.size};
+  } else if constexpr (std::is_same_v<T, Word>) {
+    return WordArg{v.data, v.size};
   } else if constexpr (std::is_same_v<T, std::string>) {
     return StringArg{v.c_str(), std::strlen(v.c_str())};
   } else {
@@ -209,10 +222,17 @@ constexpr auto Adapt(const T& v) {
 constexpr size_t Bound(const IntArg&) { return 24; }
 constexpr size_t Bound(const FloatArg&) { return 400; }
 constexpr size_t Bound(const StringArg& s) { return 2 * s.size; }
+constexpr size_t Bound(const WordArg& s) { return s.size; }
 constexpr size_t Bound(const CoordArg&) { return kCoordTextMax; }
 
 // Digits of v written backwards from end; returns the first digit.
 char* WriteDecimal(char* end, uint64_t v);
+// The number of decimal digits of v.
+inline size_t DecimalDigits(uint64_t v) {
+  size_t n = 1;
+  for (; v >= 100; v /= 100) n += 2;
+  return n + (v >= 10 ? 1 : 0);
+}
 char* WriteHex(char* end, uint64_t v, bool upper);
 // Bytes of s, every "\n" written as CR LF when crlf is set.
 char* WriteText(char* out, const char* s, size_t size, bool crlf);
@@ -229,15 +249,22 @@ char* WriteConversion(char* out, const A& a) {
     static_assert(std::is_same_v<A, FloatArg>, "%f takes a floating-point value");
     return WriteFixed(out, a.value, P.precision);
   } else if constexpr (kConv == Conv::String) {
-    static_assert(std::is_same_v<A, StringArg> || std::is_same_v<A, CoordArg>,
-                  "%s takes a text or a coordinate");
+    static_assert(
+        std::is_same_v<A, StringArg> || std::is_same_v<A, CoordArg> || std::is_same_v<A, WordArg>,
+        "%s takes a text or a coordinate");
     if constexpr (std::is_same_v<A, CoordArg>) {
+      if constexpr (P.width == 0)
+        return WriteCoord(out, a.coord->value, a.coord->kind == CoordKind::Latitude);
       char buf[kCoordTextMax];
       char* end = WriteCoord(buf, a.coord->value, a.coord->kind == CoordKind::Latitude);
       size_t n = static_cast<size_t>(end - buf);
       if (P.width > n) out = Pad(out, P.width - n, ' ');
       std::memcpy(out, buf, n);
       return out + n;
+    } else if constexpr (std::is_same_v<A, WordArg>) {
+      if (P.width > a.size) out = Pad(out, P.width - a.size, ' ');
+      for (size_t i = 0; i < a.size; ++i) out[i] = a.data[i];
+      return out + a.size;
     } else {
       if (P.width > a.size) out = Pad(out, P.width - a.size, ' ');
       return WriteText(out, a.data, a.size, CrLf);
@@ -250,6 +277,19 @@ char* WriteConversion(char* out, const A& a) {
       if (CrLf && c == '\n') *out++ = '\r';
       *out++ = c;
       return out;
+    } else if constexpr (P.width == 0 && (kConv == Conv::Int || kConv == Conv::Unsigned)) {
+      // Written in place: the digits are counted first.
+      uint64_t v;
+      if constexpr (kConv == Conv::Int) {
+        int64_t s = P.wide ? static_cast<int64_t>(a.bits) : static_cast<int32_t>(a.bits);
+        if (s < 0) *out++ = '-';
+        v = s < 0 ? 0ull - static_cast<uint64_t>(s) : static_cast<uint64_t>(s);
+      } else {
+        v = P.wide ? a.bits : static_cast<uint32_t>(a.bits);
+      }
+      char* end = out + DecimalDigits(v);
+      WriteDecimal(end, v);
+      return end;
     } else {
       char buf[24];
       char* end = buf + sizeof buf;

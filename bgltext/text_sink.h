@@ -106,6 +106,49 @@ class TextSink {
   size_t charged_ = 0;  // memory outputs: the bytes counted so far
 };
 
+// The text of one record, written into the sink's buffer under a single
+// reservation and handed to the sink by Close(), also when the record was
+// cut short. Direct: every piece goes to the sink at once, for records
+// between whose reads label lines may be written.
+class RecordText {
+ public:
+  RecordText(TextSink& sink, bool direct) : sink_(sink), direct_(direct) {}
+  RecordText(const RecordText&) = delete;
+  RecordText& operator=(const RecordText&) = delete;
+
+  char* Reserve(size_t n) {
+    if (direct_) return sink_.Reserve(n);
+    if (n > static_cast<size_t>(limit_ - out_)) Renew(n);
+    return out_;
+  }
+  void Commit(char* end) {
+    if (direct_) {
+      sink_.Commit(end);
+    } else {
+      out_ = end;
+    }
+  }
+  void Close() {
+    char* end = out_;
+    out_ = limit_ = nullptr;
+    if (end) sink_.Commit(end);
+  }
+
+ private:
+  void Renew(size_t n) {
+    Close();
+    size_t room = n > kRoom ? n : kRoom;
+    out_ = sink_.Reserve(room);
+    limit_ = out_ + room;
+  }
+  static constexpr size_t kRoom = 4096;
+
+  TextSink& sink_;
+  bool direct_;
+  char* out_ = nullptr;
+  char* limit_ = nullptr;
+};
+
 // The console channel: standard output in the program, a string in tests.
 class Console {
  public:

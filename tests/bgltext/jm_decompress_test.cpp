@@ -188,7 +188,7 @@ TEST(BglLoader, PayloadClaimsAreBoundedByTheStream) {
   bgltext::BglImage image;
   EXPECT_EQ(Load(CheapLengthCodesFile(most, most), image), "");
   EXPECT_EQ(image.Size(), 128u + most);
-  image.Assign({});
+  image.Assign(std::vector<uint8_t>{});
   EXPECT_EQ(Load(CheapLengthCodesFile(most + 1, most + 1), image),
             "Decompression of BGL file failed.\n");
   EXPECT_EQ(image.Size(), 0u);
