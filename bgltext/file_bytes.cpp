@@ -91,6 +91,18 @@ void* MapFile(const std::string& path, size_t& size) {
 #endif
 }
 
+// A folder opens like a file on some systems and tells a size that is no
+// size; it is not an input file.
+bool IsFolder(const std::string& path) {
+#ifdef _WIN32
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+#else
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+#endif
+}
+
 void Unmap(void* view, size_t size) {
 #ifdef _WIN32
   (void)size;
@@ -123,7 +135,7 @@ bool FileBytes::Open(const std::string& path) {
     return true;
   }
   // Empty files, devices and pipes, and files the system would not map.
-  if (!ReadWhole(path, heap_, size)) return false;
+  if (IsFolder(path) || !ReadWhole(path, heap_, size)) return false;
   data_ = heap_.get();
   size_ = size;
   return true;

@@ -20,6 +20,7 @@
 #include "aircraft/aircraft_category.h"
 #include "aircraft/aircraft_cfg_reader.h"
 #include "aircraft/airlines_cfg.h"
+#include "bgltext/driver.h"
 #include "geo/air_nat.h"
 #include "geo/airport_cache.h"
 #include "geo/scenery_text.h"
@@ -454,6 +455,17 @@ const std::vector<ReadCase>& ReadCases() {
          return Read(ok) + ", " + std::to_string(models.size()) + " models";
        },
        "not read, 0 models", "read, 1 models", "not read, 0 models"},
+      {"a BGL file given to bgltext",
+       [](const std::string& path) {
+         std::string console;
+         bgltext::Console capture(&console);
+         const int status =
+             bgltext::RunBgltext({path, path + ".sca"}, capture, [](const char*, const char*) {});
+         const bool cannotOpen = console.find("Can't open file : " + path) != std::string::npos;
+         return std::string(cannotOpen ? "can't open" : "opened") + ", status " +
+                std::to_string(status);
+       },
+       "can't open, status -1", "opened, status 1", "can't open, status -1"},
       {"temp.sca",
        [](const std::string& path) {
          TextLineReader reader;
