@@ -319,7 +319,7 @@ std::string RecordingHost::ComboText(int id, int index) const {
 }
 
 BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,
-                                         const std::string& caption) {
+                                     const std::string& caption) {
   sheet_.boxes.push_back(RecordedBox{spec_->id, text, caption, icon});
   return sheet_.Answer();
 }

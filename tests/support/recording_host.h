@@ -95,8 +95,7 @@ class RecordingHost : public PageHost {
   int ComboSelection(int id) const override;
   std::string ComboText(int id, int index) const override;
 
-  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
-                            const std::string& caption) override;
+  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon, const std::string& caption) override;
   void BeginWaitCursor() override { ++waitCount_; }
   void EndWaitCursor() override;
   void DispatchWaitingMessages() override;

@@ -360,6 +360,7 @@ TEST(GeneratePageTest, ControlsStartAsTheRunsAndSavesLeaveThem) {
   EXPECT_EQ(host.ComboText(IDC_DISTRIBUTION, 1), "Randomly");
   EXPECT_EQ(host.ComboSelection(IDC_DISTRIBUTION), 0);
 
+  // The buttons before and after a run are the whole-wizard scenario's.
   auto enabled = [&] {
     std::vector<int> ids;
     for (int id : {IDC_GENERATE, IDC_VIEW_REPORT, IDC_EDIT_AIRCRAFT, IDC_EDIT_FLIGHTPLANS,
@@ -368,12 +369,8 @@ TEST(GeneratePageTest, ControlsStartAsTheRunsAndSavesLeaveThem) {
     }
     return ids;
   };
-  EXPECT_EQ(enabled(), std::vector<int>{IDC_GENERATE});
   Install(SmallInstallation(), page.Folder(), page.State());
   host.Press(IDC_GENERATE);
-  const std::vector<int> afterRun = {IDC_GENERATE, IDC_VIEW_REPORT, IDC_SAVE_ONLY,
-                                     IDC_SAVE_AND_COMPILE};
-  EXPECT_EQ(enabled(), afterRun);
   EXPECT_EQ(os.traces,
             (std::vector<std::string>{"step 8 done. sorting...\n", "done. enabling buttons...\n"}));
 
