@@ -226,5 +226,15 @@ TEST(RecordingHostTest, RefusesControlsItsDialogDoesNotHave) {
   EXPECT_NONFATAL_FAILURE(host->Press(IDC_IMPORT), "is disabled");
 }
 
+// The texts users see on the generate dialog, typos included.
+TEST(DialogSpecsTest, GenerateDialogTexts) {
+  const DialogSpec* generate = FindDialogSpec(IDD_GENERATE);
+  ASSERT_NE(generate, nullptr);
+  EXPECT_EQ(generate->caption, "Generate AI Traffic");
+  EXPECT_EQ(generate->Find(1025)->text, "Edit Aircraft");
+  EXPECT_EQ(generate->Find(1026)->text, "Edit FlighPlans");
+  EXPECT_EQ(generate->Find(1022)->text, "Save && Compile");
+}
+
 }  // namespace
 }  // namespace fm
