@@ -95,19 +95,14 @@ OsText FakeOs::ModulePath() {
 
 void FakeOs::DebugOutput(const std::string& text) { traces.push_back(text); }
 
-std::uint32_t FakeOs::TickCount() {
-  if (!tickCount) return NativeOs().TickCount();
-  const std::uint32_t now = *tickCount;
-  *tickCount += tickStep;
-  return now;
-}
+std::uint32_t FakeOs::TickCount() { return NativeOs().TickCount(); }
 
 bool FakeOs::ShiftHeld() { return shiftHeld; }
 
 BoxAnswer FakeOs::ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon,
                               BoxButtons buttons) {
   boxes.push_back({text, caption, icon, buttons});
-  return boxAnswer;
+  return BoxAnswer::Ok;
 }
 
 void FakeOs::EndProcess(int exitCode) { throw ProcessEnded{exitCode}; }

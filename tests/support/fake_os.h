@@ -34,15 +34,9 @@ class FakeOs : public OsInterface {
  public:
   // What the FS2002 setting reads; unset: the native answer.
   std::optional<SettingRead> fsRoot;
-  // Tick counts: unset gives the native clock; set gives this value, which
-  // then advances by tickStep on every call.
-  std::optional<std::uint32_t> tickCount;
-  std::uint32_t tickStep = 0;
   bool shiftHeld = false;
   // The running program's own path; unset: the native answer.
   std::optional<std::string> modulePath;
-  // How every box is answered.
-  BoxAnswer boxAnswer = BoxAnswer::Ok;
 
   std::vector<OsBox> boxes;
   std::vector<std::string> traces;

@@ -127,11 +127,6 @@ int RecordingHost::TreeImage(int id, TreeItem item) const {
   return c && c->nodes.count(item) ? c->nodes.at(item).image : -1;
 }
 
-int RecordingHost::ComboCount(int id) const {
-  Control* c = Find(id, {K::SortedCombo});
-  return c ? static_cast<int>(c->comboItems.size()) : 0;
-}
-
 void RecordingHost::SetText(int id, const std::string& text) {
   if (Control* c = Find(id, kTextKinds)) c->text = text;
 }
@@ -324,7 +319,7 @@ std::string RecordingHost::ComboText(int id, int index) const {
 }
 
 BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,
-                                         const std::string& caption) {
+                                     const std::string& caption) {
   sheet_.boxes.push_back(RecordedBox{spec_->id, text, caption, icon});
   return sheet_.Answer();
 }
@@ -338,7 +333,6 @@ void RecordingHost::EndWaitCursor() {
 }
 
 void RecordingHost::DispatchWaitingMessages() {
-  ++dispatchCount_;
   if (onDispatch) onDispatch();
 }
 

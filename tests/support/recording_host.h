@@ -31,13 +31,11 @@ class RecordingHost : public PageHost {
 
   DialogLogic& Logic() const { return logic_; }
   const DialogSpec& Spec() const { return *spec_; }
-  bool InHandler() const { return handlerDepth_ > 0; }
   bool Ended() const { return ended_; }
   int EndResult() const { return endResult_; }
   const std::string& Caption() const { return caption_; }
   const std::vector<Decoration>& Decorations() const { return decorations_; }
   int WaitCursorDepth() const { return waitCount_; }
-  int DispatchCount() const { return dispatchCount_; }
   // Called whenever a handler dispatches waiting messages (tests may try to
   // press something there, as an impatient user would).
   std::function<void()> onDispatch;
@@ -57,7 +55,6 @@ class RecordingHost : public PageHost {
   bool ListHasCheckBoxes(int id) const;
   bool ListHasFullRowSelect(int id) const;
   int TreeImage(int id, TreeItem item) const;
-  int ComboCount(int id) const;
 
   // PageHost
   void SetText(int id, const std::string& text) override;
@@ -98,8 +95,7 @@ class RecordingHost : public PageHost {
   int ComboSelection(int id) const override;
   std::string ComboText(int id, int index) const override;
 
-  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon,
-                            const std::string& caption) override;
+  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon, const std::string& caption) override;
   void BeginWaitCursor() override { ++waitCount_; }
   void EndWaitCursor() override;
   void DispatchWaitingMessages() override;
@@ -156,7 +152,6 @@ class RecordingHost : public PageHost {
   std::string caption_;
   std::vector<Decoration> decorations_;
   int waitCount_ = 0;
-  int dispatchCount_ = 0;
   int handlerDepth_ = 0;
   bool ended_ = false;
   int endResult_ = 0;

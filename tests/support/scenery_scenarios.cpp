@@ -126,12 +126,12 @@ std::string FixtureSceneryCache() {
          "3Washington\r\n4Seattle\r\n5KSEA Seattle-Tacoma\r\n";
 }
 
-void SceneryImportScenario(WizardDriver& wizard, const FixtureInstallation& installation) {
-  ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
-  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
-  EXPECT_FALSE(wizard.ControlEnabled(IDC_GENERATE_AIR_NAT));
+namespace {
 
-  wizard.PressButton(IDC_IMPORT);
+// Presses the button, then expects no box, the fixture's tree, the count
+// and the buttons that follow a load.
+void PressAndExpectTheFixtureTree(WizardDriver& wizard, int button) {
+  wizard.PressButton(button);
   wizard.WaitUntilIdle();
   std::string box;
   EXPECT_FALSE(wizard.TakeMessageBox(box, 300)) << box;
@@ -139,6 +139,16 @@ void SceneryImportScenario(WizardDriver& wizard, const FixtureInstallation& inst
   EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Import completed. 6 airports in 4 countries");
   EXPECT_TRUE(wizard.ControlEnabled(IDC_GENERATE_AIR_NAT));
   EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+}
+
+}  // namespace
+
+void SceneryImportScenario(WizardDriver& wizard, const FixtureInstallation& installation) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  EXPECT_FALSE(wizard.ControlEnabled(IDC_GENERATE_AIR_NAT));
+
+  PressAndExpectTheFixtureTree(wizard, IDC_IMPORT);
   EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), FixtureSceneryCache());
   EXPECT_EQ(installation.ReadWorkFile("temp.sca"), "") << "temp.sca is deleted after each file";
 }
@@ -148,14 +158,7 @@ void SceneryLoadCachedScenario(WizardDriver& wizard) {
   EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack});
   EXPECT_TRUE(wizard.TreeLines(IDC_PLACE_TREE).empty());
 
-  wizard.PressButton(IDC_LOAD_CACHED);
-  wizard.WaitUntilIdle();
-  std::string box;
-  EXPECT_FALSE(wizard.TakeMessageBox(box, 300)) << box;
-  EXPECT_EQ(wizard.TreeLines(IDC_PLACE_TREE), FixtureSceneryTree());
-  EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Import completed. 6 airports in 4 countries");
-  EXPECT_TRUE(wizard.ControlEnabled(IDC_GENERATE_AIR_NAT));
-  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+  PressAndExpectTheFixtureTree(wizard, IDC_LOAD_CACHED);
 }
 
 }  // namespace fm::testing

@@ -1,8 +1,8 @@
-// The traffic tools as the wizard carries them, programs 134 and 135:
-// extracted, started with "/np" in the working folder, they round-trip the
-// traffic, refuse what is not theirs with one line and a non-zero status,
-// leave the installed traffic alone when they fail, and give way to a
-// user's own tool lying beside the program.
+// The traffic tools as the wizard carries them, programs 134 and 135 (their
+// round trip runs in the page and whole-wizard tests): they refuse what is
+// not theirs with one line and a non-zero status, leave the installed
+// traffic alone when they fail, and give way to a user's own tool lying
+// beside the program.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,7 +44,7 @@ class TrafficToolProgramsTest : public ::testing::Test {
 
   // Runs the program as the wizard does, in the working folder: its exit
   // status, and on POSIX what it printed into `printed`.
-  int Run(int id, std::string* printed = nullptr) {
+  int Run(int id, std::string* printed) {
     ExtractedTool tool = ExtractTool(id);
     EXPECT_FALSE(tool.Empty());
     const std::string commandLine = TrafficToolCommandLine(tool.Path());
@@ -73,39 +73,6 @@ class TrafficToolProgramsTest : public ::testing::Test {
   FixtureInstallation installation;
   ScopedTempFolder temp{"tool_programs_tmp"};
 };
-
-TEST_F(TrafficToolProgramsTest, CompilerAndDecompilerRoundTripTheTextsByteForByte) {
-  std::string plans;
-  for (int i = 0; i < 3000; ++i) {
-    plans += "AC#" + std::to_string(i % 37) +
-             ",N\xC9X,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EGLL,09:00:00,10:00:00,050,F,"
-             "0002,LFPG\r\n";
-  }
-  const std::string aircraft = "AC#1,250,\"Airbus \"A320\" \xE9t\xE9\"\r\nAC#2,1,\"x\"";
-  const std::string airports = "EGLL\nLFPG\r\n";
-  installation.WorkFileBytes("aircraft.txt", aircraft);  // as the save names it
-  installation.WorkFileBytes("FlightPlans.txt", plans);
-  installation.WorkFileBytes("Airports.txt", airports);
-
-  std::string printed;
-  ASSERT_EQ(Run(kCompiler, &printed), 0) << printed;
-  TrafficTexts texts;
-  const std::string installed = Installed();
-  ASSERT_EQ(DecodeTrafficFile(installed, texts), TrafficFileProblem::kNone);
-  EXPECT_TRUE(texts.flightPlans == plans);
-
-  for (const char* name : {"aircraft.txt", "FlightPlans.txt", "Airports.txt"}) {
-    ASSERT_TRUE(RemoveFile(installation.WorkPath(name)));
-  }
-  ASSERT_EQ(Run(kDecompiler, &printed), 0) << printed;
-  EXPECT_TRUE(installation.ReadWorkFile("Aircraft.txt") == aircraft);
-  EXPECT_TRUE(installation.ReadWorkFile("FlightPlans.txt") == plans);
-  EXPECT_TRUE(installation.ReadWorkFile("Airports.txt") == airports);
-#if !defined(_WIN32)
-  EXPECT_EQ(printed, "trafficdecompiler: decompiled " + installation.TrafficBglPath() +
-                         " into Aircraft.txt, FlightPlans.txt and Airports.txt\n");
-#endif
-}
 
 // The in-process tests give every refusal; the program prints its one line.
 TEST_F(TrafficToolProgramsTest, AForeignTrafficFileIsRefusedWithOneLine) {

@@ -204,14 +204,5 @@ TEST_F(AtomicFileSetTest, AReadOnlyTargetIsRefusedAndStaysUntouched) {
   SetReadOnly(first, false);
 }
 
-TEST_F(AtomicFileSetTest, AnUncommittedSetChangesNothing) {
-  {
-    AtomicFileSet set;
-    set.Create(first)->WriteLine("new first");
-  }
-  EXPECT_EQ(installation.ReadWorkFile("first.txt"), kOldFirst);
-  EXPECT_EQ(Listing(), (Names{"first.txt", "second.txt"}));
-}
-
 }  // namespace
 }  // namespace fm

@@ -103,8 +103,9 @@ std::size_t ChooseRandomly(std::size_t candidates, Lcg& generator) {
   return static_cast<std::size_t>(x * static_cast<double>(candidates));
 }
 
-}  // namespace
-
+// The airport codes of a FlightPlans.txt line's legs, or false for a line
+// that is not a plan (no comma). Legs cut short by the line's end are not
+// legs; fields beyond a whole leg are ignored.
 bool ParsePlanLine(const std::string& line, std::string& aircraftId,
                    std::vector<std::string>& airports) {
   airports.clear();
@@ -132,6 +133,8 @@ bool ParsePlanLine(const std::string& line, std::string& aircraftId,
     s = end + 1;
   }
 }
+
+}  // namespace
 
 ModelOutput RunModel(const ModelInput& input) {
   ModelOutput out;

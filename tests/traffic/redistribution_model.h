@@ -49,10 +49,4 @@ struct ModelOutput {
 // One generation run over the input, with everything it shows and writes.
 ModelOutput RunModel(const ModelInput& input);
 
-// The airport codes of a FlightPlans.txt line's legs, or false for a line
-// that is not a plan (no comma). Legs cut short by the line's end are not
-// legs; fields beyond a whole leg are ignored.
-bool ParsePlanLine(const std::string& line, std::string& aircraftId,
-                   std::vector<std::string>& airports);
-
 }  // namespace fm::testing::model

@@ -114,16 +114,5 @@ TEST(FlightPlanLine, IrregularLinesKeepTheirTextAndTheirWholeLegs) {
   for (const PlanCase& c : cases) ExpectPlanLine(c, false);
 }
 
-TEST(FlightPlanLine, FiveThousandLegsAreReadToTheLastOne) {
-  std::string line = "AC#3,N1,100%,24Hr,IFR";
-  for (int i = 0; i < 5000; ++i) line += ",07:00:00,08:00:00,050,F,0001,K" + std::to_string(i);
-  auto parsed = ParseFlightPlanLine(line);
-  ASSERT_TRUE(parsed.has_value());
-  EXPECT_TRUE(parsed->wellFormed);
-  ASSERT_EQ(parsed->plan.legs.size(), 5000u);
-  EXPECT_EQ(parsed->plan.legs.front().airportId, "K0");
-  EXPECT_EQ(parsed->plan.legs.back().airportId, "K4999");
-}
-
 }  // namespace
 }  // namespace fm
