@@ -2,8 +2,11 @@
 // airport-directory file (median of many runs, beside the cost of starting a
 // program that does nothing), the time and peak memory of one run on the
 // world-size file (each in a process that does only that run), beside a
-// plain copy of its output file by cp, in the same run.
+// plain copy of its output file by cp, in the same run. With --hostile, the
+// hostile images instead: each kind at three sizes ten times apart (the
+// smallest BYTES, 100000 by default), its runs beside a cp of the same file.
 //   bgltext_process_timing <bgltext> [--runs=N] [--small-airports=N] [--world-airports=N]
+//   bgltext_process_timing <bgltext> --hostile[=BYTES] [--runs=N]
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -19,14 +22,17 @@
 #include <vector>
 
 #include "tools/bglwriter/afd_world_generator.h"
+#include "tools/bglwriter/hostile_images.h"
 
 extern char** environ;
 
 namespace {
 
-// Runs program with args, output to /dev/null; returns the wall time in ms
-// and the child's peak resident size in KiB.
-bool RunOnce(const std::vector<std::string>& argv, double& ms, long& maxRssKb) {
+// Runs program with args, output to /dev/null; returns the wall time in ms,
+// the child's peak resident size in KiB and its exit status (-1 when it did
+// not exit), and whether that status is 0.
+bool RunOnce(const std::vector<std::string>& argv, double& ms, long& maxRssKb,
+             int* exitStatus = nullptr) {
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -43,6 +49,7 @@ bool RunOnce(const std::vector<std::string>& argv, double& ms, long& maxRssKb) {
   posix_spawn_file_actions_destroy(&actions);
   ms = std::chrono::duration<double, std::milli>(t1 - t0).count();
   maxRssKb = ru.ru_maxrss;
+  if (exitStatus) *exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
@@ -85,6 +92,53 @@ long PeakOfFreshRun(const std::string& exe, const std::string& in, const std::st
   return kb;
 }
 
+// The hostile images: per kind and size the median wall time of bgltext
+// (text to /dev/null) and of cp of the same file, the cost per MB of input
+// and its growth from the size before, the peak of one run in a fresh
+// process and its ratio to the input, and bgltext's exit status. Returns the
+// number of runs that crashed or did not start.
+int HostileTable(const std::string& exe, const std::string& dir, size_t base, int runs) {
+  std::printf(
+      "| kind | input bytes | bgltext ms | cp ms | ms per MB | growth per byte | "
+      "peak KiB | peak / input | status |\n|---|---|---|---|---|---|---|---|---|\n");
+  const std::string in = dir + "/hostile.bgl", copy = dir + "/hostile.copy";
+  int failures = 0;
+  for (bgltest::HostileKind kind : bgltest::kHostileKinds) {
+    // An unpacked image stops growing at 256 MB: the compressed kinds that
+    // unpack stay below that.
+    const bool unpacks =
+        kind == bgltest::HostileKind::FullExpansion || kind == bgltest::HostileKind::PackedTargets;
+    const size_t first = unpacks ? base / 40 : base;
+    double before = 0;
+    for (size_t size = first; size <= 100 * first; size *= 10) {
+      const auto image = bgltest::HostileImage(kind, size);
+      WriteFile(in, image);
+      std::vector<double> times, copies;
+      int status = -1;
+      long rss = 0;
+      for (int i = 0; i < runs; ++i) {
+        double ms;
+        RunOnce({exe, in, "/dev/null"}, ms, rss, &status);
+        if (status < 0) ++failures;
+        times.push_back(ms);
+        if (!RunOnce({"/bin/cp", in, copy}, ms, rss)) ++failures;
+        copies.push_back(ms);
+      }
+      const long peak = PeakOfFreshRun(exe, in, "/dev/null");
+      const double mb = image.size() / 1e6, perMb = Median(times) / mb;
+      char growth[32] = "-";
+      if (before > 0) std::snprintf(growth, sizeof growth, "%.2f", perMb / before);
+      before = perMb;
+      std::printf("| %s | %zu | %.1f | %.1f | %.1f | %s | %ld | %.1f | %d |\n",
+                  bgltest::HostileKindName(kind), image.size(), Median(times), Median(copies),
+                  perMb, growth, peak, peak * 1024.0 / image.size(), status);
+    }
+  }
+  std::remove(in.c_str());
+  std::remove(copy.c_str());
+  return failures;
+}
+
 int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], "--peak") == 0) {
     double ms;
@@ -95,15 +149,18 @@ int main(int argc, char** argv) {
   }
   if (argc < 2) {
     std::fprintf(stderr,
-                 "usage: %s <bgltext> [--runs=N] [--small-airports=N] [--world-airports=N]\n",
-                 argv[0]);
+                 "usage: %s <bgltext> [--runs=N] [--small-airports=N] [--world-airports=N]\n"
+                 "       %s <bgltext> --hostile[=BYTES] [--runs=N]\n",
+                 argv[0], argv[0]);
     return 2;
   }
   std::string exe = argv[1];
   int runs = 100;
-  size_t smallAirports = 30, worldAirports = 0;
+  size_t smallAirports = 30, worldAirports = 0, hostile = 0;
   for (int i = 2; i < argc; ++i) {
     if (!std::strncmp(argv[i], "--runs=", 7)) runs = std::atoi(argv[i] + 7);
+    if (!std::strcmp(argv[i], "--hostile")) hostile = 100000;
+    if (!std::strncmp(argv[i], "--hostile=", 10)) hostile = std::strtoul(argv[i] + 10, nullptr, 10);
     if (!std::strncmp(argv[i], "--small-airports=", 17))
       smallAirports = std::strtoul(argv[i] + 17, nullptr, 10);
     if (!std::strncmp(argv[i], "--world-airports=", 17))
@@ -111,6 +168,11 @@ int main(int argc, char** argv) {
   }
   std::string dir = "bgltext_timing_" + std::to_string(getpid());
   mkdir(dir.c_str(), 0777);
+  if (hostile != 0) {
+    const int failures = HostileTable(exe, dir, hostile, runs < 5 ? runs : 5);
+    rmdir(dir.c_str());
+    return failures == 0 ? 0 : 1;
+  }
   std::string small = dir + "/small.bgl", smallOut = dir + "/small.sca";
   std::string world = dir + "/world.bgl", worldOut = dir + "/world.sca";
   auto smallFile = bglbench::BuildAfdFile(
@@ -167,8 +229,8 @@ int main(int argc, char** argv) {
       "bgltext run on the world file: median %.1f ms over %d runs = %.1f MB/s of output text\n",
       med, worldRuns, med > 0 ? outBytes / 1e6 / (med / 1000.0) : 0.0);
   const double copyMed = Median(copyTimes);
-  std::printf("cp of that output file: median %.1f ms over %d runs; bgltext / cp = %.2f\n",
-              copyMed, worldRuns, copyMed > 0 ? med / copyMed : 0.0);
+  std::printf("cp of that output file: median %.1f ms over %d runs; bgltext / cp = %.2f\n", copyMed,
+              worldRuns, copyMed > 0 ? med / copyMed : 0.0);
   std::printf("peak resident memory of that run: %ld KiB\n", worldRss);
   std::remove(small.c_str());
   std::remove(smallOut.c_str());

@@ -54,6 +54,8 @@ void BglRun::SetPass(DecodePass pass) {
 
 void BglRun::RegisterTarget(uint32_t target) {
   if (pass_ != DecodePass::Collect) return;
+  if (labels_.Count() >= LabelLimit(image.SourceSize()) && labels_.Find(target) < 0)
+    Fatal<kNoMemory>(*this, 1);
   try {
     labels_.Register(target);
   } catch (const std::bad_alloc&) {

@@ -9,6 +9,14 @@ namespace bgltext {
 
 enum class DecodePass { Collect = 1, Print = 2 };
 
+// The most jump targets one unit may hold, for an input file of the given
+// size. A target takes at least a word of the image (a Switch displacement),
+// so a plain file never reaches this; an unpacked image may hold 1024 times
+// its file, and one that is mostly targets ends its run as if memory had run
+// out, instead of holding some forty bytes of table for every two of them.
+constexpr uint64_t kExtraLabels = 1 << 16;
+inline uint64_t LabelLimit(uint64_t fileSize) { return fileSize / 2 + kExtraLabels; }
+
 // Targets are keyed by their image offset; each new target takes the next
 // sequence number, so numbers follow the order in which targets are met.
 class LabelTable {

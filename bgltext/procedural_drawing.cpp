@@ -57,9 +57,11 @@ MeshHeader ReadMeshHeader(BglRun& run, const OpcodeRow& row) {
 }
 
 // rows + 1 lines of cols + 1 signed words, unless bit 15 of rows is set; a
-// line has no words when bit 15 of cols is set.
+// line has no words when bit 15 of cols is set. Lines without words are only
+// text, so a pass that writes none skips them: every step then reads a byte
+// or writes one.
 void ReadMeshGrid(BglRun& run, const MeshHeader& m) {
-  if (m.rows < 0) return;
+  if (m.rows < 0 || (m.cols < 0 && !run.Text())) return;
   for (int r = 0; r <= m.rows; ++r) {
     if (m.cols >= 0)
       for (int c = 0; c <= m.cols; ++c) Print<kValue>(run, run.image.SWord());
@@ -210,10 +212,11 @@ void MeshWith1Tex(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
 void MeshWithTexList(BglRun& run, const OpcodeRow& row, uint8_t, uint32_t) {
   MeshHeader m = ReadMeshHeader(run, row);
   ReadMeshGrid(run, m);
-  // The texture index list: T + 1 lines of U + 1 bytes.
+  // The texture index list: T + 1 lines of U + 1 bytes (lines without
+  // bytes skipped by a pass that writes no text, as in the grid).
   const long t = (static_cast<long>(m.rows) - 1) * m.cx / 16;
   const long u = (static_cast<long>(m.cols) - 1) * m.cy / 4;
-  for (long i = 0;; ++i) {
+  for (long i = 0; u >= 0 || run.Text(); ++i) {
     Print<kListLineStart>(run);
     if (i > t) break;
     if (u >= 0)

@@ -84,3 +84,14 @@ ratio=$(sed -n 's/.*bgltext \/ cp = \([0-9.]*\).*/\1/p' <<<"$out")
 peak=$(sed -n 's/^peak resident memory of that run: \([0-9]*\) KiB.*/\1/p' <<<"$out")
 printf '| bgltext process (world AFD) | %s airports | %s | %s (cp of its output) | %s | %s | - |\n' \
   "$world" "$bgl" "$cp_ms" "$ratio" "$(( ${peak:-0} / 1024 ))"
+
+# bgltext as a process on hostile images (tools/bglwriter/hostile_images.h),
+# each kind at three sizes beside cp of the same file; the status is
+# bgltext's exit status.
+hostile=100000
+[ $quick = 1 ] && hostile=10000
+"$bench/bench_bgltext_process" build/native/bgltext/bgltext --hostile=$hostile --runs=5 |
+  awk -F' *\\| *' '$3 ~ /^[0-9]+$/ {
+      ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
+      printf "| bgltext hostile: %s (status %s) | %s bytes | %s | %s (cp of the input) | %s | %.0f | %s |\n",
+        $2, $10, $3, $4, $5, ratio, $8 / 1024, $7 }'

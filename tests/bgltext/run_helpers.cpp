@@ -1,6 +1,8 @@
 // Helpers for bgltext tests.
 #include "tests/bgltext/run_helpers.h"
 
+#include "tools/bglwriter/hostile_images.h"
+
 namespace bgltest {
 namespace {
 
@@ -12,23 +14,6 @@ constexpr uint32_t kProceduralAreaHeader = 14;  // record 6: byte, lat, lon, v, 
 constexpr uint32_t kDynamicAreaHeader = 43;     // record 4: byte, 4 words, n, 4 words, 24 bytes
 constexpr uint32_t kDynamicAfterLength = 32;
 constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 lon24
-
-constexpr uint32_t kLongestCopy = 1u << 31;  // the longest copy one match gives
-
-std::vector<uint8_t> CheapLengthCodesStream(uint32_t produced) {
-  JmStreamWriter w;
-  w.Literal(0);
-  uint32_t left = produced - 1;
-  while (left != 0) {
-    // A copy of c bytes is a match of length c - 1, at least 2.
-    uint32_t copy = left < kLongestCopy ? left : kLongestCopy;
-    if (left - copy != 0 && left - copy < 3) copy -= 3;
-    w.Match(1, copy - 1);
-    left -= copy;
-  }
-  w.EndOfBlock();
-  return w.Finish();
-}
 
 }  // namespace
 

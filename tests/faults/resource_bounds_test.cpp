@@ -1,7 +1,7 @@
 // Hand-edited files with a line of 50 MB: every reader takes it whole, and
 // the memory it needs stays within a small multiple of the file's size plus
-// a constant. Each read runs in a child process of its own, whose peak the
-// parent takes from the system.
+// a constant; bgltext on hostile images likewise. Each read runs in a child
+// process of its own, whose peak the parent takes from the system.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -14,6 +14,8 @@
 
 #include "aircraft/aircraft_category.h"
 #include "aircraft/aircraft_cfg_reader.h"
+#include "bgltext/driver.h"
+#include "bgltext/jm_decompress.h"
 #include "geo/air_nat.h"
 #include "geo/airport_cache.h"
 #include "geo/airport_store.h"
@@ -21,6 +23,7 @@
 #include "platform/file_system.h"
 #include "platform/file_text.h"
 #include "services/status_sink.h"
+#include "tools/bglwriter/hostile_images.h"
 #include "traffic/traffic_files.h"
 
 namespace fm {
@@ -33,10 +36,15 @@ constexpr size_t kLine = 50u << 20;
 constexpr long kBoundKb = static_cast<long>(4 * kLine / 1024) + 16 * 1024;
 
 // The growth of the peak memory of a child that runs `read`, in KiB;
-// -1 when the child failed.
+// -1 when the child failed. A child that hangs meets its processor-time
+// limit, generous for any of these reads, and fails.
 long PeakGrowthOfChild(const std::function<bool()>& read) {
   const pid_t child = fork();
-  if (child == 0) _exit(read() ? 0 : 1);
+  if (child == 0) {
+    const rlimit cpu{30, 30};
+    setrlimit(RLIMIT_CPU, &cpu);
+    _exit(read() ? 0 : 1);
+  }
   int status = 0;
   rusage usage{};
   if (child < 0 || wait4(child, &status, 0, &usage) != child) return -1;
@@ -105,6 +113,62 @@ TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
     EXPECT_LE(peak - idle, kBoundKb) << "peak " << peak << " KiB, idle " << idle << " KiB";
     std::printf("%-16s peak %ld KiB above an idle child, bound %ld KiB\n", test.name, peak - idle,
                 kBoundKb);
+  }
+  RemoveTree(folder);
+}
+
+// bgltext holds the mapped file, the unpacked image of a compressed one, the
+// jump targets of one unit (at most half as many as the file has bytes, plus
+// 65536, some forty bytes each; and a bit per offset below 64 MB) and buffers
+// of a constant size. Beyond the file and the unpacked image: this much per
+// byte of the file, and a constant.
+constexpr long kBgltextBytesPerInputByte = 24;
+constexpr long kBgltextExtraKb = 16 * 1024;
+
+TEST(ResourceBounds, BgltextOnHostileImagesStaysWithinItsBound) {
+  using bgltest::HostileKind;
+  const std::string folder = MakeUniqueTempFolder("fmbglbounds");
+  ASSERT_FALSE(folder.empty());
+  const std::string path = JoinPath(folder, "hostile.bgl");
+  struct Case {
+    HostileKind kind;
+    size_t size;  // a compressed kind unpacks to 1024 times its size
+    int status;   // of bgltext::RunBgltext
+  };
+  const Case cases[] = {
+      {HostileKind::HugeClaim, 4 << 20, bgltext::kExitLoadFailure},
+      {HostileKind::FullExpansion, 250000, bgltext::kExitSuccess},
+      {HostileKind::HugeCounts, 4 << 20, bgltext::kExitDecoderFailure},  // output limit
+      {HostileKind::UnendedDirectory, 4 << 20, bgltext::kExitDecoderFailure},
+      {HostileKind::SharedLatRange, 2 << 20, bgltext::kExitDecoderFailure},  // output limit
+      {HostileKind::JumpChain, 4 << 20, bgltext::kExitSuccess},
+      // No memory: 25 MB unpacked, which would hold 500 MB of table.
+      {HostileKind::PackedTargets, 25000, bgltext::kExitDecoderFailure},
+  };
+  const long idle = PeakGrowthOfChild([] { return true; });
+  ASSERT_GT(idle, 0);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(bgltest::HostileKindName(test.kind));
+    long size = 0;
+    {
+      const std::vector<uint8_t> image = bgltest::HostileImage(test.kind, test.size);
+      ASSERT_TRUE(WriteFileBytes(path, std::string(image.begin(), image.end())));
+      size = static_cast<long>(image.size());
+    }
+    const bool unpacks =
+        test.kind == HostileKind::FullExpansion || test.kind == HostileKind::PackedTargets;
+    const long unpacked = unpacks ? static_cast<long>(bgltext::JmPayloadLimit(size - 148)) : 0;
+    const long boundKb =
+        (size * (1 + kBgltextBytesPerInputByte) + unpacked) / 1024 + kBgltextExtraKb;
+    const long peak = PeakGrowthOfChild([&] {
+      std::string console;
+      bgltext::Console quiet(&console);
+      return bgltext::RunBgltext({path, "/dev/null"}, quiet, nullptr) == test.status;
+    });
+    ASSERT_GT(peak, 0) << "another status, or no end";
+    EXPECT_LE(peak - idle, boundKb) << "peak " << peak << " KiB, idle " << idle << " KiB";
+    std::printf("%-20s %8ld bytes: peak %ld KiB above an idle child, bound %ld KiB\n",
+                bgltest::HostileKindName(test.kind), size, peak - idle, boundKb);
   }
   RemoveTree(folder);
 }
