@@ -2,6 +2,7 @@
 #include "bgltext/coord_value.h"
 
 #include "bgltext/fixed_format.h"
+#include "bgltext/text_format.h"
 
 #include <charconv>
 #include <cmath>
@@ -35,23 +36,9 @@ double Fixed48(uint16_t frac, int32_t whole) { return whole + frac / 65536.0; }
 
 // "%d" of a value that is not negative.
 char* WriteDecimal(char* buf, unsigned v) {
-  if (v < 10) {
-    *buf++ = static_cast<char>('0' + v);
-    return buf;
-  }
-  if (v < 100) {
-    buf[0] = static_cast<char>('0' + v / 10);
-    buf[1] = static_cast<char>('0' + v % 10);
-    return buf + 2;
-  }
-  char digits[12];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  while (n > 0) *buf++ = digits[--n];
-  return buf;
+  char* end = buf + format_detail::DecimalDigits(v);
+  format_detail::WriteDecimal(end, v);
+  return end;
 }
 
 }  // namespace

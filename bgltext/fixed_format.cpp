@@ -1,6 +1,8 @@
 // "%.<p>f" of a double, byte for byte as printf writes it.
 #include "bgltext/fixed_format.h"
 
+#include "bgltext/text_format.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -15,18 +17,13 @@ constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 constexpr double kFastLimit = 4294967296.0;
 constexpr double kTieMargin = 1e-4;
 
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
 // The last Count decimal digits of v, written backwards from end.
 template <int Count>
 void WriteDigits(char* end, uint32_t v) {
   if constexpr (Count >= 2) {
     unsigned pair = v % 100 * 2;
-    end[-1] = kPairs[pair + 1];
-    end[-2] = kPairs[pair];
+    end[-1] = format_detail::kDigitPairs[pair + 1];
+    end[-2] = format_detail::kDigitPairs[pair];
     WriteDigits<Count - 2>(end - 2, v / 100);
   } else if constexpr (Count == 1) {
     end[-1] = static_cast<char>('0' + v % 10);
@@ -35,26 +32,8 @@ void WriteDigits(char* end, uint32_t v) {
 
 // The decimal digits of v, returning their end.
 char* WriteInteger(char* out, uint32_t v) {
-  int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : 4;
-  if (v >= 10000) {
-    digits = 4;
-    for (uint32_t rest = v / 10000; rest != 0; rest /= 10) ++digits;
-  }
-  char* end = out + digits;
-  char* at = end;
-  while (v >= 100) {
-    unsigned pair = v % 100 * 2;
-    v /= 100;
-    *--at = kPairs[pair + 1];
-    *--at = kPairs[pair];
-  }
-  if (v >= 10) {
-    unsigned pair = v * 2;
-    *--at = kPairs[pair + 1];
-    *--at = kPairs[pair];
-  } else {
-    *--at = static_cast<char>('0' + v);
-  }
+  char* end = out + format_detail::DecimalDigits(v);
+  format_detail::WriteDecimal(end, v);
   return end;
 }
 

@@ -6,20 +6,16 @@
 namespace bgltext::format_detail {
 
 char* WriteDecimal(char* end, uint64_t v) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
   while (v >= 100) {
     unsigned pair = static_cast<unsigned>(v % 100) * 2;
     v /= 100;
-    *--end = kPairs[pair + 1];
-    *--end = kPairs[pair];
+    *--end = kDigitPairs[pair + 1];
+    *--end = kDigitPairs[pair];
   }
   if (v >= 10) {
     unsigned pair = static_cast<unsigned>(v) * 2;
-    *--end = kPairs[pair + 1];
-    *--end = kPairs[pair];
+    *--end = kDigitPairs[pair + 1];
+    *--end = kDigitPairs[pair];
   } else {
     *--end = static_cast<char>('0' + v);
   }

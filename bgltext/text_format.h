@@ -225,6 +225,12 @@ constexpr size_t Bound(const StringArg& s) { return 2 * s.size; }
 constexpr size_t Bound(const WordArg& s) { return s.size; }
 constexpr size_t Bound(const CoordArg&) { return kCoordTextMax; }
 
+// "00" to "99": two decimal digits at a time.
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Digits of v written backwards from end; returns the first digit.
 char* WriteDecimal(char* end, uint64_t v);
 // The number of decimal digits of v.
