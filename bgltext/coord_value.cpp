@@ -34,13 +34,6 @@ CoordValue Make(double v, int64_t raw, CoordKind kind) {
 
 double Fixed48(uint16_t frac, int32_t whole) { return whole + frac / 65536.0; }
 
-// "%d" of a value that is not negative.
-char* WriteDecimal(char* buf, unsigned v) {
-  char* end = buf + format_detail::DecimalDigits(v);
-  format_detail::WriteDecimal(end, v);
-  return end;
-}
-
 }  // namespace
 
 // "%c%d:%d:%.2f", with the bytes printf gives for these directives.
@@ -53,9 +46,9 @@ char* WriteCoord(char* buf, double v, bool latitude) {
   int m = static_cast<int>(r);
   double s = (r - m) * 60.0;
   *buf++ = hemi;
-  buf = WriteDecimal(buf, static_cast<unsigned>(d));
+  buf = format_detail::WriteDecimal32(buf, static_cast<uint32_t>(d));
   *buf++ = ':';
-  buf = WriteDecimal(buf, static_cast<unsigned>(m));
+  buf = format_detail::WriteDecimal32(buf, static_cast<uint32_t>(m));
   *buf++ = ':';
   return WriteFixed(buf, s, 2);
 }

@@ -30,13 +30,6 @@ void WriteDigits(char* end, uint32_t v) {
   }
 }
 
-// The decimal digits of v, returning their end.
-char* WriteInteger(char* out, uint32_t v) {
-  char* end = out + format_detail::DecimalDigits(v);
-  format_detail::WriteDecimal(end, v);
-  return end;
-}
-
 char* Exact(char* buf, double v, int precision) {
   return std::to_chars(buf, buf + 400, v, std::chars_format::fixed, precision).ptr;
 }
@@ -58,7 +51,7 @@ char* WriteFixedAt(char* buf, double v) {
   uint32_t n = static_cast<uint32_t>(rounded);
   // printf keeps the sign of a negative value that rounds to zero.
   if (std::signbit(v)) *buf++ = '-';
-  char* end = WriteInteger(buf, n / kScale);
+  char* end = format_detail::WriteDecimal32(buf, n / kScale);
   if constexpr (P == 0) {
     return end;
   } else {

@@ -239,6 +239,30 @@ inline size_t DecimalDigits(uint64_t v) {
   for (; v >= 100; v /= 100) n += 2;
   return n + (v >= 10 ? 1 : 0);
 }
+
+// The digits of a 32-bit v written at out, returning their end: the common
+// case of the formatter, the fixed-point writer and coordinates, in 32-bit
+// arithmetic.
+inline char* WriteDecimal32(char* out, uint32_t v) {
+  size_t digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : v < 10000 ? 4 : 5;
+  if (v >= 100000) {
+    for (uint32_t rest = v / 100000; rest != 0; rest /= 10) ++digits;
+  }
+  char* end = out + digits;
+  char* at = end;
+  for (; v >= 100; v /= 100) {
+    const unsigned pair = v % 100 * 2;
+    *--at = kDigitPairs[pair + 1];
+    *--at = kDigitPairs[pair];
+  }
+  if (v >= 10) {
+    *--at = kDigitPairs[v * 2 + 1];
+    *--at = kDigitPairs[v * 2];
+  } else {
+    *--at = static_cast<char>('0' + v);
+  }
+  return end;
+}
 char* WriteHex(char* end, uint64_t v, bool upper);
 // Bytes of s, every "\n" written as CR LF when crlf is set.
 char* WriteText(char* out, const char* s, size_t size, bool crlf);
@@ -293,6 +317,7 @@ char* WriteConversion(char* out, const A& a) {
       } else {
         v = P.wide ? a.bits : static_cast<uint32_t>(a.bits);
       }
+      if (!P.wide) return WriteDecimal32(out, static_cast<uint32_t>(v));
       char* end = out + DecimalDigits(v);
       WriteDecimal(end, v);
       return end;
