@@ -69,7 +69,7 @@ int ConsolePageHost::BoxCount(BoxIcon icon) const {
   return it == boxCounts_.end() ? 0 : it->second;
 }
 
-const ConsolePageHost::Control* ConsolePageHost::Find(int id) const {
+const StoredControl* ConsolePageHost::Find(int id) const {
   auto it = controls_.find(id);
   return it == controls_.end() ? nullptr : &it->second;
 }
@@ -80,131 +80,96 @@ void ConsolePageHost::SetText(int id, const std::string& text) {
 }
 
 std::string ConsolePageHost::GetText(int id) const {
-  const Control* c = Find(id);
+  const StoredControl* c = Find(id);
   return c ? c->text : std::string();
 }
 
 void ConsolePageHost::EnableControl(int id, bool enabled) { controls_[id].enabled = enabled; }
 
 bool ConsolePageHost::IsControlEnabled(int id) const {
-  const Control* c = Find(id);
+  const StoredControl* c = Find(id);
   return c ? c->enabled : true;
 }
 
 void ConsolePageHost::SetCheck(int id, bool checked) { controls_[id].checked = checked; }
 
 bool ConsolePageHost::IsChecked(int id) const {
-  const Control* c = Find(id);
+  const StoredControl* c = Find(id);
   return c && c->checked;
 }
 
-const ConsolePageHost::Row* ConsolePageHost::FindRow(int id, int row) const {
-  const Control* c = Find(id);
-  if (c == nullptr || row < 0 || row >= static_cast<int>(c->rows.size())) return nullptr;
-  return &c->rows[static_cast<size_t>(row)];
-}
-
 int ConsolePageHost::ListAppendRow(int id, const std::vector<std::string>& cells) {
-  auto& rows = controls_[id].rows;
-  rows.push_back({cells, 0, false});
-  return static_cast<int>(rows.size()) - 1;
+  return controls_[id].AppendRow(cells);
 }
 
 int ConsolePageHost::ListRowCount(int id) const {
-  const Control* c = Find(id);
+  const StoredControl* c = Find(id);
   return c ? static_cast<int>(c->rows.size()) : 0;
 }
 
 std::string ConsolePageHost::ListCell(int id, int row, int column) const {
-  const Row* r = FindRow(id, row);
-  if (r == nullptr || column < 0 || column >= static_cast<int>(r->cells.size())) return {};
-  return r->cells[static_cast<size_t>(column)];
+  const StoredControl* c = Find(id);
+  return c ? c->Cell(row, column) : std::string();
 }
 
 void ConsolePageHost::ListSetRowData(int id, int row, std::intptr_t data) {
-  if (FindRow(id, row)) controls_[id].rows[static_cast<size_t>(row)].data = data;
+  if (StoredControl::Row* r = controls_[id].RowAt(row)) r->data = data;
 }
 
 std::intptr_t ConsolePageHost::ListRowData(int id, int row) const {
-  const Row* r = FindRow(id, row);
+  const StoredControl* c = Find(id);
+  const StoredControl::Row* r = c ? c->RowAt(row) : nullptr;
   return r ? r->data : 0;
 }
 
 void ConsolePageHost::ListSetRowCheck(int id, int row, bool checked) {
-  if (FindRow(id, row)) controls_[id].rows[static_cast<size_t>(row)].checked = checked;
+  if (StoredControl::Row* r = controls_[id].RowAt(row)) r->checked = checked;
 }
 
 bool ConsolePageHost::ListRowCheck(int id, int row) const {
-  const Row* r = FindRow(id, row);
+  const StoredControl* c = Find(id);
+  const StoredControl::Row* r = c ? c->RowAt(row) : nullptr;
   return r && r->checked;
 }
 
 void ConsolePageHost::ListDeleteAllRows(int id) { controls_[id].rows.clear(); }
 
-void ConsolePageHost::ListSortByDataDescending(int id) {
-  auto& rows = controls_[id].rows;
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const Row& a, const Row& b) { return a.data > b.data; });
-}
-
-const std::vector<TreeItem>* ConsolePageHost::Children(int id, TreeItem item) const {
-  const Control* c = Find(id);
-  if (c == nullptr) return nullptr;
-  if (item == kTreeRoot) return &c->roots;
-  auto it = c->nodes.find(item);
-  return it == c->nodes.end() ? nullptr : &it->second.children;
-}
-
-const ConsolePageHost::TreeNode* ConsolePageHost::FindNode(int id, TreeItem item) const {
-  const Control* c = Find(id);
-  if (c == nullptr) return nullptr;
-  auto it = c->nodes.find(item);
-  return it == c->nodes.end() ? nullptr : &it->second;
-}
+void ConsolePageHost::ListSortByDataDescending(int id) { controls_[id].SortRowsByDataDescending(); }
 
 TreeItem ConsolePageHost::TreeAppend(int id, TreeItem parent, const std::string& text,
-                                     std::intptr_t data, int) {
-  Control& c = controls_[id];
-  if (parent != kTreeRoot && c.nodes.find(parent) == c.nodes.end()) return kTreeRoot;
-  const TreeItem item = c.nextItem++;
-  c.nodes[item] = {text, data, parent, {}};
-  (parent == kTreeRoot ? c.roots : c.nodes[parent].children).push_back(item);
-  return item;
+                                     std::intptr_t data, int image) {
+  return controls_[id].AppendItem(parent, text, data, image);
 }
 
 TreeItem ConsolePageHost::TreeFirstChild(int id, TreeItem item) const {
-  const std::vector<TreeItem>* children = Children(id, item);
-  return children && !children->empty() ? children->front() : kTreeRoot;
+  const StoredControl* c = Find(id);
+  return c ? c->FirstChild(item) : kTreeRoot;
 }
 
 TreeItem ConsolePageHost::TreeNextSibling(int id, TreeItem item) const {
-  const TreeNode* node = FindNode(id, item);
-  if (node == nullptr) return kTreeRoot;
-  const std::vector<TreeItem>* siblings = Children(id, node->parent);
-  auto it = std::find(siblings->begin(), siblings->end(), item);
-  return it != siblings->end() && it + 1 != siblings->end() ? *(it + 1) : kTreeRoot;
+  const StoredControl* c = Find(id);
+  return c ? c->NextSibling(item) : kTreeRoot;
 }
 
 TreeItem ConsolePageHost::TreeParent(int id, TreeItem item) const {
-  const TreeNode* node = FindNode(id, item);
+  const StoredControl* c = Find(id);
+  const StoredControl::TreeNode* node = c ? c->Node(item) : nullptr;
   return node ? node->parent : kTreeRoot;
 }
 
 std::string ConsolePageHost::TreeText(int id, TreeItem item) const {
-  const TreeNode* node = FindNode(id, item);
+  const StoredControl* c = Find(id);
+  const StoredControl::TreeNode* node = c ? c->Node(item) : nullptr;
   return node ? node->text : std::string();
 }
 
 std::intptr_t ConsolePageHost::TreeData(int id, TreeItem item) const {
-  const TreeNode* node = FindNode(id, item);
+  const StoredControl* c = Find(id);
+  const StoredControl::TreeNode* node = c ? c->Node(item) : nullptr;
   return node ? node->data : 0;
 }
 
-void ConsolePageHost::TreeDeleteAll(int id) {
-  Control& c = controls_[id];
-  c.nodes.clear();
-  c.roots.clear();
-}
+void ConsolePageHost::TreeDeleteAll(int id) { controls_[id].ClearTree(); }
 
 bool ConsolePageHost::IsSortedCombo(int id) const {
   const DialogSpec* dialog = FindDialogSpec(dialogId_);
@@ -213,28 +178,19 @@ bool ConsolePageHost::IsSortedCombo(int id) const {
 }
 
 void ConsolePageHost::ComboAdd(int id, const std::string& text) {
-  Control& c = controls_[id];
-  auto at = IsSortedCombo(id) ? std::upper_bound(c.comboItems.begin(), c.comboItems.end(), text)
-                              : c.comboItems.end();
-  const int index = static_cast<int>(at - c.comboItems.begin());
-  c.comboItems.insert(at, text);
-  if (c.comboSelection >= index) ++c.comboSelection;
+  controls_[id].ComboAdd(text, IsSortedCombo(id));
 }
 
-void ConsolePageHost::ComboSelect(int id, int index) {
-  Control& c = controls_[id];
-  c.comboSelection = index >= 0 && index < static_cast<int>(c.comboItems.size()) ? index : -1;
-}
+void ConsolePageHost::ComboSelect(int id, int index) { controls_[id].ComboSelect(index); }
 
 int ConsolePageHost::ComboSelection(int id) const {
-  const Control* c = Find(id);
+  const StoredControl* c = Find(id);
   return c ? c->comboSelection : -1;
 }
 
 std::string ConsolePageHost::ComboText(int id, int index) const {
-  const Control* c = Find(id);
-  if (c == nullptr || index < 0 || index >= static_cast<int>(c->comboItems.size())) return {};
-  return c->comboItems[static_cast<size_t>(index)];
+  const StoredControl* c = Find(id);
+  return c ? c->ComboText(index) : std::string();
 }
 
 BoxAnswer ConsolePageHost::ShowMessage(const std::string& text, BoxIcon icon, const std::string&) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/page_host.h"
+#include "ui/stored_control.h"
 
 namespace fm::cli {
 
@@ -106,38 +107,12 @@ class ConsolePageHost final : public PageHost {
   void SetDecorations(std::vector<Decoration>) override {}
 
  private:
-  struct Row {
-    std::vector<std::string> cells;
-    std::intptr_t data = 0;
-    bool checked = false;
-  };
-  struct TreeNode {
-    std::string text;
-    std::intptr_t data = 0;
-    TreeItem parent = kTreeRoot;
-    std::vector<TreeItem> children;
-  };
-  struct Control {
-    std::string text;
-    bool enabled = true;
-    bool checked = false;
-    std::vector<Row> rows;
-    std::vector<std::string> comboItems;
-    int comboSelection = -1;
-    std::map<TreeItem, TreeNode> nodes;
-    std::vector<TreeItem> roots;
-    TreeItem nextItem = 1;
-  };
-
-  const Control* Find(int id) const;
-  const Row* FindRow(int id, int row) const;
-  const TreeNode* FindNode(int id, TreeItem item) const;
-  const std::vector<TreeItem>* Children(int id, TreeItem item) const;
+  const StoredControl* Find(int id) const;
   bool IsSortedCombo(int id) const;
 
   int dialogId_;
   ConsoleOutput& output_;
-  std::map<int, Control> controls_;
+  std::map<int, StoredControl> controls_;
   std::map<BoxIcon, int> boxCounts_;
   unsigned wizardButtons_ = 0;
 };

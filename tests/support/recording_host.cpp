@@ -180,12 +180,7 @@ void RecordingHost::ListAddColumn(int id, const std::string& heading, int width)
 
 int RecordingHost::ListAppendRow(int id, const std::vector<std::string>& cells) {
   Control* c = Find(id, kListKinds);
-  if (c == nullptr) return -1;
-  Row row;
-  row.cells = cells;
-  row.cells.resize(std::max(cells.size(), c->columns.size()));
-  c->rows.push_back(std::move(row));
-  return static_cast<int>(c->rows.size()) - 1;
+  return c ? c->AppendRow(cells) : -1;
 }
 
 int RecordingHost::ListRowCount(int id) const {
@@ -195,29 +190,29 @@ int RecordingHost::ListRowCount(int id) const {
 
 std::string RecordingHost::ListCell(int id, int row, int column) const {
   Control* c = Find(id, kListKinds);
-  if (c == nullptr || row < 0 || static_cast<size_t>(row) >= c->rows.size()) return {};
-  const auto& cells = c->rows[row].cells;
-  return static_cast<size_t>(column) < cells.size() ? cells[column] : std::string();
+  return c ? c->Cell(row, column) : std::string();
 }
 
 void RecordingHost::ListSetRowData(int id, int row, std::intptr_t data) {
   Control* c = Find(id, kListKinds);
-  if (c != nullptr && static_cast<size_t>(row) < c->rows.size()) c->rows[row].data = data;
+  if (StoredControl::Row* r = c ? c->RowAt(row) : nullptr) r->data = data;
 }
 
 std::intptr_t RecordingHost::ListRowData(int id, int row) const {
   Control* c = Find(id, kListKinds);
-  return c && static_cast<size_t>(row) < c->rows.size() ? c->rows[row].data : 0;
+  const StoredControl::Row* r = c ? c->RowAt(row) : nullptr;
+  return r ? r->data : 0;
 }
 
 void RecordingHost::ListSetRowCheck(int id, int row, bool checked) {
   Control* c = Find(id, {K::CheckList});
-  if (c != nullptr && static_cast<size_t>(row) < c->rows.size()) c->rows[row].checked = checked;
+  if (StoredControl::Row* r = c ? c->RowAt(row) : nullptr) r->checked = checked;
 }
 
 bool RecordingHost::ListRowCheck(int id, int row) const {
   Control* c = Find(id, {K::CheckList});
-  return c && static_cast<size_t>(row) < c->rows.size() && c->rows[row].checked;
+  const StoredControl::Row* r = c ? c->RowAt(row) : nullptr;
+  return r && r->checked;
 }
 
 void RecordingHost::ListDeleteAllRows(int id) {
@@ -225,48 +220,32 @@ void RecordingHost::ListDeleteAllRows(int id) {
 }
 
 void RecordingHost::ListSortByDataDescending(int id) {
-  if (Control* c = Find(id, kListKinds)) {
-    std::stable_sort(c->rows.begin(), c->rows.end(),
-                     [](const Row& a, const Row& b) { return a.data > b.data; });
-  }
+  if (Control* c = Find(id, kListKinds)) c->SortRowsByDataDescending();
 }
 
 void RecordingHost::TreeSetImages(int id, int bitmapId, int) {
   if (Control* c = Find(id, {K::Tree})) c->imageBitmap = bitmapId;
 }
 
-const std::vector<TreeItem>* RecordingHost::Children(const Control& tree, TreeItem item) const {
-  if (item == kTreeRoot) return &tree.roots;
-  auto it = tree.nodes.find(item);
-  return it == tree.nodes.end() ? nullptr : &it->second.children;
-}
-
 TreeItem RecordingHost::TreeAppend(int id, TreeItem parent, const std::string& text,
                                    std::intptr_t data, int image) {
   Control* c = Find(id, {K::Tree});
   if (c == nullptr) return kTreeRoot;
-  if (parent != kTreeRoot && !c->nodes.count(parent)) {
+  if (parent != kTreeRoot && c->Node(parent) == nullptr) {
     ADD_FAILURE() << "no parent tree item " << parent;
     return kTreeRoot;
   }
-  const TreeItem item = c->nextItem++;
-  c->nodes[item] = TreeNode{text, data, image, parent, {}};
-  (parent == kTreeRoot ? c->roots : c->nodes[parent].children).push_back(item);
-  return item;
+  return c->AppendItem(parent, text, data, image);
 }
 
 TreeItem RecordingHost::TreeFirstChild(int id, TreeItem item) const {
   Control* c = Find(id, {K::Tree});
-  const auto* children = c ? Children(*c, item) : nullptr;
-  return children && !children->empty() ? children->front() : kTreeRoot;
+  return c ? c->FirstChild(item) : kTreeRoot;
 }
 
 TreeItem RecordingHost::TreeNextSibling(int id, TreeItem item) const {
   Control* c = Find(id, {K::Tree});
-  if (c == nullptr || !c->nodes.count(item)) return kTreeRoot;
-  const auto* siblings = Children(*c, c->nodes.at(item).parent);
-  auto it = std::find(siblings->begin(), siblings->end(), item);
-  return (it != siblings->end() && it + 1 != siblings->end()) ? *(it + 1) : kTreeRoot;
+  return c ? c->NextSibling(item) : kTreeRoot;
 }
 
 TreeItem RecordingHost::TreeParent(int id, TreeItem item) const {
@@ -285,26 +264,15 @@ std::intptr_t RecordingHost::TreeData(int id, TreeItem item) const {
 }
 
 void RecordingHost::TreeDeleteAll(int id) {
-  if (Control* c = Find(id, {K::Tree})) {
-    c->nodes.clear();
-    c->roots.clear();
-  }
+  if (Control* c = Find(id, {K::Tree})) c->ClearTree();
 }
 
 void RecordingHost::ComboAdd(int id, const std::string& text) {
-  Control* c = Find(id, {K::SortedCombo});
-  if (c == nullptr) return;
-  auto at = std::upper_bound(c->comboItems.begin(), c->comboItems.end(), text);
-  const int index = static_cast<int>(at - c->comboItems.begin());
-  c->comboItems.insert(at, text);
-  if (c->comboSelection >= index) ++c->comboSelection;
+  if (Control* c = Find(id, {K::SortedCombo})) c->ComboAdd(text, true);
 }
 
 void RecordingHost::ComboSelect(int id, int index) {
-  Control* c = Find(id, {K::SortedCombo});
-  if (c == nullptr) return;
-  c->comboSelection =
-      (index >= 0 && static_cast<size_t>(index) < c->comboItems.size()) ? index : -1;
+  if (Control* c = Find(id, {K::SortedCombo})) c->ComboSelect(index);
 }
 
 int RecordingHost::ComboSelection(int id) const {
@@ -314,8 +282,7 @@ int RecordingHost::ComboSelection(int id) const {
 
 std::string RecordingHost::ComboText(int id, int index) const {
   Control* c = Find(id, {K::SortedCombo});
-  return c && index >= 0 && static_cast<size_t>(index) < c->comboItems.size() ? c->comboItems[index]
-                                                                              : std::string();
+  return c ? c->ComboText(index) : std::string();
 }
 
 BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,

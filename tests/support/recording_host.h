@@ -12,6 +12,7 @@
 
 #include "ui/dialog_specs.h"
 #include "ui/page_host.h"
+#include "ui/stored_control.h"
 
 namespace fm::testing {
 
@@ -111,39 +112,12 @@ class RecordingHost : public PageHost {
   void SetDecorations(std::vector<Decoration> decorations) override;
 
  private:
-  struct Row {
-    std::vector<std::string> cells;
-    std::intptr_t data = 0;
-    bool checked = false;
-  };
-  struct TreeNode {
-    std::string text;
-    std::intptr_t data = 0;
-    int image = 0;
-    TreeItem parent = kTreeRoot;
-    std::vector<TreeItem> children;
-  };
-  struct Control {
+  struct Control : StoredControl {
     const ControlSpec* spec = nullptr;
-    std::string text;
-    bool enabled = true;
-    bool checked = false;
-    bool checkBoxes = false;
-    bool fullRowSelect = false;
-    std::vector<std::string> columns;
-    std::vector<int> columnWidths;
-    std::vector<Row> rows;
-    std::vector<std::string> comboItems;
-    int comboSelection = -1;
-    std::map<TreeItem, TreeNode> nodes;
-    std::vector<TreeItem> roots;
-    TreeItem nextItem = 1;
-    int imageBitmap = 0;
   };
 
   Control* Find(int id, std::initializer_list<ControlKind> kinds) const;
   Control* FindForEvent(int id, std::initializer_list<ControlKind> kinds);
-  const std::vector<TreeItem>* Children(const Control& tree, TreeItem item) const;
 
   RecordingSheet& sheet_;
   DialogLogic& logic_;
