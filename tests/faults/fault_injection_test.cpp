@@ -109,16 +109,10 @@ std::string Bytes(const std::string& path) {
 }
 
 enum class Fault { kFullDisk, kReadOnlyFolder, kVanished };
+constexpr Fault kFaults[] = {Fault::kFullDisk, Fault::kReadOnlyFolder, Fault::kVanished};
 const char* FaultName(Fault fault) {
-  switch (fault) {
-    case Fault::kFullDisk:
-      return "full disk";
-    case Fault::kReadOnlyFolder:
-      return "read-only folder";
-    case Fault::kVanished:
-      return "vanished between steps";
-  }
-  return "";
+  static const char* const names[] = {"full disk", "read-only folder", "vanished between steps"};
+  return names[static_cast<int>(fault)];
 }
 
 // One installation per case, with the wizard's pages on the recording sheet.
@@ -182,9 +176,6 @@ std::string Fate(Scene& scene, const std::vector<const char*>& names, bool hadEa
   if (allNew) return "new file";
   return detail;
 }
-
-enum FaultIndex { kFullDisk, kReadOnlyFolder, kVanished };
-constexpr Fault kFaults[] = {Fault::kFullDisk, Fault::kReadOnlyFolder, Fault::kVanished};
 
 struct WriteCase {
   const char* file;
