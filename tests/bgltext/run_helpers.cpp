@@ -11,9 +11,6 @@ constexpr char kSingleOutput[] = "in.sca";
 constexpr char kDisassembled[] = ";;; Disassembled by bgltext ver 2.2\n";
 constexpr uint8_t kSubtableEntry = 21;
 constexpr uint32_t kProceduralAreaHeader = 14;  // record 6: byte, lat, lon, v, dword length
-constexpr uint32_t kDynamicAreaHeader = 43;     // record 4: byte, 4 words, n, 4 words, 24 bytes
-constexpr uint32_t kDynamicAfterLength = 32;
-constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 lon24
 
 }  // namespace
 
@@ -179,45 +176,20 @@ std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vect
   return b.Build();
 }
 
-std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records, int lengthDelta) {
+std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records) {
   ByteWriter unit;
   unit.U8(6).I32(Lat32Raw(45)).U32(Lon32Raw(90)).U8(0);
-  unit.U32(static_cast<uint32_t>(kProceduralAreaHeader + records.size() + lengthDelta));
+  unit.U32(static_cast<uint32_t>(kProceduralAreaHeader + records.size()));
   unit.Bytes(records).U8(0);
   return LatRangeImage(9, kRecordsAt - kProceduralAreaHeader, unit.Data());
 }
 
-std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta) {
-  ByteWriter unit;
-  unit.U8(4).U16(0).U16(0).U16(0x4000).U16(0);
-  unit.U16(static_cast<uint32_t>(kDynamicAfterLength + records.size() + lengthDelta));
-  unit.U16(0).U16(0).U16(0).U16(0).Fill(24);
-  unit.Bytes(records).U8(0);
-  return LatRangeImage(15, kRecordsAt - kDynamicAreaHeader, unit.Data());
-}
-
-std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel) {
-  ByteWriter unit;
-  unit.Bytes(topLevel).U8(0);
-  return LatRangeImage(16, kRecordsAt, unit.Data());
-}
-
-std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int lengthDelta) {
-  ByteWriter unit;
-  unit.U8(101).U8(static_cast<uint32_t>(kMarkerAreaHeader + records.size() + lengthDelta));
-  unit.U24(Lat24Raw(18)).U24(0).U24(Lon24Raw(90)).U24(Lon24Raw(-90));
-  unit.Bytes(records).U8(0);
-  return LatRangeImage(16, kRecordsAt - kMarkerAreaHeader, unit.Data());
-}
-
-std::string Between(const std::string& text, const std::string& opening,
-                    const std::string& closing) {
-  size_t at = text.find(opening);
-  if (at == std::string::npos) return "<no " + opening + ">";
-  at += opening.size();
-  size_t end = text.rfind(closing);
-  if (end == std::string::npos || end < at) return text.substr(at);
-  return text.substr(at, end - at);
+std::string AreaText(const std::string& text) {
+  const std::string opening = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
+  const size_t at = text.find(opening);
+  const size_t end = text.rfind("EndA\n\n;;;;; End of LatRange\n");
+  if (at == std::string::npos || end == std::string::npos || end < at) return "<no area>";
+  return text.substr(at + opening.size(), end - at - opening.size());
 }
 
 DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes,
@@ -243,10 +215,6 @@ DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t
 }
 
 // ---- hostile files ----
-size_t CheapLengthCodesStreamLength(uint32_t produced) {
-  return CheapLengthCodesStream(produced).size();
-}
-
 std::vector<uint8_t> CheapLengthCodesFile(uint32_t claim, uint32_t produced) {
   std::vector<uint8_t> file = BglBuilder().Build();
   ByteWriter w;

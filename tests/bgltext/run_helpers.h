@@ -92,30 +92,15 @@ uint32_t OneLatRange(BglBuilder& b, int section);
 // kRecordsAt, so that expected texts can name label offsets.
 constexpr uint32_t kRecordsAt = 0x100;
 
-// The opcode word of a procedural record (high byte 0), ready for operands,
-// and a one-byte opcode (section 15).
+// The opcode word of a procedural record (high byte 0), ready for operands.
 inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
-inline ByteWriter Op1(uint8_t opcode) { return ByteWriter().U8(opcode); }
 
 // A section-n image whose only LatRange entry points at unitAt.
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit);
-// Section 9 with one area (record 6, a dword length), section 15 with one
-// Area15 block, section 16 with top-level records or one Area16 block; the
-// area lengths are exact plus lengthDelta.
-std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
-std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
-std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel);
-std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
-constexpr char kProceduralAreaLine[] = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
-constexpr char kDynamicAreaLines[] =
-    "Area15( S0:0:0.00 S0:0:0.00 E90:0:0.00 W0:0:0.00\n\tS0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 "
-    ")\n";
-constexpr char kMarkerAreaLine[] = "Area16( N18:0:0.00 S0:0:0.00 E90:0:0.00 W90:0:0.00 )\n";
-
-// The text between the end of `opening` and the last `closing` (to the end
-// when there is no closing text).
-std::string Between(const std::string& text, const std::string& opening,
-                    const std::string& closing);
+// Section 9 with one area (record 6, a dword length) of these records, and
+// the text of a single-file run from its Area line up to its close.
+std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records);
+std::string AreaText(const std::string& singleText);
 
 // Runs one handler directly on bytes (cursor after the opcode byte) with
 // the output open in memory.
@@ -133,8 +118,6 @@ DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t
 // cheap length codes (about 70 bits each for up to 2^31 bytes): it gives
 // exactly `produced` bytes (4 .. 2^32 - 1) and the header claims `claim`.
 std::vector<uint8_t> CheapLengthCodesFile(uint32_t claim, uint32_t produced);
-// The stream length (file less both headers) of CheapLengthCodesFile(.., produced).
-size_t CheapLengthCodesStreamLength(uint32_t produced);
 // Section 10 with `entries` list entries that all name one library object
 // of `records` raw-dump records (4 bytes each, about 70 bytes of text).
 std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records);
