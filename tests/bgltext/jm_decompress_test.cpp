@@ -105,13 +105,10 @@ TEST(JmDecompress, StreamsByHandAndFailures) {
 
 // --- the loader -------------------------------------------------------------
 
-// A compressed file from a header, a payload size, a checksum and a stream.
-Bytes CompressedFile(BglBuilder& b, uint32_t size, uint32_t checksum, const Bytes& stream) {
-  Bytes file = b.Build();
-  ByteWriter w;
-  w.U32(0xABCDEF01u).U32(size).U32(checksum).U32(0).U32(0).Bytes(stream);
-  file.insert(file.end(), w.Data().begin(), w.Data().end());
-  return file;
+// A stream of cheap length codes that gives `produced` bytes; the header
+// claims `claim`.
+Bytes Cheap(uint32_t claim, uint32_t produced) {
+  return CompressedFile(BglBuilder(), claim, 0, CheapLengthCodesStream(produced));
 }
 
 std::string Load(const Bytes& file, bgltext::BglImage& image) {
@@ -169,16 +166,14 @@ TEST(BglLoader, PayloadClaimsAreBoundedByTheStream) {
   const uint32_t most = static_cast<uint32_t>(1024 * CheapLengthCodesStream(10240).size());
   ASSERT_EQ(CheapLengthCodesStream(most + 1).size() * 1024, most);
   bgltext::BglImage image;
-  EXPECT_EQ(Load(CheapLengthCodesFile(most, most), image), "");
+  EXPECT_EQ(Load(Cheap(most, most), image), "");
   EXPECT_EQ(image.Size(), 128u + most);
   image.Assign(std::vector<uint8_t>{});
-  EXPECT_EQ(Load(CheapLengthCodesFile(most + 1, most + 1), image),
-            "Decompression of BGL file failed.\n");
+  EXPECT_EQ(Load(Cheap(most + 1, most + 1), image), "Decompression of BGL file failed.\n");
   EXPECT_EQ(image.Size(), 0u);
   // The 173-byte file whose stream gives four gigabytes, and a stream long
   // enough for 1024 times its length but not for 256 MB and more.
-  EXPECT_EQ(Load(CheapLengthCodesFile(0xFFFFFFFFu, 0xFFFFFFFFu), image),
-            "Decompression of BGL file failed.\n");
+  EXPECT_EQ(Load(Cheap(0xFFFFFFFFu, 0xFFFFFFFFu), image), "Decompression of BGL file failed.\n");
   JmStreamWriter w;
   for (int i = 0; i < 300000; ++i) w.Literal(static_cast<uint8_t>(i * 7));
   w.EndOfBlock();
