@@ -1,6 +1,5 @@
 // The driver with real files: the command line, output names, long paths,
-// writes that fail, and the executable's exit statuses and peak memory on a
-// hostile compressed file.
+// writes that fail, and the executable's exit statuses.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +12,6 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <sys/resource.h>
 #include <sys/wait.h>
 #endif
 
@@ -109,28 +107,24 @@ TEST_F(Driver, MissingInputAndUnwritableOutputEndTheRunWithMinusOne) {
   EXPECT_EQ(r.console, std::string(kBanner) + "can't open file : " + out + "\n");
 }
 
-// A long path, well within the program's path buffers.
-TEST_F(Driver, HeaderOnlyFileRunsToDoneWithDefaultOutputName) {
-  std::string in = Write(std::string(140, 'i') + ".bgl", UsualBuilder().Build());
+// The input path may be long, well within the program's path buffers.
+TEST_F(Driver, DefaultOutputNamesCutAtTheLastDot) {
+  std::vector<uint8_t> bytes = UsualBuilder().Build();
+  std::string in = Write(std::string(140, 'i') + ".bgl", bytes);
   CliResult r = Cli({in});
-  EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.console,
             std::string(kBanner) + "Anaylizing BGL Header\n" + WalkConsole({}) + "Done.\n\n");
   EXPECT_EQ(Read(dir_ / (std::string(140, 'i') + ".sca")), CrLf(HeaderLines(Slots({}))));
-}
-
-TEST_F(Driver, DefaultOutputNamesCutAtTheLastDot) {
-  std::vector<uint8_t> bytes = UsualBuilder().Build();
   std::string x = Write("t/x.bgl", bytes);
   EXPECT_EQ(Cli({"-terrasm", x}).status, 0);
   EXPECT_TRUE(fs::exists(dir_ / "t/x.trm"));
   EXPECT_FALSE(fs::exists(dir_ / "t/x.sca"));
-  EXPECT_EQ(Cli({Write("maps.old/file", bytes)}).status, 0);  // the dot of a directory
-  EXPECT_TRUE(fs::exists(dir_ / "maps.sca"));
-  EXPECT_EQ(Cli({Write("plain", bytes)}).status, 0);  // no dot at all: the whole path
-  EXPECT_TRUE(fs::exists(dir_ / "plain.sca"));
-  EXPECT_EQ(Cli({Write("a.b.bgl", bytes)}).status, 0);
-  EXPECT_TRUE(fs::exists(dir_ / "a.b.sca"));
+  // The dot of a directory; no dot at all: the whole path.
+  for (auto [input, output] :
+       {std::pair{"maps.old/file", "maps.sca"}, {"plain", "plain.sca"}, {"a.b.bgl", "a.b.sca"}}) {
+    EXPECT_EQ(Cli({Write(input, bytes)}).status, 0);
+    EXPECT_TRUE(fs::exists(dir_ / output)) << input;
+  }
   std::string out = (dir_ / "given.txt").string();  // options may follow the files
   EXPECT_EQ(Cli({x, out, "-seq"}).status, 0);
   EXPECT_EQ(Read(out), Read(dir_ / "t/x.trm"));
@@ -150,80 +144,37 @@ TEST_F(Driver, MultiFileModeCreatesTheDirectory) {
   EXPECT_EQ(Cli({"-multi", in, (dir_ / "out2").string() + "/"}).status, 0);
   EXPECT_TRUE(fs::exists(dir_ / "out2" / "bgt21.sca"));
   // With no directory the input path without its extension names it.
-  bgltext::RunOptions m;
-  m.inputPath = "x.bgl";
-  m.multiFile = true;
-  EXPECT_EQ(RunBgl(BglBuilder().Build(), m)
-                .files.count(std::string("x") + bgltext::kPathSeparator + "bgthead.txt"),
-            1u);
-}
-
-// Every output file is written and closed with its result checked: a file
-// that cannot take the text fails the run with -1 and no "Done.".
-TEST_F(Driver, FailedWritesEndTheRunWithMinusOne) {
-#ifndef _WIN32
-  CliResult full = Cli({Write("x.bgl", UsualBuilder().Build()), "/dev/full"});
-  EXPECT_EQ(full.status, -1);
-  EXPECT_TRUE(EndsWith(full.console,
-                       "Analyzing section 21... does not exist\n"
-                       "can't write file : /dev/full\n"));
-#endif
-  BglBuilder b;
-  b.Slot(7, 128).Slot(12, 128).Body().U8(0);
-  for (const char* name : {"bgt7.sca", "bglbind.ctl", "compall.bat", "bgthead.txt", "bgt12.sca"}) {
-    bgltext::RunOptions options = MultiOptions();
-    options.failingOutput = MultiPath(name);
-    auto r = RunBgl(b.Build(), options);
-    EXPECT_EQ(r.status, -1) << name;
-    EXPECT_TRUE(EndsWith(r.console, "can't write file : " + MultiPath(name) + "\n")) << name;
-  }
+  EXPECT_EQ(Cli({"-multi", in}).status, 0);
+  EXPECT_TRUE(fs::exists(dir_ / "x" / "bgthead.txt"));
+  bgltext::RunOptions options = MultiOptions();  // a control file that cannot be written
+  options.failingOutput = MultiPath("bglbind.ctl");
+  EXPECT_EQ(RunBgl(WalkBuilder().Build(), options).status, -1);
 }
 
 #if defined(BGLTEXT_EXE) && !defined(_WIN32)
-// Runs the executable in a child process; the exit status and, in peakKb,
-// the child's peak resident memory.
-int RunExe(const std::vector<std::string>& args, const std::string& stdoutFile,
-           long* peakKb = nullptr) {
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (!std::freopen(stdoutFile.c_str(), "w", stdout)) _exit(127);
-    std::vector<char*> argv{const_cast<char*>(BGLTEXT_EXE)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(BGLTEXT_EXE, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  struct rusage usage {};
-  wait4(pid, &status, 0, &usage);
-  if (peakKb) *peakKb = usage.ru_maxrss;
+// Runs the executable with these arguments and standard output into a
+// file; its exit status.
+int RunExe(const std::string& args, const std::string& stdoutFile) {
+  const int status = std::system((BGLTEXT_EXE " " + args + " > " + stdoutFile).c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
 }
 
+// The exit statuses; a file that cannot take the text (every write and
+// close is checked) fails the run with -1. (Peak memory on hostile files:
+// tests/faults.)
 TEST_F(Driver, ExecutableExitStatusesAndOutput) {
   std::string log = (dir_ / "log.txt").string();
-  EXPECT_EQ(RunExe({}, log), 1);
+  EXPECT_EQ(RunExe("", log), 1);
   EXPECT_EQ(Read(log), std::string(kBanner) + kUsage + kBoxText + "\n");
-  EXPECT_EQ(RunExe({"missing.bgl"}, log), 255);  // exit status -1
+  EXPECT_EQ(RunExe("missing.bgl", log), 255);  // exit status -1
   EXPECT_EQ(Read(log), std::string(kBanner) + "Can't open file : missing.bgl\n");
   std::string in = Write("in.bgl", UsualBuilder().Build());
-  EXPECT_EQ(RunExe({in, (dir_ / "out.sca").string()}, log), 0);
+  EXPECT_EQ(RunExe(in + " " + (dir_ / "out.sca").string(), log), 0);
   EXPECT_EQ(Read(dir_ / "out.sca"), CrLf(HeaderLines(Slots({}))));
-  EXPECT_EQ(RunExe({in, "/dev/full"}, log), 255);
+  EXPECT_EQ(RunExe(in + " /dev/full", log), 255);
   EXPECT_TRUE(EndsWith(Read(log), "can't write file : /dev/full\n"));
 }
 
-// A 173-byte file whose stream would give four gigabytes with cheap length
-// codes is refused at once; the process stays small.
-TEST_F(Driver, CheapLengthCodesDoNotGrowTheProcess) {
-  std::string in = Write("h.bgl", CheapLengthCodesFile(0xFFFFFFFFu, 0xFFFFFFFFu));
-  ASSERT_EQ(fs::file_size(in), 173u);
-  long peakKb = 0;
-  std::string log = (dir_ / "log.txt").string();
-  EXPECT_EQ(RunExe({in, (dir_ / "h.sca").string()}, log, &peakKb), 255);
-  EXPECT_EQ(Read(log), std::string(kBanner) + "Decompression of BGL file failed.\n");
-  EXPECT_LT(peakKb, 200 * 1024);  // was 8 GB
-}
 #endif
 
 }  // namespace

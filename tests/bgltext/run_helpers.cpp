@@ -1,76 +1,50 @@
 // Helpers for bgltext tests.
 #include "tests/bgltext/run_helpers.h"
 
-#include "tools/bglwriter/hostile_images.h"
-
 namespace bgltest {
-namespace {
-
-constexpr char kInputName[] = "in.bgl";
-constexpr char kSingleOutput[] = "in.sca";
-constexpr char kDisassembled[] = ";;; Disassembled by bgltext ver 2.2\n";
-constexpr uint8_t kSubtableEntry = 21;
-constexpr uint32_t kProceduralAreaHeader = 14;  // record 6: byte, lat, lon, v, dword length
-constexpr uint32_t kDynamicAreaHeader = 43;     // record 4: byte, 4 words, n, 4 words, 24 bytes
-constexpr uint32_t kDynamicAfterLength = 32;
-constexpr uint32_t kMarkerAreaHeader = 14;  // record 101: byte, n, 2 lat24, 2 lon24
-
-}  // namespace
 
 bgltext::MemoryRunResult RunBgl(const std::vector<uint8_t>& file, bgltext::RunOptions options) {
-  if (options.inputPath.empty()) options.inputPath = kInputName;
+  if (options.inputPath.empty()) options.inputPath = "in.bgl";
   return bgltext::RunOnBytes(file, options);
+}
+
+bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq, bool fs98) {
+  bgltext::RunOptions options = MultiOptions();
+  options.sequencedLabels = seq;
+  options.fs98Library = fs98;
+  bgltext::MemoryRunResult r = RunBgl(b.Build(), options);
+  EXPECT_EQ(r.status, 0) << r.console;
+  return r;
 }
 
 std::string Lf(const std::string& crlf) {
   std::string out;
-  out.reserve(crlf.size());
-  for (size_t i = 0; i < crlf.size(); ++i) {
-    if (crlf[i] == '\r' && i + 1 < crlf.size() && crlf[i + 1] == '\n') continue;
-    out.push_back(crlf[i]);
-  }
+  for (size_t i = 0; i < crlf.size(); ++i)
+    if (crlf[i] != '\r' || i + 1 == crlf.size() || crlf[i + 1] != '\n') out.push_back(crlf[i]);
   return out;
 }
 
 std::string CrLf(const std::string& lf) {
   std::string out;
-  for (char c : lf) {
-    if (c == '\n') out.push_back('\r');
-    out.push_back(c);
-  }
+  for (char c : lf) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return out;
 }
 
-std::string SingleText(const bgltext::MemoryRunResult& r) {
-  auto it = r.files.find(kSingleOutput);
+std::string Output(const bgltext::MemoryRunResult& r, const std::string& path) {
+  auto it = r.files.find(path);
   return it == r.files.end() ? std::string() : Lf(it->second);
 }
 
-bgltext::RunOptions MultiOptions() {
-  bgltext::RunOptions o;
-  o.multiFile = true;
-  o.outputPath = "out";
-  return o;
+size_t OutputBytes(const bgltext::MemoryRunResult& r) {
+  size_t n = 0;
+  for (const auto& [path, text] : r.files) n += text.size();
+  return n;
 }
 
-std::string MultiPath(const std::string& name) {
-  return std::string("out") + bgltext::kPathSeparator + name;
-}
-
-std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name) {
-  auto it = r.files.find(MultiPath(name));
-  return it == r.files.end() ? std::string() : Lf(it->second);
-}
-
-std::string SectionBody(const std::string& text, int section) {
-  std::string marker = ";;; section " + std::to_string(section) + " - ";
-  size_t at = text.find(marker);
-  if (at == std::string::npos) return std::string();
-  at = text.find('\n', at);
-  if (at == std::string::npos) return std::string();
-  ++at;
-  size_t end = text.find("\n;;; ----------------------------\n", at);
-  return text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail) {
+  if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << text << "\" does not end with \"" << tail << "\"";
 }
 
 BglBuilder UsualBuilder() {
@@ -87,8 +61,6 @@ BglBuilder WalkBuilder() {
   return b;
 }
 
-std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x87654321u}, {21, 168}}); }
-
 std::vector<unsigned> Slots(std::initializer_list<std::pair<int, unsigned>> set) {
   std::vector<unsigned> slots(22, 0);
   for (auto [n, v] : set) slots[n] = v;
@@ -99,7 +71,7 @@ std::string HeaderLines(const std::vector<unsigned>& slots, unsigned id, const c
                         unsigned minFreq, unsigned maxFreq, unsigned value0) {
   char n[20], s[20], e[20], w[20];
   std::sscanf(bounds, "%19s %19s %19s %19s", n, s, e, w);
-  std::string t = std::string(kDisassembled) + ";;; BGL header info\n" +
+  std::string t = ";;; Disassembled by bgltext ver 2.2\n;;; BGL header info\n" +
                   Fmt(";scenery id:\t0x%x\n", id) + ";max north:\t" + n + "\n;min north:\t" + s +
                   "\n;max east:\t" + e + "\n;min east:\t" + w + "\n";
   for (unsigned sec = 0; sec < 22; ++sec) {
@@ -123,109 +95,41 @@ std::string WalkConsole(const std::vector<std::pair<int, std::string>>& present)
   return t;
 }
 
-std::string Sorry(int section) {
-  return Fmt(";;; sorry, bgltext can't decode section %d\n", section);
-}
-
-BglBuilder DecoderBuilder() {
-  BglBuilder b;
-  b.Bounds(kNorth, -kNorth, kEast, kWest);
-  return b;
-}
-
-uint32_t OneLatRange(BglBuilder& b, int section) {
-  uint32_t start = b.BeginSection(section);
+void OneLatRange(BglBuilder& b, int section) {
+  b.BeginSection(section);
   b.Body().U8(21).U16(0xC000).U16(0x1000).U32(10).U8(0);
-  return start;
 }
 
-bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq, bool fs98) {
-  bgltext::RunOptions options = MultiOptions();
-  options.sequencedLabels = seq;
-  options.fs98Library = fs98;
-  bgltext::MemoryRunResult r = RunBgl(b.Build(), options);
-  EXPECT_EQ(r.status, 0) << r.console;
-  return r;
-}
-
-std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
-  return MultiText(r, name + ".sca");
-}
-
-std::string Block(int section, const std::string& name, const std::string& headerLine) {
-  return ";;; Disassembled by bgltext ver 2.2\n;;; section " + std::to_string(section) + " - " +
-         name + "\n" + headerLine;
-}
-
-size_t OutputBytes(const bgltext::MemoryRunResult& r) {
-  size_t n = 0;
-  for (const auto& [path, text] : r.files) n += text.size();
-  return n;
-}
-
-::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail) {
-  if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "\"" << text << "\" does not end with \"" << tail << "\"";
-}
-
-// ---- images of the interpreted sections ----
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit) {
   BglBuilder b;
   uint32_t start = b.BeginSection(section);
-  b.Body().U8(kSubtableEntry).U16(0).U16(0).U32(unitAt - start).U8(0);
-  b.Body().Fill(unitAt - b.Here());
-  b.Body().Bytes(unit);
+  b.Body().U8(21).U16(0).U16(0).U32(unitAt - start).U8(0);
+  b.Body().Fill(unitAt - b.Here()).Bytes(unit);
   return b.Build();
 }
 
-std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records, int lengthDelta) {
+std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records) {
+  constexpr uint32_t kAreaHeader = 14;  // record 6: byte, lat, lon, v, dword length
   ByteWriter unit;
   unit.U8(6).I32(Lat32Raw(45)).U32(Lon32Raw(90)).U8(0);
-  unit.U32(static_cast<uint32_t>(kProceduralAreaHeader + records.size() + lengthDelta));
-  unit.Bytes(records).U8(0);
-  return LatRangeImage(9, kRecordsAt - kProceduralAreaHeader, unit.Data());
+  unit.U32(static_cast<uint32_t>(kAreaHeader + records.size())).Bytes(records).U8(0);
+  return LatRangeImage(9, 0x100 - kAreaHeader, unit.Data());
 }
 
-std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta) {
-  ByteWriter unit;
-  unit.U8(4).U16(0).U16(0).U16(0x4000).U16(0);
-  unit.U16(static_cast<uint32_t>(kDynamicAfterLength + records.size() + lengthDelta));
-  unit.U16(0).U16(0).U16(0).U16(0).Fill(24);
-  unit.Bytes(records).U8(0);
-  return LatRangeImage(15, kRecordsAt - kDynamicAreaHeader, unit.Data());
+std::string AreaText(const std::string& text) {
+  const std::string opening = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
+  const size_t at = text.find(opening);
+  const size_t end = text.rfind("EndA\n\n;;;;; End of LatRange\n");
+  if (at == std::string::npos || end == std::string::npos || end < at) return "<no area>";
+  return text.substr(at + opening.size(), end - at - opening.size());
 }
 
-std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel) {
-  ByteWriter unit;
-  unit.Bytes(topLevel).U8(0);
-  return LatRangeImage(16, kRecordsAt, unit.Data());
-}
-
-std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int lengthDelta) {
-  ByteWriter unit;
-  unit.U8(101).U8(static_cast<uint32_t>(kMarkerAreaHeader + records.size() + lengthDelta));
-  unit.U24(Lat24Raw(18)).U24(0).U24(Lon24Raw(90)).U24(Lon24Raw(-90));
-  unit.Bytes(records).U8(0);
-  return LatRangeImage(16, kRecordsAt - kMarkerAreaHeader, unit.Data());
-}
-
-std::string Between(const std::string& text, const std::string& opening,
-                    const std::string& closing) {
-  size_t at = text.find(opening);
-  if (at == std::string::npos) return "<no " + opening + ">";
-  at += opening.size();
-  size_t end = text.rfind(closing);
-  if (end == std::string::npos || end < at) return text.substr(at);
-  return text.substr(at, end - at);
-}
-
-DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes,
-                        bgltext::RunOptions options) {
+DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes) {
   DirectResult result;
   bgltext::Console console(&result.console);
+  bgltext::RunOptions options;
   options.memoryOutput = true;
-  options.inputPath = kInputName;
+  options.inputPath = "in.bgl";
   bgltext::BglRun run(options, console);
   run.DecideOutputBase();
   run.OpenSectionOutput("unit", false);
@@ -237,36 +141,31 @@ DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t
     result.fatalStatus = e.status;
   }
   run.CloseOutputs();
-  auto it = run.memoryFiles.find(kSingleOutput);
+  auto it = run.memoryFiles.find("in.sca");
   if (it != run.memoryFiles.end()) result.text = Lf(it->second);
   return result;
 }
 
-// ---- hostile files ----
-size_t CheapLengthCodesStreamLength(uint32_t produced) {
-  return CheapLengthCodesStream(produced).size();
-}
-
-std::vector<uint8_t> CheapLengthCodesFile(uint32_t claim, uint32_t produced) {
-  std::vector<uint8_t> file = BglBuilder().Build();
+std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
+                                    const std::vector<uint8_t>& stream) {
+  std::vector<uint8_t> file = b.Build();
   ByteWriter w;
-  w.U32(0xABCDEF01u).U32(claim).U32(0).U32(0).U32(0).Bytes(CheapLengthCodesStream(produced));
+  w.U32(0xABCDEF01u).U32(size).U32(checksum).U32(0).U32(0).Bytes(stream);
   file.insert(file.end(), w.Data().begin(), w.Data().end());
   return file;
 }
 
 std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records) {
   BglBuilder b;
-  uint32_t start = b.BeginSection(10);
-  uint32_t object = static_cast<uint32_t>(20 * entries + 4);
+  b.BeginSection(10);
+  const uint32_t object = static_cast<uint32_t>(20 * entries + 4);
   for (size_t i = 0; i < entries; ++i)
     b.Body().U32(object).U32(static_cast<uint32_t>(i)).U32(0).U32(0).U32(0);
   b.Body().U32(0);
   // The object header (full layout, no name), then Rec47 records.
-  uint32_t length = static_cast<uint32_t>(41 + 4 * records);
+  const uint32_t length = static_cast<uint32_t>(41 + 4 * records);
   b.Body().Fill(16).U8(1).U32(41).U32(length).U32(1).U32(0x10000).U32(0).U32(0);
   for (size_t i = 0; i < records; ++i) b.Body().U8(0x47).U8(0).U16(0);
-  (void)start;
   return b.Build();
 }
 

@@ -18,37 +18,54 @@
 
 namespace bgltest {
 
-// A whole run on the bytes; the input is "in.bgl", so a single-file run
-// writes "in.sca" and a multi-file run (MultiOptions) writes below "out".
-bgltext::MemoryRunResult RunBgl(const std::vector<uint8_t>& file, bgltext::RunOptions options = {});
-bgltext::RunOptions MultiOptions();
-// A multi-file run that is expected to succeed.
-bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
-// The output of a single-file run, of one file of a multi-file run ("bgt20.sca")
-// and of one section file by name without ".sca"; CR LF as LF, empty when absent.
-std::string SingleText(const bgltext::MemoryRunResult& r);
-std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name);
-std::string File(const bgltext::MemoryRunResult& r, const std::string& name);
-std::string MultiPath(const std::string& name);  // "out/bgt20.sca", or with '\\'
-// A single-file text from the line after ";;; section <n> - ..." up to the
-// rule line of the next section block or the end.
-std::string SectionBody(const std::string& singleText, int section);
-std::string Lf(const std::string& crlf);
-std::string CrLf(const std::string& lf);
-size_t OutputBytes(const bgltext::MemoryRunResult& r);  // all files of a run
-::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
-
 template <class... Args>
 std::string Fmt(const char* format, Args... args) {
   char buf[256];
   std::snprintf(buf, sizeof buf, format, args...);
   return buf;
 }
+
+// A whole run on the bytes; the input is "in.bgl", so a single-file run
+// writes "in.sca" and a multi-file run (MultiOptions) writes below "out".
+bgltext::MemoryRunResult RunBgl(const std::vector<uint8_t>& file, bgltext::RunOptions options = {});
+inline bgltext::RunOptions MultiOptions() {
+  bgltext::RunOptions o;
+  o.multiFile = true;
+  o.outputPath = "out";
+  return o;
+}
+// A multi-file run that is expected to succeed.
+bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
+std::string Lf(const std::string& crlf);
+std::string CrLf(const std::string& lf);
+// The output of a single-file run, of one file of a multi-file run
+// ("bgt20.sca") and of one section file by name without ".sca"; CR LF as
+// LF, empty when absent.
+std::string Output(const bgltext::MemoryRunResult& r, const std::string& path);
+inline std::string SingleText(const bgltext::MemoryRunResult& r) { return Output(r, "in.sca"); }
+inline std::string MultiPath(const std::string& name) {
+  return std::string("out") + bgltext::kPathSeparator + name;
+}
+inline std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name) {
+  return Output(r, MultiPath(name));
+}
+inline std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
+  return MultiText(r, name + ".sca");
+}
+size_t OutputBytes(const bgltext::MemoryRunResult& r);  // all files of a run
+::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
+
 // The label text of a jump target without -seq: ":L%08X".
 inline std::string Label(uint32_t offset) { return Fmt(":L%08X", offset); }
 // The comment block that opens a section file of a multi-file run.
-std::string Block(int section, const std::string& name, const std::string& headerLine);
-std::string Sorry(int section);  // the line of a section bgltext cannot decode
+inline std::string Block(int section, const std::string& name, const std::string& headerLine) {
+  return Fmt(";;; Disassembled by bgltext ver 2.2\n;;; section %d - ", section) + name + "\n" +
+         headerLine;
+}
+// The line of a section bgltext cannot decode.
+inline std::string Sorry(int section) {
+  return Fmt(";;; sorry, bgltext can't decode section %d\n", section);
+}
 
 // The header of the driver and walk tests: scenery id 0x1a2b, bounds N45
 // S18 E45 W123:45.
@@ -58,11 +75,11 @@ constexpr char kRule[] = ";;; ----------------------------\n";
 // Sections 7 and 21 (not decodable) around an airport directory whose
 // container and name lists are empty, and its section slots.
 BglBuilder WalkBuilder();
-std::vector<unsigned> WalkSlots();
 constexpr char kWalkGuidLines[] =
     "; GUID = 0 1 a ab 10 ff 7f 80 0 0 0 0 0 0 5 c0 \n; version = 2a\n";
 // Section slots: all 0 but the ones given.
 std::vector<unsigned> Slots(std::initializer_list<std::pair<int, unsigned>> set);
+inline std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x87654321u}, {21, 168}}); }
 // The header lines, from the line formats of the header output.
 std::string HeaderLines(const std::vector<unsigned>& slots, unsigned id = 0x1a2b,
                         const char* bounds = "N45:0:0.00 S18:0:0.00 E45:0:0.00 W123:45:0.00",
@@ -73,7 +90,11 @@ std::string WalkConsole(const std::vector<std::pair<int, std::string>>& present)
 
 // The file of the decoder tests: bounds N45 S45 E90 W90, with coordinates
 // chosen so that their text forms are exact.
-BglBuilder DecoderBuilder();
+inline BglBuilder DecoderBuilder() {
+  BglBuilder b;
+  b.Bounds(5000875, -5000875, 0x40000000u, 0xC0000000u);
+  return b;
+}
 constexpr char kDecoderHeaderBlock[] = "Header( 1 N45:0:0.00 S45:0:0.00 E90:0:0.00 W90:0:0.00 )\n";
 constexpr int32_t kNorth = 5000875;
 constexpr uint32_t kEast = 0x40000000u, kWest = 0xC0000000u;
@@ -85,37 +106,17 @@ constexpr char kLatRangeLine[] = "LatRange( S75:29:3.34 N18:52:15.84 )\n";
 constexpr char kBoundsLine[] = "LatRange( S45:0:0.00 N45:0:0.00 )\n";
 // Opens a LatRange section whose single entry (words 0xC000, 0x1000) has its
 // records right after the subtable.
-uint32_t OneLatRange(BglBuilder& b, int section);
+void OneLatRange(BglBuilder& b, int section);
 
-// ---- images of the interpreted sections (9, 15, 16) -------------------------
-// A LatRange subtable with one entry whose unit holds the records at
-// kRecordsAt, so that expected texts can name label offsets.
-constexpr uint32_t kRecordsAt = 0x100;
-
-// The opcode word of a procedural record (high byte 0), ready for operands,
-// and a one-byte opcode (section 15).
+// The opcode word of a procedural record (high byte 0), ready for operands.
 inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
-inline ByteWriter Op1(uint8_t opcode) { return ByteWriter().U8(opcode); }
-
-// A section-n image whose only LatRange entry points at unitAt.
+// A section-n image whose only LatRange entry (words 0, 0) holds the unit at
+// unitAt; section 9 with one area (record 6, a dword length) whose records
+// start at 0x100, and the text of a single-file run from its Area line up to
+// its close.
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit);
-// Section 9 with one area (record 6, a dword length), section 15 with one
-// Area15 block, section 16 with top-level records or one Area16 block; the
-// area lengths are exact plus lengthDelta.
-std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
-std::vector<uint8_t> DynamicImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
-std::vector<uint8_t> MarkerImage(const std::vector<uint8_t>& topLevel);
-std::vector<uint8_t> MarkerAreaImage(const std::vector<uint8_t>& records, int lengthDelta = 0);
-constexpr char kProceduralAreaLine[] = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
-constexpr char kDynamicAreaLines[] =
-    "Area15( S0:0:0.00 S0:0:0.00 E90:0:0.00 W0:0:0.00\n\tS0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 "
-    ")\n";
-constexpr char kMarkerAreaLine[] = "Area16( N18:0:0.00 S0:0:0.00 E90:0:0.00 W90:0:0.00 )\n";
-
-// The text between the end of `opening` and the last `closing` (to the end
-// when there is no closing text).
-std::string Between(const std::string& text, const std::string& opening,
-                    const std::string& closing);
+std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records);
+std::string AreaText(const std::string& singleText);
 
 // Runs one handler directly on bytes (cursor after the opcode byte) with
 // the output open in memory.
@@ -124,17 +125,12 @@ struct DirectResult {
   std::string console;
   int fatalStatus = -2;  // -2: no fatal exit
 };
-DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes,
-                        bgltext::RunOptions options = {});
+DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes);
 
-// ---- hostile files that once took unbounded memory or wrote unbounded text --
-
-// A compressed file whose stream is a literal and then matches with long,
-// cheap length codes (about 70 bits each for up to 2^31 bytes): it gives
-// exactly `produced` bytes (4 .. 2^32 - 1) and the header claims `claim`.
-std::vector<uint8_t> CheapLengthCodesFile(uint32_t claim, uint32_t produced);
-// The stream length (file less both headers) of CheapLengthCodesFile(.., produced).
-size_t CheapLengthCodesStreamLength(uint32_t produced);
+// A compressed file: the header of `b`, the compression header (payload
+// size, checksum) and the stream.
+std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
+                                    const std::vector<uint8_t>& stream);
 // Section 10 with `entries` list entries that all name one library object
 // of `records` raw-dump records (4 bytes each, about 70 bytes of text).
 std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records);

@@ -1,14 +1,12 @@
 // Helpers of the system services tests: a fresh temporary folder that the
 // platform's temporary-folder service points at, environment variables set
-// for one test, small file readers, and the program's error box.
+// for one test, and a small file reader.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "tests/support/fake_os.h"
 
 namespace fm::testing {
 
@@ -46,15 +44,5 @@ class ScopedTempFolder {
 };
 
 std::optional<std::string> ReadWholeFile(const std::string& path);
-
-// Expects that exactly one box came, the program's error box with this text.
-void ExpectOneErrorBox(const FakeOs& os, const std::string& text);
-
-// The path separator of the platform.
-#if defined(_WIN32)
-inline constexpr char kSeparator = '\\';
-#else
-inline constexpr char kSeparator = '/';
-#endif
 
 }  // namespace fm::testing

@@ -1,6 +1,8 @@
-// The traffic decompiler and compiler as functions, on a fixture
-// installation: round trips byte for byte, and every failure ending with one
-// line and no file half written.
+// The traffic file of the project's traffic tools and the decompiler and
+// compiler, as functions on a fixture installation and as the programs the
+// wizard carries (134 and 135): round trips byte for byte, every failure
+// ending with one line and no file half written, and a user's own tool
+// beside the program used instead of the embedded one.
 #include "tools/traffic_tools.h"
 
 #include <gtest/gtest.h>
@@ -8,28 +10,34 @@
 #include <random>
 #include <string>
 
+#include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
+#include "platform/os_interface.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
 #include "tests/support/fake_os.h"
 #include "tests/support/fixture_installation.h"
+#include "tests/system/system_test_support.h"
 #include "tools/traffic_container.h"
+
+#if !defined(_WIN32)
+#include <signal.h>
+#include <sys/resource.h>
+#endif
 
 namespace fm {
 namespace {
 
-using testing::FixtureInstallation;
+constexpr int kDecompiler = 134;
+constexpr int kCompiler = 135;
 
-// Traffic texts drawn at random: lines of random length over every byte but
-// the line ends, each ended by CR LF, LF or (the last) nothing.
+// Lines of random length over every byte, each ended by CR LF, LF or (the
+// last) nothing.
 std::string RandomText(std::mt19937& random, size_t lines, size_t longestLine) {
-  std::uniform_int_distribution<size_t> length(0, longestLine);
-  std::uniform_int_distribution<int> byte(0, 255);
   std::string text;
   for (size_t i = 0; i < lines; ++i) {
-    for (size_t n = length(random); n > 0; --n) {
-      const char c = static_cast<char>(byte(random));
-      text += (c == '\r' || c == '\n') ? '\xE9' : c;
-    }
+    for (size_t n = random() % (longestLine + 1); n > 0; --n) text += static_cast<char>(random());
     if (i + 1 < lines) text += (i % 3 == 0) ? "\n" : "\r\n";
   }
   return text;
@@ -37,19 +45,15 @@ std::string RandomText(std::mt19937& random, size_t lines, size_t longestLine) {
 
 class TrafficToolsTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(installation.IsReady()); }
-
   std::string Installed() const {
     std::string bytes;
     ReadFileBytes(installation.TrafficBglPath(), bytes);
     return bytes;
   }
-  std::vector<std::string> WorkNames() const {
+  size_t Count(const std::string& folder) const {
     std::vector<DirEntry> entries;
-    ListDirectory(installation.WorkFolder(), "*", entries);
-    std::vector<std::string> names;
-    for (const DirEntry& entry : entries) names.push_back(entry.name);
-    return names;
+    ListDirectory(folder, "*", entries);
+    return entries.size();
   }
   void WriteTexts(const std::string& aircraft, const std::string& plans,
                   const std::string& airports) {
@@ -57,8 +61,9 @@ class TrafficToolsTest : public ::testing::Test {
     installation.WorkFileBytes("FlightPlans.txt", plans);
     installation.WorkFileBytes("Airports.txt", airports);
   }
+  std::string Work(const char* name) const { return installation.ReadWorkFile(name); }
 
-  FixtureInstallation installation;
+  testing::FixtureInstallation installation;
 };
 
 TEST_F(TrafficToolsTest, CompileThenDecompileGivesBackTheFilesByteForByte) {
@@ -71,118 +76,134 @@ TEST_F(TrafficToolsTest, CompileThenDecompileGivesBackTheFilesByteForByte) {
       {"large", RandomText(random, 2000, 80), RandomText(random, 60000, 200),
        RandomText(random, 3000, 40)},
       {"long lines", std::string(1 << 20, 'A'), RandomText(random, 3, 2 << 20), "\r\n\r\n"},
-      {"Latin-1", "AC#1,250,\"Airbus A320 Lufthansa \xC4\xD6\xDC\"\r\n",
-       "AC#1,D-AIPA,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EDDF\r\n",
-       "EDDF,Frankfurt \xE0 \xFF\r\n"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     WriteTexts(c.aircraft, c.plans, c.airports);
     const ToolOutcome compiled = CompileTraffic(installation.Root(), installation.WorkFolder());
-    ASSERT_TRUE(compiled.ok()) << c.what << ": " << compiled.line;
-    for (const char* name : {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"}) {
+    ASSERT_TRUE(compiled.ok()) << compiled.line;
+    for (const char* name : {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"})
       ASSERT_TRUE(RemoveFile(installation.WorkPath(name)));
-    }
     const ToolOutcome decompiled = DecompileTraffic(installation.Root(), installation.WorkFolder());
-    ASSERT_TRUE(decompiled.ok()) << c.what << ": " << decompiled.line;
-    EXPECT_TRUE(installation.ReadWorkFile("Aircraft.txt") == c.aircraft) << c.what;
-    EXPECT_TRUE(installation.ReadWorkFile("FlightPlans.txt") == c.plans) << c.what;
-    EXPECT_TRUE(installation.ReadWorkFile("Airports.txt") == c.airports) << c.what;
-    EXPECT_EQ(WorkNames().size(), 3u) << c.what << ": nothing else is left";
+    ASSERT_TRUE(decompiled.ok()) << decompiled.line;
+    EXPECT_TRUE(Work("Aircraft.txt") == c.aircraft && Work("FlightPlans.txt") == c.plans &&
+                Work("Airports.txt") == c.airports);
+    EXPECT_EQ(Count(installation.WorkFolder()), 3u) << "nothing else is left";
   }
 }
 
 TEST_F(TrafficToolsTest, ARefusedTrafficFileChangesNoTextFile) {
   const std::string whole = EncodeTrafficFile({"AC#1,1,\"a\"\r\n", "p\r\n", "EGLL\r\n"});
-  std::string changedText = whole, longerThanTheFile = whole;
+  std::string changedText = whole, longerThanAnyFile = whole;
   changedText[45] ^= 1;
-  longerThanTheFile[27] = '\x7F';  // the length of FlightPlans.txt
-  const struct {
-    std::string bytes;
-    const char* says;
-  } cases[] = {
+  longerThanAnyFile.replace(20, 8, std::string(8, '\xFF'));  // the length of Aircraft.txt
+  const std::pair<std::string, const char*> cases[] = {
       {"fixture traffic.bgl", "is not a traffic file of the Fleetmix traffic tools"},
       {whole.substr(0, whole.size() - 1), "is cut short"},
-      {whole.substr(0, 30), "is cut short"},
+      {whole.substr(0, 5), "is cut short"},
       {whole + "trailing", "is damaged"},
       {changedText, "is damaged"},
-      {longerThanTheFile, "is cut short"},
+      {longerThanAnyFile, "is cut short"},
   };
-  for (const auto& c : cases) {
-    installation.SetTrafficBgl(c.bytes);
+  for (const auto& [bytes, says] : cases) {
+    installation.SetTrafficBgl(bytes);
     installation.WorkFileBytes("Aircraft.txt", "earlier");
     const ToolOutcome outcome = DecompileTraffic(installation.Root(), installation.WorkFolder());
-    EXPECT_EQ(outcome.exitCode, 1) << c.says;
-    EXPECT_EQ(outcome.line.rfind(installation.TrafficBglPath() + " " + c.says, 0), 0u)
+    EXPECT_TRUE(outcome.exitCode == 1 && outcome.line.find('\n') == std::string::npos);
+    EXPECT_EQ(outcome.line.rfind(installation.TrafficBglPath() + " " + says, 0), 0u)
         << outcome.line;
-    EXPECT_EQ(outcome.line.find('\n'), std::string::npos);
-    EXPECT_EQ(installation.ReadWorkFile("Aircraft.txt"), "earlier");
-    EXPECT_EQ(WorkNames(), std::vector<std::string>{"Aircraft.txt"});
+    EXPECT_TRUE(Work("Aircraft.txt") == "earlier" && Count(installation.WorkFolder()) == 1);
+    TrafficTexts texts;  // the same file in memory
+    EXPECT_NE(DecodeTrafficFile(bytes, texts), TrafficFileProblem::kNone) << says;
   }
 }
 
-TEST_F(TrafficToolsTest, AFailedRenameLeavesTheInstalledTrafficAndTheTextFilesAsTheyWere) {
+// A disk that fills while the compiler writes (POSIX: beyond the file-size
+// limit every write fails) and a rename that fails.
+TEST_F(TrafficToolsTest, AFailedWriteOrRenameLeavesTheInstalledTrafficAndTheTextFiles) {
   const std::string installed = EncodeTrafficFile({"old aircraft", "old plans", "old airports"});
+  const std::string plans(400000, 'p');
   installation.SetTrafficBgl(installed);
-  WriteTexts("new aircraft", "new plans", "new airports");
+  WriteTexts("new aircraft", plans, "new airports");
+  const std::string failed =
+      "cannot write " + installation.TrafficBglPath() + "; the installed traffic is unchanged";
+#if !defined(_WIN32)
+  rlimit unlimited{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+  const rlimit limit{64 * 1024, unlimited.rlim_max};
+  ::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  const std::string line = CompileTraffic(installation.Root(), installation.WorkFolder()).line;
+  ::setrlimit(RLIMIT_FSIZE, &unlimited);
+  EXPECT_EQ(line, failed);
+#endif
   auto failing = [](const std::string&, const std::string&) { return false; };
-
-  const ToolOutcome compiled =
-      CompileTraffic(installation.Root(), installation.WorkFolder(), failing);
-  EXPECT_EQ(compiled.exitCode, 1);
-  EXPECT_EQ(compiled.line, "cannot write " + installation.TrafficBglPath() +
-                               "; the installed traffic is unchanged");
+  EXPECT_EQ(CompileTraffic(installation.Root(), installation.WorkFolder(), failing).line, failed);
   EXPECT_EQ(Installed(), installed);
-  std::vector<DirEntry> beside;
-  ASSERT_TRUE(ListDirectory(installation.RootPath("SCENEDB/ATC/SCENERY"), "*", beside));
-  EXPECT_EQ(beside.size(), 1u) << "no new file is left beside the installed one";
-
+  EXPECT_EQ(Count(installation.RootPath("SCENEDB/ATC/SCENERY")), 1u);  // nothing left beside it
   // The second of the three renames fails: the first is put back.
   int renames = 0;
   auto secondFails = [&](const std::string& from, const std::string& to) {
     return ++renames != 2 && ReplaceFileWith(from, to);
   };
-  const ToolOutcome decompiled =
-      DecompileTraffic(installation.Root(), installation.WorkFolder(), secondFails);
-  EXPECT_EQ(decompiled.exitCode, 1);
-  EXPECT_EQ(installation.ReadWorkFile("Aircraft.txt"), "new aircraft");
-  EXPECT_EQ(installation.ReadWorkFile("FlightPlans.txt"), "new plans");
-  EXPECT_EQ(installation.ReadWorkFile("Airports.txt"), "new airports");
-  EXPECT_EQ(WorkNames().size(), 3u);
-}
-
-TEST_F(TrafficToolsTest, MissingPiecesEachEndWithTheirLine) {
-  WriteTexts("a", "p", "x");
+  EXPECT_EQ(DecompileTraffic(installation.Root(), installation.WorkFolder(), secondFails).exitCode,
+            1);
+  EXPECT_TRUE(Work("Aircraft.txt") == "new aircraft" && Work("FlightPlans.txt") == plans &&
+              Work("Airports.txt") == "new airports" && Count(installation.WorkFolder()) == 3);
+  // Missing pieces end with their line.
+  EXPECT_EQ(CompileTraffic(installation.WorkFolder(), installation.WorkFolder())
+                .line.rfind("there is no folder ", 0),
+            0u);
   ASSERT_TRUE(RemoveFile(installation.WorkPath("Airports.txt")));
-  const std::string installed = Installed();
-  ToolOutcome outcome = CompileTraffic(installation.Root(), installation.WorkFolder());
-  EXPECT_EQ(outcome.exitCode, 1);
-  EXPECT_EQ(outcome.line, "cannot find Airports.txt in " + installation.WorkFolder());
-  EXPECT_EQ(Installed(), installed);
-
-  installation.WorkFileBytes("Airports.txt", "x");
-  outcome = CompileTraffic(installation.WorkFolder(), installation.WorkFolder());
-  EXPECT_EQ(outcome.exitCode, 1);
-  EXPECT_EQ(outcome.line.rfind("there is no folder ", 0), 0u) << outcome.line;
-
-  ASSERT_TRUE(RemoveFile(installation.TrafficBglPath()));
-  outcome = DecompileTraffic(installation.Root(), installation.WorkFolder());
-  EXPECT_EQ(outcome.line, "there is no traffic file " + installation.TrafficBglPath());
-}
-
-TEST(TrafficToolsFsFolder, IsFoundAsFleetmixFindsIt) {
+  EXPECT_EQ(CompileTraffic(installation.Root(), installation.WorkFolder()).line,
+            "cannot find Airports.txt in " + installation.WorkFolder());
   testing::ScopedFakeOs os;
+  os.SetFsRootMissing(SettingStatus::KeyMissing);
   std::string root;
   ToolOutcome outcome;
-  os.SetFsRoot("C:\\FS2002");
-  ASSERT_TRUE(FindFsFolder(root, outcome));
-  EXPECT_EQ(root, "C:\\FS2002");
-  for (SettingStatus missing : {SettingStatus::KeyMissing, SettingStatus::ValueMissing}) {
-    os.SetFsRootMissing(missing);
-    EXPECT_FALSE(FindFsFolder(root, outcome));
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(outcome.line.rfind("cannot find the FS2002 folder: ", 0), 0u) << outcome.line;
-  }
-  EXPECT_TRUE(os.boxes.empty()) << "a console program shows no box";
+  EXPECT_FALSE(FindFsFolder(root, outcome));
+  EXPECT_EQ(outcome.line.rfind("cannot find the FS2002 folder: ", 0), 0u) << outcome.line;
+}
+
+// The programs as the wizard runs them. A user's own tool, named as the
+// README says and lying beside the running program, is copied out and run
+// instead of the embedded one; only the copy goes afterwards. The compiler,
+// standing in for a user's decompiler, shows which program ran. Then the
+// embedded decompiler runs again and refuses a foreign file with one line.
+TEST_F(TrafficToolsTest, AToolBesideTheProgramTakesThePlaceOfTheEmbeddedOne) {
+  ASSERT_TRUE(installation.PointSystemAtRoot());
+  testing::ScopedTempFolder temp{"tool_programs_tmp"};
+  testing::ScopedFakeOs os;
+  os.modulePath = JoinPath(temp.Path(), "fleetmix.exe");
+  const std::string beside = JoinPath(temp.Path(), ReplacementToolName(kDecompiler));
+  ASSERT_TRUE(WriteFileBytes(beside, NativeOs().FindPayload(kCompiler).bytes));
+  WriteTexts("user aircraft", "user plans", "user airports");
+  ExtractedTool userTool = ExtractTool(kDecompiler);
+  const std::string copy = userTool.Path();
+  ASSERT_TRUE(RunTool(TrafficToolCommandLine(copy), true, false, installation.WorkFolder()));
+  userTool = ExtractedTool();
+  TrafficTexts texts;
+  const std::string installed = Installed();
+  EXPECT_TRUE(DecodeTrafficFile(installed, texts) == TrafficFileProblem::kNone &&
+              texts.flightPlans == "user plans");
+  EXPECT_FALSE(PathExists(copy)) << "the copy goes after the run";
+  EXPECT_TRUE(IsRegularFile(beside)) << "the user's tool stays";
+  ASSERT_TRUE(RemoveFile(beside));
+  installation.SetTrafficBgl("fixture traffic.bgl");
+  ExtractedTool tool = ExtractTool(kDecompiler);
+  ::testing::internal::CaptureStderr();  // the child writes into the same file
+  EXPECT_EQ(
+      Os().StartProcess(TrafficToolCommandLine(tool.Path()), true, false, installation.WorkFolder())
+          .exitCode,
+      1);
+  const std::string printed = ::testing::internal::GetCapturedStderr();
+#if !defined(_WIN32)
+  const std::string line = "trafficdecompiler: " + installation.TrafficBglPath() +
+                           " is not a traffic file of the Fleetmix traffic tools";
+  EXPECT_EQ(printed.rfind(line, 0), 0u) << printed;
+  EXPECT_EQ(printed.find('\n'), printed.size() - 1) << "one line: " << printed;
+#endif
+  EXPECT_TRUE(os.boxes.empty());
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+// The system services over the native OS interface: unpacking embedded
+// programs, starting them, finding the FS2002 installation, traces, and
+// the Windows rules of splitting command lines that the POSIX start uses.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/command_line.h"
+#include "platform/os_interface.h"
+#include "services/system_command_lines.h"
+#include "services/system_services.h"
+#include "tests/support/fake_os.h"
+#include "tests/system/system_test_support.h"
+
+namespace fm {
+namespace {
+
+using testing::FakeStep;
+using testing::ScopedEnv;
+using testing::ScopedFakeOs;
+using testing::ScopedTempFolder;
+
+constexpr int kProbe = FM_PROBE_PAYLOAD;
+
+// Each extraction gets its own runnable file; the files go with their
+// objects, once, and a stranger's file of the same prefix stays.
+TEST(ExtractTool, EachExtractionGetsItsOwnFileAndRemovesOnlyThat) {
+  ScopedTempFolder temp("extract_tmp");
+  ScopedFakeOs os;
+  ASSERT_TRUE(NativeOs().WriteWholeFile(temp.Join("fmixZZZZ.exe"), "x", false).ok());
+  const std::string_view program = NativeOs().FindPayload(kProbe).bytes;
+  ASSERT_FALSE(program.empty());
+  {
+    ExtractedTool first = ExtractTool(kProbe);
+    ExtractedTool second = ExtractTool(kProbe);
+    EXPECT_NE(first.Path(), second.Path());
+    for (const ExtractedTool* tool : {&first, &second}) {
+      const std::string name = tool->Path().substr(temp.Path().size() + 1);
+      EXPECT_EQ(tool->Path(), temp.Join(name));
+      EXPECT_EQ(testing::ReadWholeFile(tool->Path()), std::string(program));
+#if defined(_WIN32)  // GetTempFileName takes the first three letters of "fmix"
+      EXPECT_TRUE(name.rfind("fmi", 0) == 0 && name.substr(name.size() - 4) == ".exe") << name;
+#else
+      EXPECT_TRUE(name.rfind("fmix", 0) == 0 && name.find('.') == std::string::npos) << name;
+#endif
+    }
+    const std::string path = first.Path();
+    ExtractedTool moved = std::move(first);
+    first = ExtractedTool();  // the moved-from object deletes nothing
+    EXPECT_TRUE(testing::ReadWholeFile(path).has_value());
+    moved.Remove();
+    EXPECT_TRUE(moved.Empty());
+    EXPECT_FALSE(testing::ReadWholeFile(path).has_value());
+  }
+  EXPECT_EQ(temp.Names(), std::vector<std::string>{"fmixZZZZ.exe"});
+  EXPECT_TRUE(os.boxes.empty());
+}
+
+// A failed extraction names its step, the id and the error in upper-case
+// hex, gives the empty path and leaves nothing behind.
+TEST(ExtractTool, EachFailingStepIsNamedWithIdAndUpperCaseHexError) {
+  const struct {
+    const char* payloadStep;  // nullptr: fail `step` instead
+    FakeStep step;
+    int id;
+    OsError error;
+    const char* box;
+  } cases[] = {
+      {"FindResource", {}, 134, 0x716, "FindResource failed during extraction of (134) - 0x716"},
+      {"LoadResource", {}, 135, 0x8, "LoadResource failed during extraction of (135) - 0x8"},
+      {"LockResource", {}, 132, 0x1F, "LockResource failed during extraction of (132) - 0x1F"},
+      {nullptr, FakeStep::TempFolder, 132, 0x3,
+       "GetTempPath failed during extraction of (132) - 0x3"},
+      {nullptr, FakeStep::Open, 132, 0xABC,
+       "CFile::Open failed during extraction of (132) - 0xABC"},
+  };
+  for (const auto& c : cases) {
+    ScopedTempFolder temp("extract_fail_tmp");
+    ScopedFakeOs os;
+    c.payloadStep ? os.FailPayload(c.payloadStep, c.error) : os.Fail(c.step, c.error);
+    EXPECT_EQ(ExtractTool(c.id).Path(), "");
+    EXPECT_EQ(os.BoxTexts(), std::vector<std::string>{c.box});
+    EXPECT_TRUE(os.boxes[0].caption == "AI Traffic Fleetmixer" &&
+                os.boxes[0].icon == BoxIcon::Error);
+    EXPECT_EQ(temp.Names(), std::vector<std::string>{}) << c.box;
+  }
+  EXPECT_STREQ(NativeOs().FindPayload(4711).failedStep, "FindResource");
+#if defined(_WIN32)
+  // A resource of another script of the same program survives the link.
+  EXPECT_EQ(NativeOs().FindPayload(902).bytes, "second payload");
+#endif
+}
+
+TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
+  ScopedTempFolder temp("run tool tmp");
+  const std::string record = temp.Join("record.txt");
+  ScopedEnv recordTo("FLEETMIX_PROBE_RECORD", record);
+  ScopedEnv exitWith("FLEETMIX_PROBE_EXIT", std::string("3"));  // its start counts all the same
+  ScopedFakeOs os;
+  {
+    const ExtractedTool tool = ExtractTool(kProbe);
+    ASSERT_NE(tool.Path().find(' '), std::string::npos);
+    const std::string folder = temp.Join("Scenery World");
+    ASSERT_TRUE(
+        RunTool(BgltextCommandLine(tool.Path(), folder, "AP 1.BGL", "temp.sca"), true, false));
+    EXPECT_EQ(testing::ReadWholeFile(record),
+              folder + kCommandPathSeparator + "AP 1.BGL\r\ntemp.sca\r\n");
+    ASSERT_TRUE(RunTool(TrafficToolCommandLine(tool.Path()), true, true));
+    EXPECT_EQ(testing::ReadWholeFile(record), "/np\r\n");
+    // The native start waits for the child and hands back its exit code;
+    // arguments are split by the Windows rules.
+    const ProcessResult result =
+        NativeOs().StartProcess("\"" + tool.Path() + "\" a\\\\\"b c\" \"\"", true, false);
+    ASSERT_TRUE(result.status.ok);
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(testing::ReadWholeFile(record), "a\\b c\r\n\r\n");
+  }
+  EXPECT_FALSE(RunTool("fleetmix-no-such-program-here /np", true, false));
+  EXPECT_EQ(os.BoxTexts(), std::vector<std::string>{
+                               "CreateProcess (fleetmix-no-such-program-here /np) failed: 0x2"});
+  EXPECT_EQ(temp.Names(), std::vector<std::string>{"record.txt"});
+}
+
+TEST(TraceDebug, FormatsLikePrintfAndPassesAtMost511Characters) {
+  ScopedFakeOs os;
+  TraceDebug("%-6s|%05.1f|%X|%d", "AC#12", 3.5, 255u, -7);
+  const std::string text600(600, 'x'), text511(511, 'y');
+  TraceDebug("%s", text600.c_str());
+  TraceDebug("%s", text511.c_str());
+  EXPECT_EQ(os.traces,
+            (std::vector<std::string>{"AC#12 |003.5|FF|-7", text600.substr(0, 511), text511}));
+}
+
+#if !defined(_WIN32)
+TEST(TraceDebug, TracesAndBoxesGoToStandardErrorOnPosix) {
+  {
+    ScopedEnv quiet("FLEETMIX_TRACE", std::nullopt);
+    ::testing::internal::CaptureStderr();
+    TraceDebug("unseen %d", 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  }
+  ScopedEnv traced("FLEETMIX_TRACE", std::string("1"));
+  ::testing::internal::CaptureStderr();
+  TraceDebug("seen %d\n", 2);
+  EXPECT_EQ(NativeOs().ShowMessage("Done.", "AI Traffic Fleetmixer", BoxIcon::Information),
+            BoxAnswer::Ok);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "seen 2\nAI Traffic Fleetmixer: Done.\n");
+}
+#endif
+
+// The backup copy never overwrites: a second copy fails and leaves the
+// first; the clock counts milliseconds.
+TEST(NativeOs, CopiesOnlyWhenTheTargetIsAbsentAndTheClockCountsMilliseconds) {
+  ScopedTempFolder temp("native_copy_tmp");
+  const std::string source = temp.Join("TRAFFIC.BGL"), target = temp.Join("BACKUP_TRAFFIC.BGL");
+  ASSERT_TRUE(NativeOs().WriteWholeFile(source, std::string("first\0bytes", 11), false).ok());
+  EXPECT_TRUE(NativeOs().CopyIfAbsent(source, target).ok);
+  ASSERT_TRUE(NativeOs().WriteWholeFile(source, "second", false).ok());
+  EXPECT_FALSE(NativeOs().CopyIfAbsent(source, target).ok);
+  EXPECT_EQ(testing::ReadWholeFile(target), std::string("first\0bytes", 11));
+  const std::uint32_t before = NativeOs().TickCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::uint32_t elapsed = NativeOs().TickCount() - before;
+  EXPECT_TRUE(elapsed >= 30u && elapsed < 5000u) << elapsed;  // allows for a tick of 16 ms
+#if defined(_WIN32)
+  // The test prefix records the installation as the FS2002 installer does.
+  EXPECT_EQ(FindFsRoot(), "C:\\FS2002");
+#endif
+}
+
+TEST(SplitCommandLine, FollowsTheWindowsRules) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"", {""}},
+      {"  a", {"", "a"}},  // a leading blank gives an empty program name
+      {"tool  a\t\tb  ", {"tool", "a", "b"}},
+      // The program name: quotes only group, backslashes are literal.
+      {R"("C:\Temp Dir\fmix1.exe" /np)", {R"(C:\Temp Dir\fmix1.exe)", "/np"}},
+      {R"(a\" b)", {R"(a\")", "b"}},
+      // Later words: quoted parts, escaped quotes, runs of backslashes.
+      {R"(t a"b c"d)", {"t", "ab cd"}},
+      {R"(t \"a\")", {"t", R"("a")"}},
+      {R"(t a\\"b c")", {"t", R"(a\b c)"}},
+      {R"(t a\\\"b)", {"t", R"(a\"b)"}},
+      {R"(t a\\b a\\\\b)", {"t", R"(a\\b)", R"(a\\\\b)"}},
+      {R"(t "a""b")", {"t", R"(a"b)"}},
+      {R"(t "" x)", {"t", "", "x"}},
+      {R"(t "open ended)", {"t", "open ended"}},
+  };
+  for (const auto& [line, words] : cases) EXPECT_EQ(SplitCommandLine(line), words) << line;
+}
+
+}  // namespace
+}  // namespace fm
