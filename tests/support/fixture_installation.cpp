@@ -141,8 +141,12 @@ bool FixtureInstallation::PointSystemAtRoot() {
 void FixtureInstallation::RestoreSystemSetting() {
   if (!pointed_) return;
   pointed_ = false;
+  // Made again when a test has deleted the key.
   HKEY key;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFsKey, 0, kFsKeyAccess, &key) != ERROR_SUCCESS) return;
+  if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFsKey, 0, nullptr, 0, kFsKeyAccess, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+    return;
+  }
   if (hadEarlier_) {
     ::RegSetValueExA(key, kFsValue, 0, earlierType_, reinterpret_cast<const BYTE*>(earlier_.data()),
                      static_cast<DWORD>(earlier_.size()));

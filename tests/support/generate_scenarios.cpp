@@ -10,7 +10,7 @@
 #include "platform/file_text.h"
 #include "resources/resource.h"
 #include "tests/support/traffic_scenarios.h"
-#include "tools/bglwriter/bgl_builder.h"
+#include "tools/bglwriter/afd_world_generator.h"
 #include "tools/traffic_container.h"
 #include "ui/page_host.h"
 
@@ -19,49 +19,9 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-constexpr uint32_t kAirportKind = 1, kVorKind = 2;
-constexpr uint32_t kRegion = 0x10001, kCountry = 0x20001, kState = 0x30001, kCity = 0x40001,
-                   kAirportName = 0x50001;
-
-struct FixtureAirport {
-  const char* icao;
-  double lat, lon;
-};
-
-// One name of a name list: its kind, the index of its airport or -1, text.
-struct FixtureName {
-  uint32_t kind;
-  int airport;
-  const char* text;
-};
-
-// One airport-directory file: the containers (a VOR first, so that airport
-// numbers do not start at 1), then one name list.
-std::string AfdFile(const std::vector<FixtureAirport>& airports,
-                    const std::vector<FixtureName>& names) {
-  bgltest::BglBuilder bgl;
-  bgl.Extended({}, 0x200);
-  bgltest::AfdWriter afd(bgl);
-  afd.BeginContainers();
-  afd.BeginContainer(kVorKind);
-  afd.EndContainer();
-  std::vector<uint32_t> starts;
-  for (const FixtureAirport& airport : airports) {
-    starts.push_back(afd.BeginContainer(kAirportKind));
-    afd.AirportPosition(airport.lat, airport.lon, 20.0);
-    afd.Icao(airport.icao);
-    afd.Frequency(0x01180000, 1);
-    afd.EndContainer();
-  }
-  afd.EndContainers();
-  afd.BeginNameLists();
-  afd.BeginNameList(1, static_cast<uint32_t>(names.size()));
-  for (const FixtureName& name : names) {
-    afd.NameEntry(name.kind, name.airport < 0 ? 0 : starts[name.airport], name.text);
-  }
-  afd.EndNameList();
-  afd.EndNameLists();
-  const std::vector<uint8_t> bytes = bgl.Build();
+// An airport-directory file of the airports, as the BGL builder makes them.
+std::string AfdFile(const std::vector<bglbench::AirportRow>& airports) {
+  const std::vector<uint8_t> bytes = bglbench::BuildAfdFile(airports, true);
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -246,30 +206,17 @@ void AddScenarioAircraft(FixtureInstallation& installation) {
 
 void AddSceneryFixture(FixtureInstallation& installation) {
   installation.AddAfdScenery(
-      "AFDEUR.BGL", AfdFile({{"EGLL", 51.47, -0.45}, {"EGKK", 51.15, -0.18}, {"LFPG", 49.0, 2.55}},
-                            {{kRegion, -1, "Europe"},
-                             {kCountry, -1, "United Kingdom"},
-                             {kCity, -1, "London"},
-                             {kAirportName, 0, "Heathrow"},
-                             {kAirportName, 1, "Gatwick"},
-                             {kCountry, -1, "France"},
-                             {kCity, -1, "Paris"},
-                             {kAirportName, 2, "Charles de Gaulle"}}));
+      "AFDEUR.BGL",
+      AfdFile({{"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.45, 80, "Europe", ""},
+               {"EGKK", "Gatwick", "London", "United Kingdom", 51.15, -0.18, 200, "Europe", ""},
+               {"LFPG", "Charles de Gaulle", "Paris", "France", 49.0, 2.55, 390, "Europe", ""}}));
   installation.AddAfdScenery(
       "afdnam.bgl",
-      AfdFile({{"KLAX", 33.94, -118.41}, {"KSEA", 47.45, -122.31}, {"EIDW", 53.42, -6.27}},
-              {{kRegion, -1, "North America"},
-               {kCountry, -1, "United States"},
-               {kState, -1, "California"},
-               {kCity, -1, "Los Angeles"},
-               {kAirportName, 0, "Los Angeles Intl"},
-               {kState, -1, "Washington"},
-               {kCity, -1, "Seattle"},
-               {kAirportName, 1, "Seattle-Tacoma"},
-               {kRegion, -1, "Europe"},
-               {kCountry, -1, "Ireland"},
-               {kCity, -1, "Dublin"},
-               {kAirportName, 2, "Dublin"}}));
+      AfdFile({{"KLAX", "Los Angeles Intl", "Los Angeles", "United States", 33.94, -118.41, 125,
+                "North America", "California"},
+               {"KSEA", "Seattle-Tacoma", "Seattle", "United States", 47.45, -122.31, 433,
+                "North America", "Washington"},
+               {"EIDW", "Dublin", "Dublin", "Ireland", 53.42, -6.27, 242, "Europe", ""}}));
   installation.WorkFile("air_nat.cfg",
                         "; countries and their airlines\n"
                         "United Kingdom/SPEEDBIRD,SHAMROCK\n"

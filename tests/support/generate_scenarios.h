@@ -20,7 +20,7 @@ namespace fm::testing {
 void AddScenarioAircraft(FixtureInstallation& installation);
 
 // Two airport-directory files made with the BGL builder (Europe; North
-// America and Ireland) and an air_nat.cfg in the working folder.
+// America and Ireland, in that order) and an air_nat.cfg in the working folder.
 void AddSceneryFixture(FixtureInstallation& installation);
 // The place tree of that fixture as the page shows it, and its sccache.txt.
 std::vector<std::string> FixtureSceneryTree();
