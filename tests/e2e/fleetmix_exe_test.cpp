@@ -25,7 +25,8 @@ class Process {
   Process(std::string program, const std::string& folder) {
     if (program[0] == '/') program = "Z:" + program;
     for (char& c : program) c = c == '/' ? '\\' : c;
-    STARTUPINFOA startup{sizeof startup};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
     started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != 0;

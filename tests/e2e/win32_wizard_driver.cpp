@@ -357,7 +357,7 @@ bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {
 
   // A 24-bit BMP file: the file header, the bitmap header, the rows.
   BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB};
+  BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD stride = ((width * 3 + 3) / 4) * 4;
   std::string bytes(sizeof file + sizeof info + static_cast<size_t>(stride) * height, '\0');
   GetDIBits(memory, bitmap, 0, height, bytes.data() + sizeof file + sizeof info,

@@ -65,7 +65,9 @@ TEST(WizardShellTest, WholeWizardThenLoadCachedInAFreshRun) {
       LoadCachedInAFreshRun(*driver);
     } else {
       WholeWizardScenario(*driver, installation, [&](const char* page) {
-        if (shots) EXPECT_TRUE(driver->SaveScreenshot(std::string(folder) + "\\" + page + ".bmp"));
+        if (shots) {
+          EXPECT_TRUE(driver->SaveScreenshot(std::string(folder) + "\\" + page + ".bmp"));
+        }
       });
     }
   }
