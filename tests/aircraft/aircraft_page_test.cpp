@@ -1,6 +1,6 @@
 // The aircraft page through the recording sheet, on the paths the whole
-// wizard does not take: a repeated import, the category of a type, the
-// missing air_class.cfg, airlines.cfg that cannot be written, Notepad.
+// wizard does not take: Notepad, airlines.cfg that cannot be written, a
+// repeated import, the category of a type, the missing air_class.cfg.
 #include <gtest/gtest.h>
 
 #include "platform/file_paths.h"
@@ -46,17 +46,43 @@ class AircraftPageTest : public ::testing::Test {
   RecordingWizardDriver driver{wizard};
 };
 
-TEST_F(AircraftPageTest, ASecondImportChecksEveryRowAgainAndKeepsTheTree) {
+// After an import: Notepad on the files, a read-only airlines.cfg left as it
+// was, then a second import that checks every row again and keeps the tree.
+TEST_F(AircraftPageTest, NotepadUnwritableAirlinesAndASecondImport) {
   AddScenarioAircraft(installation);
   RecordingHost& page = Import();
   const std::vector<std::string> tree = driver.TreeLines(IDC_AIRCRAFT_TREE);
+  ASSERT_TRUE(driver.SelectTreePath(IDC_AIRCRAFT_TREE, {"Light", "Cessna", "172 Skyhawk"}));
+  driver.PressButton(IDC_OPEN_AIR_CLASS);
+  driver.PressButton(IDC_OPEN_AIRLINES);
+  page.DoubleClickRow(IDC_AIRCRAFT_LIST, 0);
+  page.DoubleClickRow(IDC_AIRCRAFT_LIST, -1);  // below the rows: nothing
+  wizard.State().workFolder.clear();
+  driver.PressButton(IDC_OPEN_AIR_CLASS);
+  wizard.State().workFolder = installation.WorkFolder();
+  EXPECT_EQ(os.startedCommands,
+            (std::vector<std::string>{
+                "notepad " + installation.WorkPath("air_class.cfg"),
+                "notepad " + installation.RootPath("AIRCRAFT/airlines.cfg"),
+                "notepad \"" + installation.RootPath("AIRCRAFT/C172/aircraft.cfg") + "\"",
+                "notepad air_class.cfg"}));
+
+  const std::string airlines = installation.AddRootFile("AIRCRAFT/airlines.cfg", "OLD\r\n");
+  ASSERT_TRUE(SetReadOnly(airlines, true));
+  driver.PressButton(IDC_GENERATE_AIRLINES);
+  SetReadOnly(airlines, false);
+  EXPECT_EQ(LastBox(), "Could not open airlines.cfg for writing. The file might be read-only.");
+  EXPECT_EQ(driver.Sheet().boxes.back().icon, BoxIcon::Error);
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(airlines, bytes));
+  EXPECT_EQ(bytes, "OLD\r\n");
+
   ASSERT_TRUE(driver.SelectTreePath(IDC_AIRCRAFT_TREE, {"Airliner", "Boeing", "737-800"}));
   EXPECT_EQ(
       page.ListColumns(IDC_AIRCRAFT_LIST),
       (std::vector<std::string>{"Variation", "ATC Callsign", "ATC id", "FS Title", "Location"}));
   driver.SetListRowChecked(IDC_AIRCRAFT_LIST, 0, false);
   EXPECT_FALSE(UsedForAi("Boeing 737-800 Lufthansa"));
-
   installation.AddAircraft("Z",
                            "[General]\natc_type=Zlin\n[fltsim.0]\ntitle=Zlin Trainer\n"
                            "ui_manufacturer=Zlin\nui_type=Z-142\n");
@@ -126,38 +152,6 @@ TEST_F(AircraftPageTest, EmptyFolderImportsNothingAndWritesAnEmptyAirlinesFile) 
   std::string written = "unread";
   EXPECT_TRUE(ReadFileBytes(airlines, written));
   EXPECT_EQ(written, "");
-}
-
-TEST_F(AircraftPageTest, AirlinesFileThatCannotBeWrittenIsLeftAsItWas) {
-  AddScenarioAircraft(installation);
-  Import();
-  const std::string path = installation.AddRootFile("AIRCRAFT/airlines.cfg", "OLD\r\n");
-  ASSERT_TRUE(SetReadOnly(path, true));
-  driver.PressButton(IDC_GENERATE_AIRLINES);
-  SetReadOnly(path, false);
-  EXPECT_EQ(LastBox(), "Could not open airlines.cfg for writing. The file might be read-only.");
-  EXPECT_EQ(driver.Sheet().boxes.back().icon, BoxIcon::Error);
-  std::string bytes;
-  EXPECT_TRUE(ReadFileBytes(path, bytes));
-  EXPECT_EQ(bytes, "OLD\r\n");
-}
-
-TEST_F(AircraftPageTest, NotepadCommandLines) {
-  AddScenarioAircraft(installation);
-  RecordingHost& page = Import();
-  ASSERT_TRUE(driver.SelectTreePath(IDC_AIRCRAFT_TREE, {"Light", "Cessna", "172 Skyhawk"}));
-  driver.PressButton(IDC_OPEN_AIR_CLASS);
-  driver.PressButton(IDC_OPEN_AIRLINES);
-  page.DoubleClickRow(IDC_AIRCRAFT_LIST, 0);
-  page.DoubleClickRow(IDC_AIRCRAFT_LIST, -1);  // below the rows: nothing
-  wizard.State().workFolder.clear();
-  driver.PressButton(IDC_OPEN_AIR_CLASS);
-  EXPECT_EQ(os.startedCommands,
-            (std::vector<std::string>{
-                "notepad " + installation.WorkPath("air_class.cfg"),
-                "notepad " + installation.RootPath("AIRCRAFT/airlines.cfg"),
-                "notepad \"" + installation.RootPath("AIRCRAFT/C172/aircraft.cfg") + "\"",
-                "notepad air_class.cfg"}));
 }
 
 }  // namespace

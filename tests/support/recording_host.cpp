@@ -96,11 +96,6 @@ void RecordingHost::DoubleClickRow(int id, int row) {
   RunHandler([&] { logic_.OnRowDoubleClicked(id, row); });
 }
 
-int RecordingHost::TreeImage(int id, TreeItem item) const {
-  const StoredControl::TreeNode* node = Find(id, kTree).Node(item);
-  return node ? node->image : -1;
-}
-
 void RecordingHost::ListSetStyle(int id, bool checkBoxes, bool fullRowSelect) {
   Control& c = Find(id, kList);
   if (checkBoxes && c.spec && c.spec->kind != ControlKind::CheckList) {

@@ -65,10 +65,6 @@ class RecordingHost : public PageHost {
 
   // Reading what the page shows.
   std::vector<std::string> ListColumns(int id) const { return Find(id, kList).columns; }
-  std::vector<int> ListColumnWidths(int id) const { return Find(id, kList).columnWidths; }
-  bool ListHasCheckBoxes(int id) const { return Find(id, kList).checkBoxes; }
-  bool ListHasFullRowSelect(int id) const { return Find(id, kList).fullRowSelect; }
-  int TreeImage(int id, TreeItem item) const;  // -1: no such item
 
   // PageHost; a control the dialog lacks reads as empty and disabled.
   void SetText(int id, const std::string& text) override { Find(id, kText).text = text; }
