@@ -14,9 +14,8 @@
 namespace fm::testing {
 namespace {
 
-constexpr char kFsKey[] = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
-// The same key as a 64-bit program sees the 32-bit view.
-constexpr char kFs32Key[] =
+// The FS2002 key of the 32-bit view, as a 64-bit program reaches it.
+constexpr char kFsKey[] =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
 
 class Process {
@@ -93,12 +92,9 @@ TEST(FleetmixExeTest, MissingFsKeyOrValueShowsItsBoxAndExitsWithOne) {
   for (bool wholeKey : {true, false}) {
     FixtureInstallation installation;
     ASSERT_TRUE(installation.PointSystemAtRoot());
-    if (wholeKey) {
-      ASSERT_EQ(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kFsKey, KEY_WOW64_32KEY, 0), ERROR_SUCCESS);
-    } else {
-      ASSERT_EQ(RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFs32Key, "EXE Path"), ERROR_SUCCESS);
-    }
-
+    ASSERT_EQ(wholeKey ? RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFsKey)
+                       : RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path"),
+              ERROR_SUCCESS);
     Process probe(FS_ROOT_PROBE_EXE, "");
     ASSERT_TRUE(probe.Started());
     HWND box = WaitForDialog(probe.Id(), nullptr, 15000);

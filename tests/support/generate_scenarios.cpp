@@ -205,13 +205,13 @@ void AddScenarioAircraft(FixtureInstallation& installation) {
 }
 
 void AddSceneryFixture(FixtureInstallation& installation) {
-  installation.AddAfdScenery(
-      "AFDEUR.BGL",
+  installation.AddRootFile(
+      "SCENEDB/AFDFILES/SCENERY/AFDEUR.BGL",
       AfdFile({{"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.45, 80, "Europe", ""},
                {"EGKK", "Gatwick", "London", "United Kingdom", 51.15, -0.18, 200, "Europe", ""},
                {"LFPG", "Charles de Gaulle", "Paris", "France", 49.0, 2.55, 390, "Europe", ""}}));
-  installation.AddAfdScenery(
-      "afdnam.bgl",
+  installation.AddRootFile(
+      "SCENEDB/AFDFILES/SCENERY/afdnam.bgl",
       AfdFile({{"KLAX", "Los Angeles Intl", "Los Angeles", "United States", 33.94, -118.41, 125,
                 "North America", "California"},
                {"KSEA", "Seattle-Tacoma", "Seattle", "United States", 47.45, -122.31, 433,
