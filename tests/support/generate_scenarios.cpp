@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <sstream>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
@@ -227,25 +228,16 @@ void AddSceneryFixture(FixtureInstallation& installation) {
 std::vector<std::string> FixtureSceneryTree() {
   // Sorted by bytes at every level; the states that the airports lack are
   // not shown, their cities hang under the country.
-  return {"Europe",
-          "  France",
-          "    Paris",
-          "      Charles de Gaulle (LFPG)",
-          "  Ireland",
-          "    Dublin",
-          "      Dublin (EIDW)",
-          "  United Kingdom",
-          "    London",
-          "      Gatwick (EGKK)",
-          "      Heathrow (EGLL)",
-          "North America",
-          "  United States",
-          "    California",
-          "      Los Angeles",
-          "        Los Angeles Intl (KLAX)",
-          "    Washington",
-          "      Seattle",
-          "        Seattle-Tacoma (KSEA)"};
+  std::istringstream text(
+      "Europe\n  France\n    Paris\n      Charles de Gaulle (LFPG)\n"
+      "  Ireland\n    Dublin\n      Dublin (EIDW)\n"
+      "  United Kingdom\n    London\n      Gatwick (EGKK)\n      Heathrow (EGLL)\n"
+      "North America\n  United States\n    California\n      Los Angeles\n"
+      "        Los Angeles Intl (KLAX)\n    Washington\n      Seattle\n"
+      "        Seattle-Tacoma (KSEA)\n");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
 }
 
 std::string FixtureSceneryCache() {
