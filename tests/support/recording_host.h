@@ -48,7 +48,6 @@ class RecordingHost : public PageHost {
   bool Ended() const { return ended_; }
   int EndResult() const { return endResult_; }
   const std::string& Caption() const { return caption_; }
-  const std::vector<Decoration>& Decorations() const { return decorations_; }
   int WaitCursorDepth() const { return waitCount_; }
   // Called whenever a handler dispatches waiting messages (tests may try to
   // press something there, as an impatient user would).
@@ -128,9 +127,7 @@ class RecordingHost : public PageHost {
   void EndDialog(int result) override;
   bool LoadStringResource(int id, std::string& text) const override;
   bool LoadTextResource(int id, std::string& text) const override;
-  void SetDecorations(std::vector<Decoration> decorations) override {
-    decorations_ = std::move(decorations);
-  }
+  void SetDecorations(std::vector<Decoration>) override {}  // nothing is painted
 
  private:
   struct Control : StoredControl {
@@ -148,7 +145,6 @@ class RecordingHost : public PageHost {
   mutable std::map<int, Control> controls_;
   mutable Control missing_;
   std::string caption_;
-  std::vector<Decoration> decorations_;
   int waitCount_ = 0;
   int handlerDepth_ = 0;
   bool ended_ = false;
