@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "platform/file_text.h"
 #include "resources/resource.h"
+#include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
 namespace {
@@ -126,13 +125,7 @@ bool RecordingSheet::LoadString(int id, std::string& text) const {
 
 // The one "TEXT" resource is the read-me the resource script embeds.
 bool RecordingSheet::LoadText(int id, std::string& text) const {
-  if (id != IDR_README) return false;
-  std::ifstream in(std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt", std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  text = bytes.str();
-  return true;
+  return id == IDR_README && ReadFileBytes(ReadMePath(), text);
 }
 
 }  // namespace fm::testing
