@@ -101,6 +101,24 @@ TEST_F(SceneryPageTest, AnUnwritableCacheIsToldAndKeptWhole) {
   EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), "earlier");
 }
 
+TEST_F(SceneryPageTest, EmptySceneryFolderCompletesWithNothing) {
+  RemoveTree(installation.RootPath("SCENEDB/AFDFILES/SCENERY"));
+  Page().Press(IDC_IMPORT);
+  EXPECT_EQ(Page().GetText(IDC_STATUS), "Import completed. 0 airports in 0 countries");
+  EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), "00000000\r\n 0.70\r\n");
+}
+
+TEST_F(SceneryPageTest, LoadCachedShowsItsProgress) {
+  installation.WorkFileBytes("sccache.txt", FixtureSceneryCache());
+  std::vector<std::string> progress;
+  Page().onDispatch = [&] { progress.push_back(Page().GetText(IDC_STATUS)); };
+  Page().Press(IDC_LOAD_CACHED);
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.front(), "0% processed");
+  EXPECT_EQ(progress.back(), "Filling tree....");
+  EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), FixtureSceneryCache()) << "not rewritten";
+}
+
 TEST_F(SceneryPageTest, LoadCachedFailures) {
   Page().Press(IDC_LOAD_CACHED);
   ASSERT_EQ(os.boxes.size(), 1u);
