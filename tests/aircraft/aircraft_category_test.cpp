@@ -110,51 +110,39 @@ TEST(ClassifyModelTest, Cases) {
   }
 }
 
-struct TitleCase {
-  const char* title;
-  const char* category;
-};
-
 TEST(ClassifyTrafficTitleTest, Cases) {
   const AircraftCategories categories = Load(kClasses);
-  const TitleCase cases[] = {
-      {"Boeing 737-800 Paint1", "Airliner"},
-      {"boeing 737-800", ""},  // titles compare case-sensitively
-      {"My B737", "Airliner"},
-      {"Cessna 172", ""},  // plain lines never match titles
-      {"", ""},
-  };
-  for (const TitleCase& c : cases) {
-    EXPECT_EQ(categories.ClassifyTrafficTitle(c.title), c.category) << c.title;
-  }
-  // Asking again gives the same answer.
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737-800 Paint1"), "Airliner");
-}
-
-TEST(ClassifyTrafficTitleTest, EmptyPatternClaimsWhatEarlierCategoriesLeft) {
-  const AircraftCategories categories =
+  const AircraftCategories withEmpty =
       Load("[Airliner]\n<\"Boeing 737\">\n[Any]\n<\"\">\n[Jet]\n<\"Boeing\">\n");
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737-800"), "Airliner");
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 747"), "Any");
-  EXPECT_EQ(categories.ClassifyTrafficTitle(""), "Any");
+  const struct {
+    const AircraftCategories& table;
+    const char* title;
+    const char* category;
+  } cases[] = {
+      {categories, "Boeing 737-800 Paint1", "Airliner"},
+      {categories, "boeing 737-800", ""},  // titles compare case-sensitively
+      {categories, "My B737", "Airliner"},
+      {categories, "Cessna 172", ""},  // plain lines never match titles
+      {categories, "", ""},
+      {categories, "Boeing 737-800 Paint1", "Airliner"},  // asked again, the same answer
+      // An empty pattern claims what the categories before it left.
+      {withEmpty, "Boeing 737-800", "Airliner"},
+      {withEmpty, "Boeing 747", "Any"},
+      {withEmpty, "", "Any"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.table.ClassifyTrafficTitle(c.title), c.category) << c.title;
 }
 
+// Clear empties the table; a copy answers from its own table when the first
+// one is gone.
 TEST(AircraftCategoriesTest, ANewTableGivesNewAnswers) {
   AircraftCategories categories = Load("[Jet]\n737\n<\"Boeing\">\n");
-  EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Jet");
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "Jet");
-
   categories.Clear();
   EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Unknown");
   EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "");
 
-  categories.AddConfigLine("[Airliner]");
-  categories.AddConfigLine("<\"Boeing\">");
-  categories.AddConfigLine("737");
-  EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Airliner");
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "Airliner");
-
-  // A copy answers from its own table when the first one is gone.
+  for (const char* line : {"[Airliner]", "<\"Boeing\">", "737"}) categories.AddConfigLine(line);
   auto original = std::make_unique<AircraftCategories>(categories);
   EXPECT_EQ(original->ClassifyTrafficTitle("Boeing 737"), "Airliner");
   const AircraftCategories copy = *original;

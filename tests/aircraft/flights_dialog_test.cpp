@@ -1,57 +1,29 @@
 // The flights-by-aircraft dialog over given generation results and an
-// airport store.
+// airport store: the first two airports of each plan line of the first
+// traffic key with the title.
 #include <gtest/gtest.h>
 
 #include "aircraft/flights_dialog.h"
 #include "resources/resource.h"
 #include "tests/support/recording_sheet.h"
 
-namespace fm {
+namespace fm::testing {
 namespace {
 
-using testing::RecordingHost;
-using testing::RecordingSheet;
+using Rows = std::vector<std::vector<std::string>>;
 
-struct Shown {
-  std::string caption;
-  std::vector<std::vector<std::string>> rows;
-};
-
-class FlightsDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    state.airportStore.AddAirport("Europe", "United Kingdom", "England", "London",
-                                  "London Heathrow", "EGLL");
-    state.airportStore.AddAirport("Europe", "France", "", "Paris", "Charles de Gaulle", "LFPG");
-    state.airportStore.AddAirport("Europe", "Germany", "Hessen", "Frankfurt", "Frankfurt Main",
-                                  "EDDF");
-    aircraft["AC#1"] = {"250", "Boeing 737"};
-    aircraft["AC#10"] = {"250", "Airbus A320"};
-    aircraft["AC#2"] = {"250", "Boeing 737"};  // the same title under a later key
-  }
-
-  Shown Open(const std::string& title) {
-    CFlightsByAcDlg dialog(state, title, planLines, aircraft);
-    RecordingSheet sheet;
-    Shown shown;
-    sheet.onModal = [&](RecordingHost& host) {
-      shown.caption = host.Caption();
-      EXPECT_EQ(host.ListColumns(IDC_FLIGHTS_LIST), (std::vector<std::string>{"From", "To"}));
-      EXPECT_EQ(host.ListColumnWidths(IDC_FLIGHTS_LIST), (std::vector<int>{200, 200}));
-      EXPECT_TRUE(host.ListHasFullRowSelect(IDC_FLIGHTS_LIST));
-      for (int row = 0; row < host.ListRowCount(IDC_FLIGHTS_LIST); ++row) {
-        shown.rows.push_back(
-            {host.ListCell(IDC_FLIGHTS_LIST, row, 0), host.ListCell(IDC_FLIGHTS_LIST, row, 1)});
-      }
-      host.Press(IDC_OK_BUTTON);
-      EXPECT_TRUE(host.Ended());
-    };
-    EXPECT_EQ(sheet.RunModal(dialog), IDC_OK_BUTTON);
-    return shown;
-  }
-
+TEST(FlightsDialogTest, RowsForATitle) {
   WizardState state;
-  std::vector<std::string> planLines = {
+  state.airportStore.AddAirport("Europe", "United Kingdom", "England", "London", "London Heathrow",
+                                "EGLL");
+  state.airportStore.AddAirport("Europe", "France", "", "Paris", "Charles de Gaulle", "LFPG");
+  state.airportStore.AddAirport("Europe", "Germany", "Hessen", "Frankfurt", "Frankfurt Main",
+                                "EDDF");
+  TrafficAircraftMap aircraft;
+  aircraft["AC#1"] = {"250", "Boeing 737"};
+  aircraft["AC#10"] = {"250", "Airbus A320"};
+  aircraft["AC#2"] = {"250", "Boeing 737"};  // the same title under a later key
+  const std::vector<std::string> planLines = {
       "AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EGLL,09:00:00,10:00:00,050,F,0002,LFPG",
       "AC#10,N2,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0003,EDDF,09:00:00,10:00:00,050,F,0004,EGLL",
       "AC#2,N3,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0005,LFPG,09:00:00,10:00:00,050,F,0006,EGLL",
@@ -59,35 +31,38 @@ class FlightsDialogTest : public ::testing::Test {
       "AC#1,N5,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0008,LFPG,09:00:00,10:00:00,050,F,0009,"
       "EDDF,11:00:00,12:00:00,050,F,0010,EGLL",
   };
-  TrafficAircraftMap aircraft;
-};
-
-TEST_F(FlightsDialogTest, ListsTheFirstTwoAirportsOfEachLineOfTheFirstKeyWithTheTitle) {
-  const Shown shown = Open("Boeing 737");
-  EXPECT_EQ(shown.caption, "Flights performed by Boeing 737");
-  const std::vector<std::vector<std::string>> rows = {
-      {"London Heathrow, United Kingdom (EGLL)", "Charles de Gaulle, France (LFPG)"},
-      {",  (XXXX)", ""},  // "%s, %s (%s)" with two empty texts
-      {"Charles de Gaulle, France (LFPG)", "Frankfurt Main, Germany (EDDF)"},
+  const struct {
+    const char* title;
+    Rows rows;
+  } cases[] = {
+      {"Boeing 737",
+       {{"London Heathrow, United Kingdom (EGLL)", "Charles de Gaulle, France (LFPG)"},
+        {",  (XXXX)", ""},  // "%s, %s (%s)" with two empty texts
+        {"Charles de Gaulle, France (LFPG)", "Frankfurt Main, Germany (EDDF)"}}},
+      // AC#1 is not a prefix of AC#10.
+      {"Airbus A320",
+       {{"Frankfurt Main, Germany (EDDF)", "London Heathrow, United Kingdom (EGLL)"}}},
+      {"Cessna 172", {}},
+      {"", {}},
   };
-  EXPECT_EQ(shown.rows, rows);
-}
-
-TEST_F(FlightsDialogTest, AKeyIsNotThePrefixOfAnother) {
-  const Shown shown = Open("Airbus A320");
-  ASSERT_EQ(shown.rows.size(), 1u);
-  EXPECT_EQ(shown.rows[0][0], "Frankfurt Main, Germany (EDDF)");
-}
-
-TEST_F(FlightsDialogTest, UnknownOrEmptyTitleGivesAnEmptyList) {
-  for (const char* title : {"Cessna 172", ""}) {
-    const Shown shown = Open(title);
-    EXPECT_EQ(shown.caption, std::string("Flights performed by ") + title);
-    EXPECT_TRUE(shown.rows.empty()) << title;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    CFlightsByAcDlg dialog(state, c.title, planLines, aircraft);
+    RecordingSheet sheet;
+    Rows rows;
+    sheet.onModal = [&](RecordingHost& host) {
+      EXPECT_EQ(host.Caption(), std::string("Flights performed by ") + c.title);
+      EXPECT_EQ(host.ListColumns(IDC_FLIGHTS_LIST), (std::vector<std::string>{"From", "To"}));
+      for (int row = 0; row < host.ListRowCount(IDC_FLIGHTS_LIST); ++row) {
+        rows.push_back(
+            {host.ListCell(IDC_FLIGHTS_LIST, row, 0), host.ListCell(IDC_FLIGHTS_LIST, row, 1)});
+      }
+      host.Press(IDC_OK_BUTTON);
+    };
+    EXPECT_EQ(sheet.RunModal(dialog), IDC_OK_BUTTON);
+    EXPECT_EQ(rows, c.rows);
   }
-  planLines.clear();
-  EXPECT_TRUE(Open("Boeing 737").rows.empty());
 }
 
 }  // namespace
-}  // namespace fm
+}  // namespace fm::testing

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstring>
+#include <functional>
+
+#include "platform/file_text.h"
 #include "resources/resource.h"
 #include "shell/shell_page_host.h"
 #include "ui/page_host.h"
@@ -15,6 +19,15 @@ constexpr int kNextButton = 0x3024;
 constexpr int kFinishButton = 0x3025;
 constexpr int kPollMs = 20;
 constexpr int kWaitMs = 5000;
+
+// Asks `done` every few milliseconds until it says yes or the time is up.
+bool WaitFor(int milliseconds, const std::function<bool()>& done) {
+  for (int waited = 0; waited <= milliseconds; waited += kPollMs) {
+    if (done()) return true;
+    Sleep(kPollMs);
+  }
+  return false;
+}
 
 struct Search {
   DWORD processId;
@@ -72,22 +85,24 @@ std::string StaticTextsOf(HWND dialog) {
 }
 
 HWND WaitForDialog(DWORD processId, HWND except, int milliseconds) {
-  for (int waited = 0; waited <= milliseconds; waited += kPollMs) {
+  HWND dialog = nullptr;
+  WaitFor(milliseconds, [&] {
     auto dialogs = DialogWindowsOf(processId, except);
-    if (!dialogs.empty()) return dialogs.front();
-    Sleep(kPollMs);
-  }
-  return nullptr;
+    dialog = dialogs.empty() ? nullptr : dialogs.front();
+    return dialog != nullptr;
+  });
+  return dialog;
 }
 
 HWND WaitForSheet(DWORD processId, int milliseconds) {
-  for (int waited = 0; waited <= milliseconds; waited += kPollMs) {
+  HWND sheet = nullptr;
+  WaitFor(milliseconds, [&] {
     for (HWND dialog : DialogWindowsOf(processId)) {
-      if (GetDlgItem(dialog, kNextButton) != nullptr) return dialog;
+      if (GetDlgItem(dialog, kNextButton) != nullptr) sheet = dialog;
     }
-    Sleep(kPollMs);
-  }
-  return nullptr;
+    return sheet != nullptr;
+  });
+  return sheet;
 }
 
 HWND Win32WizardDriver::CurrentPage() const {
@@ -111,22 +126,20 @@ unsigned Win32WizardDriver::EnabledButtons() {
     return flags;
   };
   unsigned flags = read();
-  for (int stable = 0, waited = 0; stable < 200 && waited < kWaitMs; waited += kPollMs) {
-    Sleep(kPollMs);
+  int stable = 0;
+  WaitFor(kWaitMs, [&] {
     const unsigned now = read();
     stable = (now == flags) ? stable + kPollMs : 0;
     flags = now;
-  }
+    return stable >= 200;
+  });
   return flags;
 }
 
 void Win32WizardDriver::PressAndWaitForPageChange(int button) {
   const HWND before = CurrentPage();
   PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && CurrentPage() == before;
-       waited += kPollMs) {
-    Sleep(kPollMs);
-  }
+  WaitFor(kWaitMs, [&] { return !IsWindow(sheet_) || CurrentPage() != before; });
 }
 
 void Win32WizardDriver::Next() { PressAndWaitForPageChange(PSBTN_NEXT); }
@@ -139,10 +152,7 @@ void Win32WizardDriver::Finish() { PressAndWaitForClose(PSBTN_FINISH); }
 
 void Win32WizardDriver::PressAndWaitForClose(int button) {
   PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  for (int waited = 0; waited < kWaitMs && IsWindow(sheet_) && IsWindowVisible(sheet_);
-       waited += kPollMs) {
-    Sleep(kPollMs);
-  }
+  WaitFor(kWaitMs, [&] { return Closed(); });
 }
 
 bool Win32WizardDriver::Closed() { return !IsWindow(sheet_) || !IsWindowVisible(sheet_); }
@@ -156,24 +166,20 @@ bool Win32WizardDriver::ReadHelp(int textId, std::string& caption, std::string& 
   caption = TextOf(dialog);
   text = TextOf(GetDlgItem(dialog, textId));
   PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-  for (int waited = 0; waited < kWaitMs && IsWindow(dialog); waited += kPollMs) Sleep(kPollMs);
-  return !IsWindow(dialog);
+  return WaitFor(kWaitMs, [&] { return !IsWindow(dialog); });
 }
 
 std::string Win32WizardDriver::ControlText(int id) { return TextOf(GetDlgItem(CurrentPage(), id)); }
 
-}  // namespace fm::testing
-
 // --- controls of the page, read and changed from any process ---------------
 
-namespace fm::testing {
 namespace {
 
 // Memory in the process that owns a control, for the messages that carry
 // pointers (list and tree items and their texts).
 class RemoteBuffer {
  public:
-  RemoteBuffer(DWORD processId, size_t size) : size_(size) {
+  RemoteBuffer(DWORD processId, size_t size) {
     process_ =
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (process_ != nullptr) {
@@ -191,12 +197,9 @@ class RemoteBuffer {
   bool Write(size_t offset, const void* bytes, size_t size) {
     return WriteProcessMemory(process_, At(offset), bytes, size, nullptr) != 0;
   }
-  bool Read(size_t offset, void* bytes, size_t size) const {
-    return ReadProcessMemory(process_, At(offset), bytes, size, nullptr) != 0;
-  }
   std::string ReadText(size_t offset, size_t capacity) const {
     std::string text(capacity, '\0');
-    if (!Read(offset, text.data(), capacity)) return {};
+    if (!ReadProcessMemory(process_, At(offset), text.data(), capacity, nullptr)) return {};
     text.resize(strnlen(text.data(), capacity));
     return text;
   }
@@ -204,7 +207,6 @@ class RemoteBuffer {
  private:
   HANDLE process_ = nullptr;
   void* memory_ = nullptr;
-  size_t size_;
 };
 
 constexpr size_t kTextCapacity = 4096;
@@ -221,15 +223,16 @@ std::string TreeItemText(HWND tree, DWORD processId, HTREEITEM item) {
   return remote.ReadText(sizeof tv, kTextCapacity);
 }
 
+HTREEITEM TreeNext(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
 void AppendTreeLines(HWND tree, DWORD processId, HTREEITEM first, int depth,
                      std::vector<std::string>& lines) {
-  for (HTREEITEM item = first; item != nullptr;
-       item = reinterpret_cast<HTREEITEM>(
-           SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+  for (HTREEITEM item = first; item != nullptr; item = TreeNext(tree, item, TVGN_NEXT)) {
     lines.push_back(std::string(2 * depth, ' ') + TreeItemText(tree, processId, item));
-    auto child = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
-    AppendTreeLines(tree, processId, child, depth + 1, lines);
+    AppendTreeLines(tree, processId, TreeNext(tree, item, TVGN_CHILD), depth + 1, lines);
   }
 }
 
@@ -263,66 +266,53 @@ void Win32WizardDriver::PressButton(int id) {
 
 bool Win32WizardDriver::TakeMessageBox(std::string& text, int milliseconds) {
   HWND box = nullptr;
-  for (int waited = 0; waited <= milliseconds && box == nullptr; waited += kPollMs) {
+  WaitFor(milliseconds, [&] {
     for (HWND dialog : DialogWindowsOf(processId_, sheet_)) {
       if (GetDlgItem(dialog, IDOK) != nullptr || GetDlgItem(dialog, IDCANCEL) != nullptr) {
         if (!StaticTextsOf(dialog).empty()) box = dialog;
       }
     }
-    if (box == nullptr) Sleep(kPollMs);
-  }
+    return box != nullptr;
+  });
   if (box == nullptr) return false;
   text = StaticTextsOf(box);
-  const int answer = cancelNextBox_ ? IDCANCEL : IDOK;
-  cancelNextBox_ = false;
-  HWND button = GetDlgItem(box, answer);
-  if (button == nullptr) button = GetDlgItem(box, IDOK);
-  PostMessageA(button, BM_CLICK, 0, 0);
-  for (int waited = 0; waited < kWaitMs && IsWindow(box); waited += kPollMs) Sleep(kPollMs);
+  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  WaitFor(kWaitMs, [&] { return !IsWindow(box); });
   return true;
 }
 
 void Win32WizardDriver::WaitUntilIdle(int milliseconds) {
-  for (int waited = 0; waited <= milliseconds; waited += kPollMs) {
+  WaitFor(milliseconds, [&] {
     DWORD_PTR ignored;
-    const bool answers =
-        SendMessageTimeoutA(sheet_, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0;
-    if (answers && !Busy(CurrentPage())) return;
-    Sleep(kPollMs);
-  }
+    return SendMessageTimeoutA(sheet_, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0 &&
+           !Busy(CurrentPage());
+  });
 }
 
 std::vector<std::string> Win32WizardDriver::TreeLines(int id) {
   HWND tree = PageControl(id);
   std::vector<std::string> lines;
-  auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  AppendTreeLines(tree, processId_, root, 0, lines);
+  AppendTreeLines(tree, processId_, TreeNext(tree, nullptr, TVGN_ROOT), 0, lines);
   return lines;
 }
 
 bool Win32WizardDriver::SelectTreePath(int id, const std::vector<std::string>& path) {
   HWND tree = PageControl(id);
   HTREEITEM item = nullptr;
-  auto next = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  HTREEITEM next = TreeNext(tree, nullptr, TVGN_ROOT);
   for (const std::string& text : path) {
     while (next != nullptr && TreeItemText(tree, processId_, next) != text) {
-      next = reinterpret_cast<HTREEITEM>(
-          SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(next)));
+      next = TreeNext(tree, next, TVGN_NEXT);
     }
     if (next == nullptr) return false;
     item = next;
-    next = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    next = TreeNext(tree, item, TVGN_CHILD);
   }
   PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   // A message sent to the sheet may be answered before the posted selection
   // is taken from the queue: wait until the tree has selected the item (its
   // handler has then run, or still runs and marks the page busy).
-  for (int waited = 0; waited <= kWaitMs; waited += kPollMs) {
-    if (SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == reinterpret_cast<LRESULT>(item))
-      break;
-    Sleep(kPollMs);
-  }
+  WaitFor(kWaitMs, [&] { return TreeNext(tree, nullptr, TVGN_CARET) == item; });
   WaitUntilIdle(kWaitMs);
   return true;
 }
@@ -365,34 +355,22 @@ bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {
   BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
   SelectObject(memory, old);
 
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
+  // A 24-bit BMP file: the file header, the bitmap header, the rows.
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD stride = ((width * 3 + 3) / 4) * 4;
-  std::string pixels(static_cast<size_t>(stride) * height, '\0');
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
+  std::string bytes(sizeof file + sizeof info + static_cast<size_t>(stride) * height, '\0');
+  GetDIBits(memory, bitmap, 0, height, bytes.data() + sizeof file + sizeof info,
+            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-
-  BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  HANDLE out = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
-            WriteFile(out, &info, sizeof info, &written, nullptr) &&
-            WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-  CloseHandle(out);
-  return ok;
+  file.bfSize = static_cast<DWORD>(bytes.size());
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+  return WriteFileBytes(bmpPath, bytes);
 }
 
 }  // namespace fm::testing

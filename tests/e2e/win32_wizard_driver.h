@@ -42,7 +42,6 @@ class Win32WizardDriver : public WizardDriver {
   bool ControlEnabled(int id) override;
   bool ControlChecked(int id) override;
   void PressButton(int id) override;
-  void AnswerNextBoxWithCancel() override { cancelNextBox_ = true; }
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle(int milliseconds = 60000) override;
   std::vector<std::string> TreeLines(int id) override;
@@ -63,7 +62,6 @@ class Win32WizardDriver : public WizardDriver {
 
   HWND sheet_;
   DWORD processId_;
-  bool cancelNextBox_ = false;
 };
 
 }  // namespace fm::testing

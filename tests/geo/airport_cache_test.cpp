@@ -15,11 +15,7 @@ class RecordedStatus : public StatusSink {
   std::vector<std::string> texts;
 };
 
-struct Counts {
-  int regions, countries, states, cities, airports;
-  bool operator==(const Counts&) const = default;
-};
-Counts CountsOf(const AirportStore& store) {
+std::vector<int> CountsOf(const AirportStore& store) {
   const PlaceCounts c = store.CountPlaces();
   return {c.regions, c.countries, c.states, c.cities, c.airports};
 }
@@ -30,7 +26,7 @@ TEST(AirportStoreTest, FirstInsertionWinsAndTheIndexOutlivesTheTree) {
   store.AddAirport("Europe", "France", "", "Paris", "Orly", "LFXX");    // same name in the city
   store.AddAirport("Asia", "France", "Ile", "Paris", "Other", "LFPO");  // same identifier
   EXPECT_EQ(store.Places().at("Europe").at("France").at("Default").at("Paris").at("Orly"), "LFPO");
-  EXPECT_EQ(CountsOf(store), (Counts{2, 2, 2, 2, 2}));
+  EXPECT_EQ(CountsOf(store), (std::vector<int>{2, 2, 2, 2, 2}));
 
   std::string name = "?", city, state, country, region;
   EXPECT_FALSE(store.FindAirport("lfpo", name, city, state, country, region));
@@ -57,31 +53,31 @@ class AirportCacheTest : public ::testing::Test {
 };
 
 TEST_F(AirportCacheTest, SavesTheTreeDepthFirstAndLoadsItBack) {
-  AirportStore saved;
-  saved.AddAirport("North America", "United States", "California", "Los Angeles",
-                   "Los Angeles Intl", "KLAX");
-  saved.AddAirport("Europe", "United Kingdom", "", "London", "London City Airport", "EGLC");
-  saved.AddAirport("Europe", "United Kingdom", "", "London", "Heathrow", "EGLL");
-  ASSERT_TRUE(SaveCache(saved, Path()));
-  EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"),
-            "00000011\r\n 0.70\r\n1Europe\r\n2United Kingdom\r\n3Default\r\n4London\r\n"
-            "5EGLL Heathrow\r\n5EGLC London City Airport\r\n1North America\r\n2United States\r\n"
-            "3California\r\n4Los Angeles\r\n5KLAX Los Angeles Intl\r\n");
-  ASSERT_EQ(LoadCache(store, Path(), status), CacheLoad::Loaded);
-  EXPECT_EQ(store.Places(), saved.Places());
-  EXPECT_EQ(CountsOf(store), CountsOf(saved));
-}
-
-TEST_F(AirportCacheTest, EmptyNamesRoundTripAsBareKindDigits) {
-  AirportStore saved;
-  saved.AddAirport("", "", "", "", "", "");
-  saved.AddAirport("R", "C", "S", "", "No city", "NOCY");
-  ASSERT_TRUE(SaveCache(saved, Path()));
-  EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"),
-            "00000010\r\n 0.70\r\n1\r\n2\r\n3Default\r\n4\r\n5 \r\n1R\r\n2C\r\n3S\r\n4\r\n"
-            "5NOCY No city\r\n");
-  ASSERT_EQ(LoadCache(store, Path(), status), CacheLoad::Loaded);
-  EXPECT_EQ(store.Places(), saved.Places());
+  using Airport = std::vector<const char*>;
+  const struct {
+    std::vector<Airport> airports;
+    const char* bytes;
+  } cases[] = {
+      {{{"North America", "United States", "California", "Los Angeles", "Los Angeles Intl", "KLAX"},
+        {"Europe", "United Kingdom", "", "London", "London City Airport", "EGLC"},
+        {"Europe", "United Kingdom", "", "London", "Heathrow", "EGLL"}},
+       "00000011\r\n 0.70\r\n1Europe\r\n2United Kingdom\r\n3Default\r\n4London\r\n"
+       "5EGLL Heathrow\r\n5EGLC London City Airport\r\n1North America\r\n2United States\r\n"
+       "3California\r\n4Los Angeles\r\n5KLAX Los Angeles Intl\r\n"},
+      // Empty names are bare kind digits.
+      {{{"", "", "", "", "", ""}, {"R", "C", "S", "", "No city", "NOCY"}},
+       "00000010\r\n 0.70\r\n1\r\n2\r\n3Default\r\n4\r\n5 \r\n1R\r\n2C\r\n3S\r\n4\r\n"
+       "5NOCY No city\r\n"},
+  };
+  for (const auto& c : cases) {
+    AirportStore saved;
+    for (const Airport& a : c.airports) saved.AddAirport(a[0], a[1], a[2], a[3], a[4], a[5]);
+    ASSERT_TRUE(SaveCache(saved, Path()));
+    EXPECT_EQ(fixture.ReadWorkFile("sccache.txt"), c.bytes);
+    ASSERT_EQ(LoadCache(store, Path(), status), CacheLoad::Loaded);
+    EXPECT_EQ(store.Places(), saved.Places());
+    EXPECT_EQ(CountsOf(store), CountsOf(saved));
+  }
 }
 
 TEST_F(AirportCacheTest, HeaderFailuresAndWhatTheyLeave) {
@@ -129,7 +125,6 @@ TEST_F(AirportCacheTest, ProgressIsShownOncePerPercentagePoint) {
   ASSERT_EQ(status.texts.size(), 100u);
   EXPECT_EQ(status.texts.front(), "0% processed");
   EXPECT_EQ(status.texts.back(), "99% processed");
-  EXPECT_EQ(store.CountPlaces().airports, 396);
 
   status.texts.clear();  // a count of 0, which the writer never gives with records
   ASSERT_EQ(Load("00000000\r\n 0.70\r\n1R\r\n1S\r\n"), CacheLoad::Loaded);

@@ -23,9 +23,10 @@ constexpr const char* kBackupTrafficBgl = "SCENEDB/ATC/BACKUP_TRAFFIC.BGL";
 constexpr const char* kDefaultTrafficBgl = "fixture traffic.bgl";
 
 #ifdef _WIN32
-constexpr const char* kFsKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
+// The FS2002 key of the 32-bit view, as a 64-bit program reaches it.
+constexpr const char* kFsKey =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
 constexpr const char* kFsValue = "EXE Path";
-constexpr REGSAM kFsKeyAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_32KEY;
 #else
 constexpr const char* kFsRootVariable = "FLEETMIX_FS_ROOT";
 #endif
@@ -78,10 +79,6 @@ std::string FixtureInstallation::AddAircraft(std::string_view folder, std::strin
   return WriteWithFolders(path, cfgText, true);
 }
 
-std::string FixtureInstallation::AddAfdScenery(std::string_view fileName, std::string_view bytes) {
-  return WriteWithFolders(JoinPath(RootPath(kAfdSceneryFolder), fileName), bytes, false);
-}
-
 std::string FixtureInstallation::AddRootFile(std::string_view relative, std::string_view bytes) {
   return WriteWithFolders(RootPath(relative), bytes, false);
 }
@@ -113,43 +110,28 @@ std::string FixtureInstallation::ReadWorkFile(std::string_view name) const {
 #ifdef _WIN32
 
 bool FixtureInstallation::PointSystemAtRoot() {
-  HKEY key;
-  if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFsKey, 0, nullptr, 0, kFsKeyAccess, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
   if (!pointed_) {
-    DWORD type = 0, size = 0;
-    hadEarlier_ =
-        ::RegQueryValueExA(key, kFsValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
-    if (hadEarlier_) {
-      earlier_.resize(size);
-      ::RegQueryValueExA(key, kFsValue, nullptr, &type, reinterpret_cast<BYTE*>(earlier_.data()),
-                         &size);
-      earlier_.resize(size);
-      earlierType_ = type;
-    }
+    char earlier[MAX_PATH] = {};
+    DWORD size = sizeof earlier;
+    hadEarlier_ = ::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue, RRF_RT_REG_SZ, nullptr,
+                                 earlier, &size) == ERROR_SUCCESS;
+    earlier_ = earlier;
   }
-  LONG status =
-      ::RegSetValueExA(key, kFsValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(root_.c_str()),
-                       static_cast<DWORD>(root_.size() + 1));
-  ::RegCloseKey(key);
   pointed_ = true;
-  return status == ERROR_SUCCESS;
+  return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue, REG_SZ, root_.c_str(),
+                           static_cast<DWORD>(root_.size() + 1)) == ERROR_SUCCESS;
 }
 
+// The key is made again when a test has deleted it.
 void FixtureInstallation::RestoreSystemSetting() {
   if (!pointed_) return;
   pointed_ = false;
-  HKEY key;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFsKey, 0, kFsKeyAccess, &key) != ERROR_SUCCESS) return;
   if (hadEarlier_) {
-    ::RegSetValueExA(key, kFsValue, 0, earlierType_, reinterpret_cast<const BYTE*>(earlier_.data()),
-                     static_cast<DWORD>(earlier_.size()));
+    ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue, REG_SZ, earlier_.c_str(),
+                      static_cast<DWORD>(earlier_.size() + 1));
   } else {
-    ::RegDeleteValueA(key, kFsValue);
+    ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue);
   }
-  ::RegCloseKey(key);
 }
 
 #else

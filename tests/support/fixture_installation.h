@@ -38,8 +38,6 @@ class FixtureInstallation {
   // AIRCRAFT/<folder>/aircraft.cfg with the text (LF written as CR LF);
   // gives the file's path.
   std::string AddAircraft(std::string_view folder, std::string_view cfgText);
-  // SCENEDB/AFDFILES/SCENERY/<fileName> with exactly these bytes.
-  std::string AddAfdScenery(std::string_view fileName, std::string_view bytes);
   // Any file below the root with exactly these bytes; folders are made.
   std::string AddRootFile(std::string_view relative, std::string_view bytes);
   // Replaces SCENEDB/ATC/SCENERY/TRAFFIC.BGL.
@@ -69,8 +67,7 @@ class FixtureInstallation {
 
   bool pointed_ = false;
   bool hadEarlier_ = false;
-  std::string earlier_;            // the earlier setting's bytes
-  unsigned long earlierType_ = 0;  // its registry value type (Windows)
+  std::string earlier_;  // the earlier setting
 };
 
 }  // namespace fm::testing

@@ -2,21 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
-#include <string>
-#include <vector>
+#include <sstream>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
 #include "resources/resource.h"
-#include "tests/support/aircraft_scenarios.h"
-#include "tests/support/scenery_scenarios.h"
+#include "tests/support/traffic_scenarios.h"
+#include "tools/bglwriter/afd_world_generator.h"
 #include "tools/traffic_container.h"
 #include "ui/page_host.h"
 
 namespace fm::testing {
 namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// An airport-directory file of the airports, as the BGL builder makes them.
+std::string AfdFile(const std::vector<bglbench::AirportRow>& airports) {
+  const std::vector<uint8_t> bytes = bglbench::BuildAfdFile(airports, true);
+  return std::string(bytes.begin(), bytes.end());
+}
 
 constexpr char kAircraft[] =
     "AC#1,250,\"Boeing 737-400 Example Air\"\r\n"
@@ -85,7 +93,164 @@ void ExpectBox(WizardDriver& wizard, const std::string& expected) {
   EXPECT_EQ(box, expected);
 }
 
+// Presses "Import from FS" or "Load Cached", then expects no box, the
+// fixture's tree, the count and the buttons that follow a load.
+void PressAndExpectTheFixtureTree(WizardDriver& wizard, int button) {
+  wizard.PressButton(button);
+  wizard.WaitUntilIdle();
+  std::string box;
+  EXPECT_FALSE(wizard.TakeMessageBox(box, 300)) << box;
+  EXPECT_EQ(wizard.TreeLines(IDC_PLACE_TREE), FixtureSceneryTree());
+  EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Import completed. 6 airports in 4 countries");
+  EXPECT_TRUE(wizard.ControlEnabled(IDC_GENERATE_AIR_NAT));
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+}
+
+void AircraftPage(WizardDriver& wizard, const FixtureInstallation& installation) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_AIRCRAFT);
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack});
+  EXPECT_FALSE(wizard.ControlEnabled(IDC_GENERATE_AIRLINES)) << "no import yet";
+  wizard.PressButton(IDC_IMPORT_AIRCRAFT);
+  // Airlines Speed Bird, LUFTHANSA, Lufthansa and the Cessna's empty one;
+  // models Boeing 737-800, Airbus A320, Cessna C172; variations British
+  // Airways, Lufthansa (twice), White.
+  ExpectBox(wizard, "Import succeeded. 4 airlines, 3 models, 3 variations.");
+  wizard.WaitUntilIdle();
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+  // Folders in listing order (a320, B737, C172), paths in order of first
+  // appearance.
+  const std::vector<std::string> tree = {"Airliner",    "  Airbus", "    A320", "  Boeing",
+                                         "    737-800", "Light",    "  Cessna", "    172 Skyhawk"};
+  EXPECT_EQ(wizard.TreeLines(IDC_AIRCRAFT_TREE), tree);
+
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, {"Airliner", "Boeing"}));
+  EXPECT_FALSE(wizard.ControlEnabled(IDC_AIRCRAFT_LIST)) << "a manufacturer is no type";
+  const std::vector<std::string> boeing = {"Airliner", "Boeing", "737-800"};
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, boeing));
+  const std::string cfg = installation.RootPath("AIRCRAFT/B737/aircraft.cfg");
+  EXPECT_EQ(wizard.ListRows(IDC_AIRCRAFT_LIST),
+            (Rows{{"Lufthansa", "LUFTHANSA", "D-ABCD", "Boeing 737-800 Lufthansa", cfg},
+                  {"British Airways", "Speed Bird", "G-ABCD", "Boeing 737-800 Speedbird", cfg}}));
+  EXPECT_TRUE(wizard.ListRowChecked(IDC_AIRCRAFT_LIST, 1));
+
+  // A cleared box stays cleared when the type is shown again (and is set
+  // again here, so that the run below may use that paint).
+  wizard.SetListRowChecked(IDC_AIRCRAFT_LIST, 0, false);
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, {"Light", "Cessna", "172 Skyhawk"}));
+  EXPECT_EQ(wizard.ListRows(IDC_AIRCRAFT_LIST).size(), 1u);
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, boeing));
+  EXPECT_FALSE(wizard.ListRowChecked(IDC_AIRCRAFT_LIST, 0));
+  EXPECT_TRUE(wizard.ListRowChecked(IDC_AIRCRAFT_LIST, 1));
+  wizard.SetListRowChecked(IDC_AIRCRAFT_LIST, 0, true);
+
+  // Every callsign but the empty one, upper case first.
+  wizard.PressButton(IDC_GENERATE_AIRLINES);
+  ExpectBox(wizard, "airlines.cfg updated successfully.");
+  wizard.WaitUntilIdle();
+  EXPECT_EQ(ReadBytes(installation.RootPath("AIRCRAFT/airlines.cfg")),
+            "LUFTHANSA\r\nLufthansa\r\nSpeed Bird\r\n");
+}
+
+void TrafficPage(WizardDriver& wizard, const FixtureInstallation& installation) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_TRAFFIC);
+  EXPECT_TRUE(wizard.ControlChecked(IDC_HIDE_COMPILER));
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack});
+  const std::string firstTraffic = ReadBytes(installation.TrafficBglPath());
+  for (bool first : {true, false}) {
+    wizard.PressButton(IDC_IMPORT);
+    std::string box;
+    if (first) {
+      ExpectBox(wizard, BackupBoxText(installation));
+    }
+    wizard.WaitUntilIdle();
+    if (!first) {
+      EXPECT_FALSE(wizard.TakeMessageBox(box, 1000)) << "a second backup box: " << box;
+    }
+    // Larger counts first; the order of equal counts is not promised.
+    Rows rows = wizard.ListRows(IDC_AIRPORT_LIST);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows.back(), (std::vector<std::string>{"Los Angeles Intl", "United States", "1"}));
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (Rows{{"Charles de Gaulle", "France", "2"},
+                          {"Gatwick", "United Kingdom", "2"},
+                          {"Heathrow", "United Kingdom", "2"},
+                          {"Los Angeles Intl", "United States", "1"}}));
+    EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Loaded 3 AI aircraft, 4 plans, 7 legs");
+    EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+    EXPECT_EQ(ReadBytes(installation.BackupTrafficBglPath()), firstTraffic);
+  }
+}
+
 }  // namespace
+
+void AddScenarioAircraft(FixtureInstallation& installation) {
+  installation.WorkFile("air_class.cfg",
+                        "; categories of interchangeable aircraft\n"
+                        "[Airliner]\n737\nA320\n<\"Boeing 737\" \"Airbus A320\">\n"
+                        "[Light]\nC172\n");
+  installation.AddAircraft("B737",
+                           "[General]\natc_type=Boeing\natc_model=737-800\n"
+                           "[fltsim.0]\ntitle=Boeing 737-800 Speedbird\nui_manufacturer=Boeing\n"
+                           "ui_type=737-800\nui_variation=British Airways\n"
+                           "atc_airline=Speed Bird\natc_id=G-ABCD\n"
+                           "[fltsim.1]\ntitle=Boeing 737-800 Lufthansa\nui_variation=Lufthansa\n"
+                           "atc_airline=LUFTHANSA\natc_id=D-ABCD\n");
+  installation.AddAircraft("a320",
+                           "[fltsim.0]\ntitle=Airbus A320 Lufthansa\nui_manufacturer=Airbus\n"
+                           "ui_type=A320\nui_variation=Lufthansa\natc_airline=Lufthansa\n"
+                           "[General]\natc_type=Airbus\natc_model=A320\n");
+  installation.AddAircraft("C172",
+                           "[General]\natc_type=Cessna\natc_model=C172\n"
+                           "[fltsim.0]\ntitle=Cessna Skyhawk\nui_manufacturer=Cessna\n"
+                           "ui_type=172 Skyhawk\nui_variation=White\n");
+}
+
+void AddSceneryFixture(FixtureInstallation& installation) {
+  installation.AddRootFile(
+      "SCENEDB/AFDFILES/SCENERY/AFDEUR.BGL",
+      AfdFile({{"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.45, 80, "Europe", ""},
+               {"EGKK", "Gatwick", "London", "United Kingdom", 51.15, -0.18, 200, "Europe", ""},
+               {"LFPG", "Charles de Gaulle", "Paris", "France", 49.0, 2.55, 390, "Europe", ""}}));
+  installation.AddRootFile(
+      "SCENEDB/AFDFILES/SCENERY/afdnam.bgl",
+      AfdFile({{"KLAX", "Los Angeles Intl", "Los Angeles", "United States", 33.94, -118.41, 125,
+                "North America", "California"},
+               {"KSEA", "Seattle-Tacoma", "Seattle", "United States", 47.45, -122.31, 433,
+                "North America", "Washington"},
+               {"EIDW", "Dublin", "Dublin", "Ireland", 53.42, -6.27, 242, "Europe", ""}}));
+  installation.WorkFile("air_nat.cfg",
+                        "; countries and their airlines\n"
+                        "United Kingdom/SPEEDBIRD,SHAMROCK\n"
+                        "United States/AMERICAN,UNITED\n"
+                        "GLOBAL/SPEEDBIRD\n");
+}
+
+std::vector<std::string> FixtureSceneryTree() {
+  // Sorted by bytes at every level; the states that the airports lack are
+  // not shown, their cities hang under the country.
+  std::istringstream text(
+      "Europe\n  France\n    Paris\n      Charles de Gaulle (LFPG)\n"
+      "  Ireland\n    Dublin\n      Dublin (EIDW)\n"
+      "  United Kingdom\n    London\n      Gatwick (EGKK)\n      Heathrow (EGLL)\n"
+      "North America\n  United States\n    California\n      Los Angeles\n"
+      "        Los Angeles Intl (KLAX)\n    Washington\n      Seattle\n"
+      "        Seattle-Tacoma (KSEA)\n");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string FixtureSceneryCache() {
+  // 2 regions, 4 countries, 5 states, 5 cities, 6 airports.
+  return "00000022\r\n 0.70\r\n"
+         "1Europe\r\n"
+         "2France\r\n3Default\r\n4Paris\r\n5LFPG Charles de Gaulle\r\n"
+         "2Ireland\r\n3Default\r\n4Dublin\r\n5EIDW Dublin\r\n"
+         "2United Kingdom\r\n3Default\r\n4London\r\n5EGKK Gatwick\r\n5EGLL Heathrow\r\n"
+         "1North America\r\n2United States\r\n"
+         "3California\r\n4Los Angeles\r\n5KLAX Los Angeles Intl\r\n"
+         "3Washington\r\n4Seattle\r\n5KSEA Seattle-Tacoma\r\n";
+}
 
 void AddGenerateFixture(FixtureInstallation& installation) {
   AddScenarioAircraft(installation);
@@ -99,21 +264,29 @@ void AddGenerateFixture(FixtureInstallation& installation) {
 }
 
 void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
-                         const std::function<void()>& afterGenerate) {
-  std::string box;
+                         const std::function<void(const char* page)>& onFilledPage) {
+  auto filled = [&](const char* page) {
+    if (onFilledPage) onFilledPage(page);
+  };
   ASSERT_EQ(wizard.ActiveDialogId(), IDD_WELCOME);
   wizard.Next();
-  wizard.PressButton(IDC_IMPORT_AIRCRAFT);
-  ASSERT_TRUE(wizard.TakeMessageBox(box)) << "the aircraft import tells its counts";
-  wizard.WaitUntilIdle();
+  AircraftPage(wizard, installation);
+  filled("aircraft");
   wizard.Next();
-  wizard.PressButton(IDC_IMPORT);
-  wizard.WaitUntilIdle();
-  ASSERT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext}) << "airports imported";
+
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  EXPECT_FALSE(wizard.ControlEnabled(IDC_GENERATE_AIR_NAT));
+  PressAndExpectTheFixtureTree(wizard, IDC_IMPORT);
+  EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), FixtureSceneryCache());
+  EXPECT_EQ(installation.ReadWorkFile("temp.sca"), "") << "temp.sca is deleted after each file";
+  // Airports opened as a user opens them, for the picture.
+  wizard.SelectTreePath(IDC_PLACE_TREE, {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
+  filled("scenery");
   wizard.Next();
-  wizard.PressButton(IDC_IMPORT);
-  ASSERT_TRUE(wizard.TakeMessageBox(box)) << "the backup box of the first import";
-  wizard.WaitUntilIdle();
+
+  TrafficPage(wizard, installation);
+  filled("traffic");
   wizard.Next();
 
   ASSERT_EQ(wizard.ActiveDialogId(), IDD_GENERATE);
@@ -133,15 +306,14 @@ void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation
   wizard.WaitUntilIdle();
   EXPECT_EQ(installation.ReadWorkFile("report.txt"), ExpectedReport());
   EXPECT_EQ(wizard.ListRows(IDC_FLIGHT_COUNTS),
-            (std::vector<std::vector<std::string>>{{"Boeing 737-800 Speedbird", "2"},
-                                                   {"Airbus A320 Lufthansa", "1"}}));
+            (Rows{{"Boeing 737-800 Speedbird", "2"}, {"Airbus A320 Lufthansa", "1"}}));
   EXPECT_EQ(wizard.ControlText(IDC_STATUS), "100% processed");
   EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardFinish});
   for (int id : {IDC_VIEW_REPORT, IDC_SAVE_ONLY, IDC_SAVE_AND_COMPILE}) {
     EXPECT_TRUE(wizard.ControlEnabled(id)) << "control " << id << " after a run";
   }
   EXPECT_FALSE(wizard.ControlEnabled(IDC_COMPILE_ONLY)) << "nothing saved yet";
-  if (afterGenerate) afterGenerate();
+  filled("generate");
 
   const std::string trafficBefore = ReadBytes(installation.TrafficBglPath());
   wizard.PressButton(IDC_SAVE_AND_COMPILE);
@@ -174,6 +346,22 @@ void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation
   EXPECT_TRUE(wizard.Closed());
   EXPECT_EQ(WorkFiles(installation), before) << "Finish wrote into the working folder";
   EXPECT_EQ(ReadBytes(installation.TrafficBglPath()), installed);
+}
+
+void LoadCachedInAFreshRun(WizardDriver& wizard) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_WELCOME);
+  wizard.Next();
+  wizard.PressButton(IDC_IMPORT_AIRCRAFT);
+  std::string box;
+  ASSERT_TRUE(wizard.TakeMessageBox(box)) << "the aircraft import tells its counts";
+  wizard.WaitUntilIdle();
+  wizard.Next();
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack});
+  EXPECT_TRUE(wizard.TreeLines(IDC_PLACE_TREE).empty());
+  PressAndExpectTheFixtureTree(wizard, IDC_LOAD_CACHED);
+  wizard.Cancel();
+  EXPECT_TRUE(wizard.Closed());
 }
 
 }  // namespace fm::testing

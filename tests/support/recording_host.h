@@ -4,8 +4,8 @@
 // handler while another one runs.
 #pragma once
 
-#include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +26,19 @@ struct RecordedBox {
 };
 
 class RecordingHost : public PageHost {
+  using Kinds = std::initializer_list<ControlKind>;
+  static constexpr Kinds kText = {ControlKind::Button, ControlKind::CheckBox, ControlKind::Label,
+                                  ControlKind::StatusEdit, ControlKind::ReadOnlyText};
+  static constexpr Kinds kAny = {
+      ControlKind::Button,     ControlKind::CheckBox,     ControlKind::Label,
+      ControlKind::StatusEdit, ControlKind::ReadOnlyText, ControlKind::List,
+      ControlKind::CheckList,  ControlKind::Tree,         ControlKind::SortedCombo};
+  static constexpr Kinds kList = {ControlKind::List, ControlKind::CheckList};
+  static constexpr Kinds kCheckList = {ControlKind::CheckList};
+  static constexpr Kinds kCheckBox = {ControlKind::CheckBox};
+  static constexpr Kinds kTree = {ControlKind::Tree};
+  static constexpr Kinds kCombo = {ControlKind::SortedCombo};
+
  public:
   RecordingHost(RecordingSheet& sheet, DialogLogic& logic);
   ~RecordingHost() override;
@@ -35,7 +48,6 @@ class RecordingHost : public PageHost {
   bool Ended() const { return ended_; }
   int EndResult() const { return endResult_; }
   const std::string& Caption() const { return caption_; }
-  const std::vector<Decoration>& Decorations() const { return decorations_; }
   int WaitCursorDepth() const { return waitCount_; }
   // Called whenever a handler dispatches waiting messages (tests may try to
   // press something there, as an impatient user would).
@@ -51,80 +63,88 @@ class RecordingHost : public PageHost {
   void RunHandler(const std::function<void()>& handler);
 
   // Reading what the page shows.
-  std::vector<std::string> ListColumns(int id) const;
-  std::vector<int> ListColumnWidths(int id) const;
-  bool ListHasCheckBoxes(int id) const;
-  bool ListHasFullRowSelect(int id) const;
-  int TreeImage(int id, TreeItem item) const;
+  std::vector<std::string> ListColumns(int id) const { return Find(id, kList).columns; }
 
-  // PageHost
-  void SetText(int id, const std::string& text) override;
-  std::string GetText(int id) const override;
-  void EnableControl(int id, bool enabled) override;
-  bool IsControlEnabled(int id) const override;
-  void SetCheck(int id, bool checked) override;
-  bool IsChecked(int id) const override;
-  void SetCaption(const std::string& caption) override;
+  // PageHost; a control the dialog lacks reads as empty and disabled.
+  void SetText(int id, const std::string& text) override { Find(id, kText).text = text; }
+  std::string GetText(int id) const override { return Find(id, kText).text; }
+  void EnableControl(int id, bool enabled) override { Find(id, kAny).enabled = enabled; }
+  bool IsControlEnabled(int id) const override { return Find(id, kAny).enabled; }
+  void SetCheck(int id, bool checked) override { Find(id, kCheckBox).checked = checked; }
+  bool IsChecked(int id) const override { return Find(id, kCheckBox).checked; }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
   int ClientWidth() const override { return 475; }
 
   void ListSetStyle(int id, bool checkBoxes, bool fullRowSelect) override;
-  int ListClientWidth(int id) const override;
+  int ListClientWidth(int id) const override { return Find(id, kList).spec ? 400 : 0; }
   int VerticalScrollBarWidth() const override { return 17; }
   void ListAddColumn(int id, const std::string& heading, int width) override;
   int ListAppendRow(int id, const std::vector<std::string>& cells) override;
-  int ListRowCount(int id) const override;
-  std::string ListCell(int id, int row, int column) const override;
+  int ListRowCount(int id) const override { return static_cast<int>(Find(id, kList).rows.size()); }
+  std::string ListCell(int id, int row, int column) const override {
+    return Find(id, kList).Cell(row, column);
+  }
   void ListSetRowData(int id, int row, std::intptr_t data) override;
   std::intptr_t ListRowData(int id, int row) const override;
   void ListSetRowCheck(int id, int row, bool checked) override;
   bool ListRowCheck(int id, int row) const override;
-  void ListDeleteAllRows(int id) override;
-  void ListSortByDataDescending(int id) override;
+  void ListDeleteAllRows(int id) override { Find(id, kList).rows.clear(); }
+  void ListSortByDataDescending(int id) override { Find(id, kList).SortRowsByDataDescending(); }
 
-  void TreeSetImages(int id, int bitmapId, int imageWidth) override;
+  void TreeSetImages(int id, int bitmapId, int) override { Find(id, kTree).imageBitmap = bitmapId; }
   TreeItem TreeAppend(int id, TreeItem parent, const std::string& text, std::intptr_t data,
                       int image) override;
-  TreeItem TreeFirstChild(int id, TreeItem item) const override;
-  TreeItem TreeNextSibling(int id, TreeItem item) const override;
-  TreeItem TreeParent(int id, TreeItem item) const override;
-  std::string TreeText(int id, TreeItem item) const override;
-  std::intptr_t TreeData(int id, TreeItem item) const override;
-  void TreeDeleteAll(int id) override;
+  TreeItem TreeFirstChild(int id, TreeItem item) const override {
+    return Find(id, kTree).FirstChild(item);
+  }
+  TreeItem TreeNextSibling(int id, TreeItem item) const override {
+    return Find(id, kTree).NextSibling(item);
+  }
+  TreeItem TreeParent(int id, TreeItem item) const override { return Node(id, item).parent; }
+  std::string TreeText(int id, TreeItem item) const override { return Node(id, item).text; }
+  std::intptr_t TreeData(int id, TreeItem item) const override { return Node(id, item).data; }
+  void TreeDeleteAll(int id) override { Find(id, kTree).ClearTree(); }
 
-  void ComboAdd(int id, const std::string& text) override;
-  void ComboSelect(int id, int index) override;
-  int ComboSelection(int id) const override;
-  std::string ComboText(int id, int index) const override;
+  void ComboAdd(int id, const std::string& text) override { Find(id, kCombo).ComboAdd(text, true); }
+  void ComboSelect(int id, int index) override { Find(id, kCombo).ComboSelect(index); }
+  int ComboSelection(int id) const override { return Find(id, kCombo).comboSelection; }
+  std::string ComboText(int id, int index) const override {
+    return Find(id, kCombo).ComboText(index);
+  }
 
   BoxAnswer ShowMessage(const std::string& text, BoxIcon icon, const std::string& caption) override;
   void BeginWaitCursor() override { ++waitCount_; }
   void EndWaitCursor() override;
-  void DispatchWaitingMessages() override;
+  void DispatchWaitingMessages() override {
+    if (onDispatch) onDispatch();
+  }
 
   void PostWizardButtons(unsigned flags) override;
-  bool HasHelpButton() const override;
+  bool HasHelpButton() const override { return true; }
   std::string HelpButtonText() const override;
   void SetHelpButtonText(const std::string& text) override;
   int RunModal(DialogLogic& dialog) override;
   void EndDialog(int result) override;
   bool LoadStringResource(int id, std::string& text) const override;
   bool LoadTextResource(int id, std::string& text) const override;
-  void SetDecorations(std::vector<Decoration> decorations) override;
+  void SetDecorations(std::vector<Decoration>) override {}  // nothing is painted
 
  private:
   struct Control : StoredControl {
     const ControlSpec* spec = nullptr;
   };
 
-  Control* Find(int id, std::initializer_list<ControlKind> kinds) const;
-  Control* FindForEvent(int id, std::initializer_list<ControlKind> kinds);
+  // The control, or (after a failure) an empty stand-in without a spec.
+  Control& Find(int id, Kinds kinds) const;
+  Control* FindForEvent(int id, Kinds kinds);
+  const StoredControl::TreeNode& Node(int id, TreeItem item) const;
 
   RecordingSheet& sheet_;
   DialogLogic& logic_;
   const DialogSpec* spec_;
   mutable std::map<int, Control> controls_;
+  mutable Control missing_;
   std::string caption_;
-  std::vector<Decoration> decorations_;
   int waitCount_ = 0;
   int handlerDepth_ = 0;
   bool ended_ = false;

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "platform/file_text.h"
 #include "resources/resource.h"
+#include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
 namespace {
@@ -21,13 +20,6 @@ constexpr StringResource kStrings[] = {
 };
 #undef FM_STRING
 
-// "TEXT" resources are the files the resource script embeds.
-const std::map<int, std::string>& TextResourceFiles() {
-  static const std::map<int, std::string> files = {
-      {IDR_README, std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt"}};
-  return files;
-}
-
 }  // namespace
 
 RecordingSheet::RecordingSheet(CWizard* wizard) : wizard_(wizard) {}
@@ -39,16 +31,12 @@ RecordingSheet::~RecordingSheet() {
 CAiPropertyPage& RecordingSheet::Page(int index) const { return *wizard_->Pages()[index]; }
 
 RecordingHost& RecordingSheet::HostOf(int pageIndex) {
-  auto it = hosts_.find(pageIndex);
-  if (it == hosts_.end()) {
-    auto host = std::make_unique<RecordingHost>(*this, Page(pageIndex));
-    Page(pageIndex).AttachHost(host.get());
-    RecordingHost& h = *host;
-    hosts_[pageIndex] = std::move(host);
-    h.RunHandler([&] { Page(pageIndex).OnInitDialog(); });
-    return h;
+  std::unique_ptr<RecordingHost>& host = hosts_[pageIndex];
+  if (host == nullptr) {
+    host = MakeHost(Page(pageIndex));
+    host->RunHandler([&] { Page(pageIndex).OnInitDialog(); });
   }
-  return *it->second;
+  return *host;
 }
 
 std::unique_ptr<RecordingHost> RecordingSheet::MakeHost(DialogLogic& logic) {
@@ -59,8 +47,7 @@ std::unique_ptr<RecordingHost> RecordingSheet::MakeHost(DialogLogic& logic) {
 
 void RecordingSheet::Activate(int index) {
   active_ = index;
-  RecordingHost& host = HostOf(index);
-  host.RunHandler([&] { Page(index).OnSetActive(); });
+  HostOf(index).RunHandler([&] { Page(index).OnSetActive(); });
 }
 
 void RecordingSheet::ApplyPosted() {
@@ -98,9 +85,7 @@ void RecordingSheet::Finish() {
 void RecordingSheet::Cancel() { closed_ = true; }
 
 void RecordingSheet::Help() {
-  ASSERT_TRUE(hasHelpButton);
-  RecordingHost& host = ActiveHost();
-  host.RunHandler([&] { wizard_->OnHelp(Page(active_)); });
+  ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
 }
 
 BoxAnswer RecordingSheet::Answer() {
@@ -138,15 +123,9 @@ bool RecordingSheet::LoadString(int id, std::string& text) const {
   return false;
 }
 
+// The one "TEXT" resource is the read-me the resource script embeds.
 bool RecordingSheet::LoadText(int id, std::string& text) const {
-  auto it = TextResourceFiles().find(id);
-  if (it == TextResourceFiles().end()) return false;
-  std::ifstream in(it->second, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  text = bytes.str();
-  return true;
+  return id == IDR_README && ReadFileBytes(ReadMePath(), text);
 }
 
 }  // namespace fm::testing

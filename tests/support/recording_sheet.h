@@ -47,7 +47,6 @@ class RecordingSheet {
   std::unique_ptr<RecordingHost> MakeHost(DialogLogic& logic);
 
   std::string helpButtonText = "Help";
-  bool hasHelpButton = true;
 
   std::vector<RecordedBox> boxes;
   std::deque<BoxAnswer> answers;  // for the next boxes; Ok when empty

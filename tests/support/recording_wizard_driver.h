@@ -29,7 +29,6 @@ class RecordingWizardDriver : public WizardDriver {
 
   // The handler runs to its end inside the press; its boxes are recorded.
   void PressButton(int id) override { sheet_.ActiveHost().Press(id); }
-  void AnswerNextBoxWithCancel() override { sheet_.answers.push_back(BoxAnswer::Cancel); }
   bool TakeMessageBox(std::string& text, int /*milliseconds*/) override {
     if (takenBoxes_ >= sheet_.boxes.size()) return false;
     text = sheet_.boxes[takenBoxes_++].text;

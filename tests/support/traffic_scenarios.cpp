@@ -48,6 +48,15 @@ std::vector<std::vector<std::string>> ScenarioAirportRows(bool storeKnowsAirport
   return {{"Heathrow", "United Kingdom", "3"}, {"Charles de Gaulle", "France", "2"}, {"", "", "1"}};
 }
 
+std::string BackupBoxText(const FixtureInstallation& installation) {
+  return "AI Traffic Fleetmixer has detected that this is the first time you import the "
+         "traffic BGL. The original traffic.bgl file was backed up as " +
+         installation.Root() +
+         "\\SCENEDB\\ATC\\BACKUP_TRAFFIC.BGL. This operation happens only once so now "
+         "you may replace tha AI plans then import them again etc., no matter what "
+         "the original traffic.bgl that was copied now will remain intact.";
+}
+
 void TrafficImportScenario(WizardDriver& wizard, FixtureInstallation& installation,
                            bool storeKnowsAirports) {
   ASSERT_EQ(wizard.ActiveDialogId(), IDD_TRAFFIC);
@@ -58,13 +67,7 @@ void TrafficImportScenario(WizardDriver& wizard, FixtureInstallation& installati
   wizard.PressButton(IDC_IMPORT);
   std::string box;
   ASSERT_TRUE(wizard.TakeMessageBox(box)) << "the backup box of the first import";
-  EXPECT_EQ(box,
-            "AI Traffic Fleetmixer has detected that this is the first time you import the "
-            "traffic BGL. The original traffic.bgl file was backed up as " +
-                installation.Root() +
-                "\\SCENEDB\\ATC\\BACKUP_TRAFFIC.BGL. This operation happens only once so now "
-                "you may replace tha AI plans then import them again etc., no matter what "
-                "the original traffic.bgl that was copied now will remain intact.");
+  EXPECT_EQ(box, BackupBoxText(installation));
   wizard.WaitUntilIdle();
   EXPECT_EQ(wizard.ListRows(IDC_AIRPORT_LIST), ScenarioAirportRows(storeKnowsAirports));
   EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Loaded 3 AI aircraft, 3 plans, 6 legs");

@@ -26,6 +26,9 @@ void AddScenarioAirports(AirportStore& store);
 // The rows the traffic page shows for that traffic, larger count first.
 std::vector<std::vector<std::string>> ScenarioAirportRows(bool storeKnowsAirports);
 
+// The box of the first traffic import, which backs up TRAFFIC.BGL.
+std::string BackupBoxText(const FixtureInstallation& installation);
+
 // On the traffic page of a wizard whose FS2002 installation holds the
 // scenario traffic and whose working folder is empty: "Hide Compiler" is
 // checked, only Back is enabled; "Import" runs the embedded decompiler,

@@ -36,11 +36,8 @@ class WizardDriver {
   // Presses a button (or toggles a check box) of the page now shown, as a
   // user clicks it; the handler may still run (and show boxes) afterwards.
   virtual void PressButton(int id) = 0;
-  // The next message box the program shows will be answered with Cancel
-  // (else OK). Said before the press that shows it.
-  virtual void AnswerNextBoxWithCancel() = 0;
   // The next message box the program shows, waiting up to `milliseconds`
-  // for it: its text, then it is answered. False when none came.
+  // for it: its text, then it is answered with OK. False when none came.
   virtual bool TakeMessageBox(std::string& text, int milliseconds = 60000) = 0;
   // Waits until the handler of the last press has ended.
   virtual void WaitUntilIdle(int milliseconds = 60000) = 0;

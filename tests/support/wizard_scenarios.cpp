@@ -2,19 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "platform/file_text.h"
 #include "resources/resource.h"
 #include "ui/page_host.h"
 
 namespace fm::testing {
 
+std::string ReadMePath() { return std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt"; }
+
 std::string ReadMeText() {
-  std::ifstream in(std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  std::string text;
+  ReadFileBytes(ReadMePath(), text);
+  return text;
 }
 
 void WelcomeAndHelpScenario(WizardDriver& wizard) {

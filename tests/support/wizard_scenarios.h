@@ -7,7 +7,8 @@
 
 namespace fm::testing {
 
-// The read-me text as the program carries it.
+// The read-me as the program carries it: its file, and its text.
+std::string ReadMePath();
 std::string ReadMeText();
 
 // Opens on the welcome page with Next only and "Read Me", which shows the
