@@ -1,9 +1,8 @@
-// Random small installations and their dump. The generator is our own so
+// Random small installations. The generator is our own so
 // that a seed names the same installation under every standard library.
-#include "tests/traffic/random_installation.h"
+#include "tests/traffic/redistribution_model.h"
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
 namespace fm::testing::model {
@@ -182,44 +181,6 @@ ModelInput RandomInstallation(std::uint32_t seed) {
   input.randomly = dice.OneIn(2);
   input.seed = dice.Next();
   return input;
-}
-
-std::string DescribeInstallation(const ModelInput& input) {
-  std::ostringstream text;
-  auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-  text << "categories:\n";
-  for (const auto& [category, patterns] : input.categoryTitlePatterns) {
-    text << "  [" << category << "]";
-    for (const std::string& pattern : patterns) text << " " << quoted(pattern);
-    text << "\n";
-  }
-  text << "aircraft models:\n";
-  for (const Model& model : input.aircraftModels) {
-    text << "  category " << quoted(model.category) << "\n";
-    for (const auto& [title, variation] : model.variations)
-      text << "    " << quoted(title) << " atc_airline " << quoted(variation.atcAirline)
-           << (variation.useForAi ? "" : " (not for AI)") << "\n";
-  }
-  text << "airports:\n";
-  for (const auto& [icao, country] : input.airportCountry)
-    text << "  " << icao << " " << quoted(country) << "\n";
-  text << "air_nat.cfg:\n";
-  for (const auto& [country, callsigns] : input.countryAirlines) {
-    text << "  " << country << "/";
-    bool first = true;
-    for (const std::string& callsign : callsigns) {
-      text << (first ? "" : ",") << callsign;
-      first = false;
-    }
-    text << "\n";
-  }
-  text << "Aircraft.txt:\n";
-  for (const auto& [id, aircraft] : input.trafficAircraft)
-    text << "  " << id << "," << aircraft.first << "," << quoted(aircraft.second) << "\n";
-  text << "FlightPlans.txt:\n";
-  for (const std::string& line : input.planLines) text << "  " << quoted(line) << "\n";
-  text << "method " << (input.randomly ? "Randomly" : "Evenly") << ", seed " << input.seed << "\n";
-  return text.str();
 }
 
 }  // namespace fm::testing::model
