@@ -1,6 +1,6 @@
 #!/bin/sh
-# fleetmix-cli over fresh copies of the demo installation: refusals and
-# failing steps with their status and message, the main job as the README's
+# fleetmix-cli over fresh copies of the demo installation: help, version,
+# refusals and failing steps with their status and message, the main job as the README's
 # main-job command runs it (the same seed twice giving the same report), the
 # check on the result and the restore of the first traffic. Every program of
 # the tree (fleetmix-cli with its embedded bgltext and traffic tools) runs
@@ -19,6 +19,8 @@ expect() {
     { cat "$run.out"; echo "fleetmix-cli $*: status $status, not $want, or no \"$text\""; exit 1; }
 }
 fresh
+expect 0 '  check ' --seed 3 --help
+expect 0 'fleetmix-cli ' --version
 expect 2 "fleetmix-cli: unknown option '--frobnicate'" --frobnicate
 expect 2 "error: --exclude: no installed aircraft has the title 'Jet Nowhere'" \
   --fs-root "$fs" --work-dir "$work" --exclude 'Jet Nowhere'
@@ -40,7 +42,7 @@ options="--fs-root $fs --work-dir $work --traffic decompile --method randomly --
 expect 0 'info: Generation complete.' $options --save none
 cp "$work/report.txt" "$run.report"
 # shellcheck disable=SC2086
-"$cli" $options --save compile >"$run/summary.txt" 2>"$run/messages.txt" ||
+"$cli" $options --save=compile >"$run/summary.txt" 2>"$run/messages.txt" ||
   { cat "$run/messages.txt"; exit 1; }
 grep -q '^  generated  *[1-9]' "$run/summary.txt" || { cat "$run/summary.txt"; exit 1; }
 grep -q 'was selected for this flight' "$work/report.txt"
@@ -48,6 +50,6 @@ cmp "$run.report" "$work/report.txt"
 # The demo's airship has no category on purpose: the check finds it.
 expect 4 'Zeppelin NT' check --fs-root "$fs" --work-dir "$work" --traffic files
 cmp -s "$demo/FS2002/$traffic" "$fs/$traffic" && { echo "the traffic was not replaced"; exit 1; }
-expect 0 'Restored' restore --fs-root "$fs"
+expect 0 'Restored' restore --fs-root="$fs"
 cmp "$demo/FS2002/$traffic" "$fs/$traffic"
 rm -rf "$run" "$run.out" "$run.report"

@@ -54,25 +54,6 @@ TEST(CliOptions, RefusalsSayWhatWasRefused) {
     EXPECT_EQ(parsed.action, Action::kUsageError) << error;
     EXPECT_EQ(parsed.error, error);
   }
-
-  ParsedCommandLine parsed =
-      ParseCommandLine({"--fs-root", "/fs", "--work-dir=/w", "--airports", "import", "--traffic",
-                        "files", "--method", "randomly", "--seed", "4294967295", "--save=compile",
-                        "--exclude", "A B", "--exclude=C"});
-  ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-  const CliOptions& o = parsed.options;
-  EXPECT_TRUE(o.fsRoot == "/fs" && o.workDir == "/w" && o.airports == AirportSource::kImport &&
-              o.traffic == TrafficSource::kFiles && o.randomly && o.seed == 4294967295u &&
-              o.save == SaveMode::kCompile && o.exclude == (Texts{"A B", "C"}));
-  parsed = ParseCommandLine({});
-  EXPECT_TRUE(parsed.options.airports == AirportSource::kCacheElseImport &&
-              parsed.options.save == SaveMode::kSave && !parsed.options.randomly);
-  EXPECT_EQ(ParseCommandLine({"--seed", "3", "--help"}).action, Action::kHelp);
-  EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::kVersion);
-  parsed = ParseCommandLine({"check", "--fs-root", "x"}, commands);
-  ASSERT_EQ(parsed.action, Action::kSubcommand);
-  EXPECT_EQ(parsed.subcommandArguments, (Texts{"--fs-root", "x"}));
-  EXPECT_NE(HelpText(commands).find("  check                  checks\n"), std::string::npos);
 }
 
 TEST(ConsoleOutput, ProgressAndMessagesOnATerminalAndElsewhere) {

@@ -56,19 +56,18 @@ class GeneratePage {
       aircraft += id + "," + entry.first + ",\"" + entry.second + "\"\r\n";
     }
     for (const std::string& line : input.planLines) plans += line + "\r\n";
+    state.workFolder = folder_.Path();
+    const std::string aircraftPath = JoinPath(state.workFolder, "Aircraft.txt");
+    const std::string plansPath = JoinPath(state.workFolder, "FlightPlans.txt");
     int lines = 0;
     FlightPlanCounts counts;
-    EXPECT_TRUE(ReadAircraftFile(Write("Aircraft.txt", aircraft), state.trafficAircraft, lines));
-    EXPECT_TRUE(ReadFlightPlansFile(Write("FlightPlans.txt", plans), state.flightPlans, counts));
-    state.workFolder = folder_.Path();
+    EXPECT_TRUE(WriteFileBytes(aircraftPath, aircraft) && WriteFileBytes(plansPath, plans));
+    EXPECT_TRUE(ReadAircraftFile(aircraftPath, state.trafficAircraft, lines));
+    EXPECT_TRUE(ReadFlightPlansFile(plansPath, state.flightPlans, counts));
   }
   WizardState& State() { return wizard_.State(); }
   testing::RecordingHost& Host() { return host_; }
   testing::RecordingSheet& Sheet() { return sheet_; }
-  std::string Write(const char* name, const std::string& bytes) {
-    EXPECT_TRUE(WriteFileBytes(JoinPath(folder_.Path(), name), bytes));
-    return JoinPath(folder_.Path(), name);
-  }
   std::string File(const char* name) const {
     std::string bytes;
     ReadFileBytes(JoinPath(folder_.Path(), name), bytes);
@@ -81,7 +80,9 @@ class GeneratePage {
     wizard_.Generate().SetRandomSeed(seed);
     host_.Press(IDC_GENERATE);
     host_.Press(IDC_SAVE_ONLY);
-    model::ModelOutput out{File("report.txt"), File("aircraft.txt"), File("FlightPlans.txt")};
+    model::ModelOutput out{
+        File("report.txt"), File("aircraft.txt"), File("FlightPlans.txt"), {}, {}, {},
+        statusTexts_};
     for (const auto& box : sheet_.boxes) {
       if (box.icon == BoxIcon::Warning) out.warningBoxes.push_back(box.text);
       if (box.text.rfind("Generation complete.", 0) == 0) out.completionBox = box.text;
@@ -90,7 +91,6 @@ class GeneratePage {
       out.listRows.emplace_back(host_.ListCell(IDC_FLIGHT_COUNTS, row, 0),
                                 std::stoi(host_.ListCell(IDC_FLIGHT_COUNTS, row, 1)));
     }
-    out.statusTexts = statusTexts_;
     return out;
   }
 
@@ -151,103 +151,91 @@ model::ModelInput SmallInstallation() {
   return input;
 }
 
-std::string Plan(const std::string& id) {
-  return id + ",N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL";
-}
-
 TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
   ScopedFakeOs os;
+  using Models = std::vector<model::Model>;
+  using Airlines = std::map<std::string, std::set<std::string>>;
+  const std::string plan = "AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL";
   const struct {
     const char* name;
-    void (*change)(model::ModelInput&);
+    Models models;
+    Airlines airlines;
+    std::vector<std::string> plans;
     const char* reportPart;   // must occur in the report
     const char* aircraftTxt;  // the whole saved aircraft.txt
   } cases[] = {
       {"Evenly: the last of the least used",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", "X"}}, {"B", {"B", "X"}}, {"C", {"C", "X"}}}}};
-         in.countryAirlines = {{"United Kingdom", {"X"}}};
-         in.planLines.assign(5, Plan("AC#1"));
-       },
+       {{"Jet", {{"A", {"A", "X"}}, {"B", {"B", "X"}}, {"C", {"C", "X"}}}}},
+       {{"United Kingdom", {"X"}}},
+       {plan, plan, plan, plan, plan},
        "C was selected for this flight.\r\n\r\n",
        "AC#1,250,\"C\"\r\nAC#2,250,\"B\"\r\nAC#3,250,\"A\"\r\n"},
       {"GLOBAL without callsigns: no endless loop, the aircraft without airline flies",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"Private", {"Private", ""}}}}};
-         in.countryAirlines = {{"GLOBAL", {}}};
-       },
+       {{"Jet", {{"Private", {"Private", ""}}}}},
+       {{"GLOBAL", {}}},
+       {plan},
        "Valid callsigns are \r\nNo match by callsign found, retry to fit using GLOBAL\r\n"
        "For fl. \"EGLL(GLOBAL)\" was used \"Boeing 737-400\" (1 a/c in the same cat. [Jet]). "
        "Valid callsigns are \r\nGA a/c will be used for this flight\r\nPrivate was selected",
        "AC#1,250,\"Private\"\r\n"},
-      {"an aircraft id missing from Aircraft.txt is reported once and skipped",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
-         in.planLines = {Plan("AC#7"), Plan("AC#7")};
-       },
-       "Aircraft AC#7 of the flight plans is not in Aircraft.txt, therefore all flights it "
-       "performed will not be included into the new AI traffic\r\n",
-       ""},
       {"useForAi false leaves the flight out",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", "X", false}}}}};
-         in.countryAirlines = {{"United Kingdom", {"X"}}};
-       },
+       {{"Jet", {{"A", {"A", "X", false}}}}},
+       {{"United Kingdom", {"X"}}},
+       {plan},
        "Cannot find appropriate airplane (even using GA planes), this flight will not be "
        "included in new traffic\r\n\r\nCould not find a match for flight EGLL,(GLOBAL,United "
        "Kingdom,)[ for aircraft Boeing 737-400 (MG# was 1)\r\n",
        ""},
       {"the empty callsign of air_nat.cfg lets an aircraft without airline in at once",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
-         in.countryAirlines = {{"United Kingdom", {""}}};
-       },
-       "Valid callsigns are \r\nA was selected", "AC#1,250,\"A\"\r\n"},
-      {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
-       [](model::ModelInput& in) {
-         in.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
-         in.aircraftModels.push_back({"Jet", {}});
-         for (char c = 'a'; c <= 'k'; ++c) {
-           in.aircraftModels.back().variations[std::string(1, c)] = {std::string(1, c), ""};
-         }
-         in.countryAirlines = {{"United Kingdom", {""}}};
-         in.planLines.assign(12, Plan("AC#2"));
-         in.planLines[0] = Plan("AC#1");
-       },
-       "k was selected",
-       "AC#1,250,\"k\"\r\nAC#10,480,\"b\"\r\nAC#11,480,\"a\"\r\nAC#2,480,\"j\"\r\n"
-       "AC#3,480,\"i\"\r\nAC#4,480,\"h\"\r\nAC#5,480,\"g\"\r\nAC#6,480,\"f\"\r\n"
-       "AC#7,480,\"e\"\r\nAC#8,480,\"d\"\r\nAC#9,480,\"c\"\r\n"},
+       {{"Jet", {{"A", {"A", ""}}}}},
+       {{"United Kingdom", {""}}},
+       {plan},
+       "Valid callsigns are \r\nA was selected",
+       "AC#1,250,\"A\"\r\n"},
       {"no model of the category, an airport not in the store",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Prop", {{"GA", {"GA", ""}}}}};
-         in.countryAirlines = {{"United Kingdom", {"BAW"}}, {"GLOBAL", {""}}};
-         in.planLines = {Plan("AC#1") + ",09:00:00,10:00:00,350,F,0002,XXXX"};
-       },
+       {{"Prop", {{"GA", {"GA", ""}}}}},
+       {{"United Kingdom", {"BAW"}}, {"GLOBAL", {""}}},
+       {plan + ",09:00:00,10:00:00,350,F,0002,XXXX"},
        "WARNING:zero matching aircraft\r\nFor fl. \"EGLL,XXXX(,United Kingdom)\" was used "
        "\"Boeing 737-400\" (0 a/c in the same cat. [Jet]). Valid callsigns are BAW\r\n"
        "GA a/c will be used for this flight\r\nCannot find appropriate airplane",
        ""},
       {"callsigns no aircraft carries: the union with GLOBAL's in one try",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"G", {"G", "GLB"}}}}};
-         in.countryAirlines = {{"United Kingdom", {"BAW", "SHT"}}, {"GLOBAL", {"GLB"}}};
-       },
+       {{"Jet", {{"G", {"G", "GLB"}}}}},
+       {{"United Kingdom", {"BAW", "SHT"}}, {"GLOBAL", {"GLB"}}},
+       {plan},
        "Valid callsigns are BAW,SHT\r\nG was selected for this flight.\r\n\r\n",
        "AC#1,250,\"G\"\r\n"},
       {"a plan without legs: every attempt is a first one",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"GA", {"GA", ""}}}}};
-         in.planLines = {"AC#1,N1,100%,24Hr,IFR"};
-       },
+       {{"Jet", {{"GA", {"GA", ""}}}}},
+       {},
+       {"AC#1,N1,100%,24Hr,IFR"},
        "For fl. \"(GLOBAL)\" was used \"Boeing 737-400\" (1 a/c in the same cat. [Jet]). Valid "
        "callsigns are \r\nGA a/c will be used for this flight\r\nFor fl. \"(GLOBAL)\"",
        "AC#1,250,\"GA\"\r\n"},
+      // Eleven titles: the twelfth flight reuses the first title's id.
+      {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
+       {{"Jet", {}}},
+       {{"United Kingdom", {""}}},
+       std::vector<std::string>(11, "AC#2" + plan.substr(4)),
+       "k was selected",
+       "AC#1,250,\"k\"\r\nAC#10,480,\"b\"\r\nAC#11,480,\"a\"\r\nAC#2,480,\"j\"\r\n"
+       "AC#3,480,\"i\"\r\nAC#4,480,\"h\"\r\nAC#5,480,\"g\"\r\nAC#6,480,\"f\"\r\n"
+       "AC#7,480,\"e\"\r\nAC#8,480,\"d\"\r\nAC#9,480,\"c\"\r\n"},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     model::ModelInput input = SmallInstallation();
-    test.change(input);
+    input.aircraftModels = test.models;
+    input.countryAirlines = test.airlines;
+    input.planLines = test.plans;
+    if (test.models[0].variations.empty()) {
+      input.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
+      for (char c = 'a'; c <= 'k'; ++c) {
+        input.aircraftModels[0].variations[std::string(1, c)] = {std::string(1, c), ""};
+      }
+      input.planLines.insert(input.planLines.begin(), plan);
+    }
     const model::ModelOutput product = RunBoth(input);
     EXPECT_NE(product.report.find(test.reportPart), std::string::npos) << product.report;
     EXPECT_EQ(product.aircraftTxt, test.aircraftTxt);
@@ -261,6 +249,7 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
 TEST(GeneratePageTest, DamagedTrafficRandomWeightsAndProgressAreTheModels) {
   ScopedFakeOs os;
   model::ModelInput input = SmallInstallation();
+  const std::string plan = input.planLines[0];
   input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
   input.countryAirlines = {{"United Kingdom", {""}}, {"GLOBAL", {"X"}}};
   std::string huge = "AC#1,N1,100%,24Hr,IFR", binary = "AC#1,";
@@ -278,8 +267,8 @@ TEST(GeneratePageTest, DamagedTrafficRandomWeightsAndProgressAreTheModels) {
   EXPECT_NE(RunBoth(input).flightPlansTxt.find(huge.substr(4)), std::string::npos);
 
   input.countryAirlines = {{"United Kingdom", {""}}};
-  input.planLines.assign(50, Plan("AC#1"));
-  input.planLines[10] = Plan("AC#9");
+  input.planLines.assign(50, plan);
+  input.planLines[10] = "AC#9" + plan.substr(4);
   std::vector<std::string> expected;
   for (int plan = 1; plan <= 50; ++plan)
     if (plan != 11) expected.push_back(std::to_string(plan == 29 ? 57 : 2 * plan) + "% processed");
@@ -288,7 +277,7 @@ TEST(GeneratePageTest, DamagedTrafficRandomWeightsAndProgressAreTheModels) {
   input.aircraftModels = {{"Jet", {{"A", {"A", "BAW"}}}},
                           {"Jet", {{"A", {"A", "BAW"}}, {"B", {"B", "BAW"}}}}};
   input.countryAirlines = {{"United Kingdom", {"BAW"}}};
-  input.planLines.assign(4, Plan("AC#1"));
+  input.planLines.assign(4, plan);
   input.randomly = true;
   input.seed = 1;
   EXPECT_EQ(RunBoth(input).listRows,
@@ -344,6 +333,10 @@ TEST(GeneratePageTest, ButtonsOnceEnabledStayAndSaveAndCompileCanBeCancelled) {
   ASSERT_EQ(os.startedCommands.size(), 1u);
   EXPECT_EQ(os.startedCommands[0], "notepad report.txt");
   EXPECT_EQ(os.startedFolders[0], page.State().workFolder);
+  // Double-clicking below the last row opens the dialog for no title.
+  host.DoubleClickRow(IDC_FLIGHT_COUNTS, -1);
+  ASSERT_EQ(page.Sheet().modals.size(), 1u);
+  EXPECT_EQ(page.Sheet().modals[0].dialogId, IDD_FLIGHTS_BY_AIRCRAFT);
 }
 
 // The whole wizard with the real bgltext, traffic decompiler and compiler.
