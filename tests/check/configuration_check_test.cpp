@@ -236,8 +236,6 @@ TEST(TrafficRestoreTest, AFailedStepChangesNothing) {
   } cases[] = {
       {"keeping the current traffic", testing::FakeStep::Copy, false, "cannot be kept as"},
       {"creating the new content", testing::FakeStep::Open, false, "cannot be written (0x1C)"},
-      {"writing the new content midway", testing::FakeStep::WriteFlushClose, false,
-       "cannot be written (0x1C)"},
       {"a read-only traffic file", std::nullopt, true, "is read-only"},
   };
   for (const auto& c : cases) {

@@ -86,7 +86,6 @@ TEST_F(FileServicesTest, WhenTheSecondOfASetCannotBePlacedTheEarlierFilesStay) {
     bool firstIsNew, secondTurnsReadOnly, firstNotPutBack;
   } cases[] = {
       {"its rename fails, the first is new", true, false, false},
-      {"it became read-only", false, true, false},
       {"the first cannot be put back", false, false, true},
   };
   for (const auto& c : cases) {

@@ -200,19 +200,6 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
        "\"Boeing 737-400\" (0 a/c in the same cat. [Jet]). Valid callsigns are BAW\r\n"
        "GA a/c will be used for this flight\r\nCannot find appropriate airplane",
        ""},
-      {"callsigns no aircraft carries: the union with GLOBAL's in one try",
-       {{"Jet", {{"G", {"G", "GLB"}}}}},
-       {{"United Kingdom", {"BAW", "SHT"}}, {"GLOBAL", {"GLB"}}},
-       {plan},
-       "Valid callsigns are BAW,SHT\r\nG was selected for this flight.\r\n\r\n",
-       "AC#1,250,\"G\"\r\n"},
-      {"a plan without legs: every attempt is a first one",
-       {{"Jet", {{"GA", {"GA", ""}}}}},
-       {},
-       {"AC#1,N1,100%,24Hr,IFR"},
-       "For fl. \"(GLOBAL)\" was used \"Boeing 737-400\" (1 a/c in the same cat. [Jet]). Valid "
-       "callsigns are \r\nGA a/c will be used for this flight\r\nFor fl. \"(GLOBAL)\"",
-       "AC#1,250,\"GA\"\r\n"},
       // Eleven titles: the twelfth flight reuses the first title's id.
       {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
        {{"Jet", {}}},
