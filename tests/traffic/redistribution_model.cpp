@@ -27,32 +27,14 @@ std::string TextMode(const std::string& text) {
   return bytes;
 }
 
-// The airport codes of a FlightPlans.txt line's legs, or false for a line
-// that is not a plan (no comma). Legs cut short by the line's end are not
-// legs; fields beyond a whole leg are ignored.
-bool ParsePlanLine(const std::string& line, std::string& aircraftId,
-                   std::vector<std::string>& airports) {
-  std::size_t comma = line.find(',');
-  if (comma == std::string::npos) return false;
-  aircraftId = line.substr(0, comma);
-  for (int field = 2; field <= 5 && comma != std::string::npos; ++field)
-    comma = line.find(',', comma + 1);
-  if (comma == std::string::npos) return true;
-  // Each leg is six fields; its airport is the sixth. A leg's first field
-  // starts at s, so an empty first field puts a comma right at s.
-  for (std::size_t s = comma + 1;;) {
-    std::size_t commas[6];
-    int found = 0;
-    for (std::size_t at = s; found < 6; at = commas[found - 1] + 1) {
-      std::size_t next = line.find(',', at);
-      if (next == std::string::npos) break;
-      commas[found++] = next;
-    }
-    std::size_t end = found < 6 ? line.size() : commas[5];
-    if (found >= 5) airports.push_back(line.substr(commas[4] + 1, end - commas[4] - 1));
-    if (found < 6) return true;
-    s = end + 1;
+// The fields of a FlightPlans.txt line, split at every comma.
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+    end = line.find(',', start);
+    fields.push_back(line.substr(start, end - start));
   }
+  return fields;
 }
 
 }  // namespace
@@ -74,9 +56,14 @@ ModelOutput RunModel(const ModelInput& input) {
   for (const std::string& line : input.planLines) plans += line.find(',') != std::string::npos;
 
   for (const std::string& line : input.planLines) {
-    std::string aircraftId;
+    // A line without a comma is no plan. Five header fields, then legs of
+    // six fields whose sixth is the airport; a leg cut short is no leg.
+    const std::vector<std::string> fields = Fields(line);
+    if (fields.size() < 2) continue;
+    const std::string& aircraftId = fields[0];
     std::vector<std::string> airports;
-    if (!ParsePlanLine(line, aircraftId, airports)) continue;
+    for (std::size_t leg = 5; leg + 5 < fields.size(); leg += 6)
+      airports.push_back(fields[leg + 5]);
     ++processed;
     auto aircraft = input.trafficAircraft.find(aircraftId);
     if (aircraft == input.trafficAircraft.end()) {
