@@ -1,11 +1,12 @@
 #!/bin/sh
 # fleetmix-cli over fresh copies of the demo installation: help, version,
-# refusals and failing steps with their status and message, the main job as the README's
-# main-job command runs it (the same seed twice giving the same report), the
-# check on the result and the restore of the first traffic. Every program of
-# the tree (fleetmix-cli with its embedded bgltext and traffic tools) runs
-# over realistic input, so that the sanitizer tree runs them all under its
-# checks. Usage: cli-demo-run.sh <fleetmix-cli> <tree's demo folder> <scratch folder>
+# refusals and failing steps with their status and message; the main job as
+# the README's main-job command runs it (the same seed twice giving the same
+# report), the check on the result and the restores of the first traffic.
+# Every program of the tree (fleetmix-cli with its embedded bgltext and
+# traffic tools) runs over realistic input, so that the sanitizer tree runs
+# them all under its checks.
+#   cli-demo-run.sh <fleetmix-cli> <tree's demo folder> <scratch folder>
 set -eu
 cli=$1 demo=$2 run=$3
 fs=$run/FS2002 work=$run/work traffic=SCENEDB/ATC/SCENERY/TRAFFIC.BGL
@@ -26,7 +27,8 @@ expect 2 "error: --exclude: no installed aircraft has the title 'Jet Nowhere'" \
   --fs-root "$fs" --work-dir "$work" --exclude 'Jet Nowhere'
 expect 2 'error: --work-dir: no folder' --fs-root "$fs" --work-dir "$run/missing"
 expect 2 '' restore --fs-root
-expect 3 'error: Cannot restore the traffic' restore --fs-root "$fs"
+expect 3 "error: Cannot restore the traffic: there is no backup $fs/SCENEDB/ATC/BACKUP_TRAFFIC.BGL \
+(the first traffic import makes it); nothing was changed." restore --fs-root "$fs"
 expect 3 'warning: Cache file is not yet present, or is not valid. Import first' \
   --fs-root "$fs" --work-dir "$work" --airports cache
 expect 3 'error: Cannot find the files after decompilation. Import has failed.' \
@@ -49,7 +51,14 @@ grep -q 'was selected for this flight' "$work/report.txt"
 cmp "$run.report" "$work/report.txt"
 # The demo's airship has no category on purpose: the check finds it.
 expect 4 'Zeppelin NT' check --fs-root "$fs" --work-dir "$work" --traffic files
+# The restore puts the first traffic back and keeps each it replaces.
 cmp -s "$demo/FS2002/$traffic" "$fs/$traffic" && { echo "the traffic was not replaced"; exit 1; }
-expect 0 'Restored' restore --fs-root="$fs"
+cp "$fs/$traffic" "$run.compiled"
+expect 0 "The traffic it replaced is kept as $fs/$traffic.before-restore." restore --fs-root="$fs"
 cmp "$demo/FS2002/$traffic" "$fs/$traffic"
-rm -rf "$run" "$run.out" "$run.report"
+cmp "$run.compiled" "$fs/$traffic.before-restore"
+expect 0 'already holds the backup; nothing was changed.' restore --fs-root "$fs"
+echo other >"$fs/$traffic"
+expect 0 "kept as $fs/$traffic.before-restore.2." restore --fs-root "$fs"
+cmp "$run.compiled" "$fs/$traffic.before-restore"
+rm -rf "$run" "$run.out" "$run.report" "$run.compiled"
