@@ -22,7 +22,27 @@ expect() {
 fresh
 expect 0 '  check ' --seed 3 --help
 expect 0 'fleetmix-cli ' --version
-expect 2 "fleetmix-cli: unknown option '--frobnicate'" --frobnicate
+# Each refusal of the command line: its message, status 2.
+while IFS='|' read -r message arguments; do
+  # shellcheck disable=SC2086
+  expect 2 "fleetmix-cli: $message" $arguments
+done <<'REFUSALS'
+unknown option '--frobnicate'|--frobnicate
+unknown option '-x'|-x
+--fs-root needs a value|--fs-root
+--work-dir needs a value|--work-dir=
+--airports takes import or cache, not 'disk'|--airports disk
+--traffic takes decompile or files, not 'bgl'|--traffic=bgl
+--method takes evenly or randomly, not 'Evenly'|--method Evenly
+--save takes none, save or compile, not 'yes'|--save yes
+--seed takes a whole number from 0 to 4294967295, not '-1'|--method=randomly --seed -1
+--seed takes a whole number from 0 to 4294967295, not '4294967296'|--method=randomly --seed 4294967296
+--seed takes a whole number from 0 to 4294967295, not '12x'|--method=randomly --seed 12x
+--seed is the seed of --method randomly; evenly draws no numbers|--seed 5
+--save is given more than once|--save none --save save
+unexpected argument 'stray'|--method evenly stray
+unknown command 'frob'|frob
+REFUSALS
 expect 2 "error: --exclude: no installed aircraft has the title 'Jet Nowhere'" \
   --fs-root "$fs" --work-dir "$work" --exclude 'Jet Nowhere'
 expect 2 'error: --work-dir: no folder' --fs-root "$fs" --work-dir "$run/missing"

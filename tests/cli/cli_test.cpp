@@ -1,12 +1,11 @@
-// fleetmix-cli: its command line, its console output, and a whole run over
-// a fixture installation (the summary's figures, exclusions). The runs of
-// the program itself over the demo are cli-demo-run.sh's.
+// fleetmix-cli's console output, and a whole run over a fixture
+// installation (the summary's figures, exclusions). Its command line and the
+// runs of the program itself over the demo are cli-demo-run.sh's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/cli_options.h"
 #include "cli/console_page_host.h"
 #include "cli/main_job.h"
 #include "geo/airport_cache.h"
@@ -17,9 +16,6 @@
 namespace fm::cli {
 namespace {
 
-using Action = ParsedCommandLine::Action;
-using Texts = std::vector<std::string>;
-
 // Everything written to a temporary stream, which is closed.
 std::string Contents(std::FILE* stream) {
   std::rewind(stream);
@@ -27,33 +23,6 @@ std::string Contents(std::FILE* stream) {
   for (int c; (c = std::fgetc(stream)) != EOF;) text += static_cast<char>(c);
   std::fclose(stream);
   return text;
-}
-
-TEST(CliOptions, RefusalsSayWhatWasRefused) {
-  const std::vector<Subcommand> commands = {{"check", "checks", nullptr}};
-  const std::string seed = "--seed takes a whole number from 0 to 4294967295, not ";
-  const std::pair<Texts, std::string> cases[] = {
-      {{"--frobnicate"}, "unknown option '--frobnicate'"},
-      {{"-x"}, "unknown option '-x'"},
-      {{"--fs-root"}, "--fs-root needs a value"},
-      {{"--work-dir="}, "--work-dir needs a value"},
-      {{"--airports", "disk"}, "--airports takes import or cache, not 'disk'"},
-      {{"--traffic=bgl"}, "--traffic takes decompile or files, not 'bgl'"},
-      {{"--method", "Evenly"}, "--method takes evenly or randomly, not 'Evenly'"},
-      {{"--save", "yes"}, "--save takes none, save or compile, not 'yes'"},
-      {{"--method=randomly", "--seed", "-1"}, seed + "'-1'"},
-      {{"--method=randomly", "--seed", "4294967296"}, seed + "'4294967296'"},
-      {{"--method=randomly", "--seed", "12x"}, seed + "'12x'"},
-      {{"--seed", "5"}, "--seed is the seed of --method randomly; evenly draws no numbers"},
-      {{"--save", "none", "--save", "save"}, "--save is given more than once"},
-      {{"--method", "evenly", "stray"}, "unexpected argument 'stray'"},
-      {{"restore"}, "unknown command 'restore'"},
-  };
-  for (const auto& [arguments, error] : cases) {
-    const ParsedCommandLine parsed = ParseCommandLine(arguments, commands);
-    EXPECT_EQ(parsed.action, Action::kUsageError) << error;
-    EXPECT_EQ(parsed.error, error);
-  }
 }
 
 TEST(ConsoleOutput, ProgressAndMessagesOnATerminalAndElsewhere) {
