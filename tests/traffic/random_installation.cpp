@@ -67,7 +67,8 @@ std::string PlanLine(Dice& dice, const std::string& aircraftId) {
   line += dice.Pick({"IFR", "VFR"});
   for (int legs = dice.Between(1, 4); legs > 0; --legs) {
     int hour = dice.Between(0, 21);
-    line += "," + Number(hour, 2) + ":00:00," + Number(hour + 2, 2) + ":30:00,";
+    line.append(",").append(Number(hour, 2)).append(":00:00,");
+    line.append(Number(hour + 2, 2)).append(":30:00,");
     line += dice.Pick({"050", "350"}) + ",";
     line += dice.Pick({"F", "R"}) + ",";
     line += Number(dice.Between(100, 999), 4) + ",";
