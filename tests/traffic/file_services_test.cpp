@@ -1,7 +1,6 @@
 // The file services: lines read as Windows text mode reads them, a failed
-// read told apart from the end of a file, CR LF written on every platform,
-// names resolved without regard to case, sorted listings, and sets of files
-// replaced whole or not at all, also after an interrupted write.
+// read told apart from the end of a file, and sets of files replaced whole
+// or not at all, also after an interrupted write.
 #include <gtest/gtest.h>
 
 #include <algorithm>
