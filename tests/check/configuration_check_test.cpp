@@ -1,17 +1,26 @@
-// The configuration check on a fixture installation: a consistent one gives
-// nothing, and each change below gives the findings of its kind.
+// The configuration check on a fixture installation (nothing on a
+// consistent one, each change below gives the findings of its kind), and the
+// restore of the traffic backup changing nothing when a step fails (its runs
+// through fleetmix-cli are cli-demo-run.sh's).
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <sstream>
 
 #include "aircraft/aircraft_scan.h"
 #include "check/configuration_check.h"
+#include "check/traffic_restore.h"
 #include "geo/air_nat.h"
+#include "platform/file_system.h"
+#include "platform/file_text.h"
+#include "tests/support/fake_os.h"
 #include "tests/support/fixture_installation.h"
 
 namespace fm {
 namespace {
+
+using testing::FixtureInstallation;
 
 struct Inputs {
   std::vector<std::string> airClass = {"[Airliner]",  "737", "<\"Boeing 737\">",
@@ -24,8 +33,6 @@ struct Inputs {
       {"ATR72",
        "[general]\natc_type=ATR\natc_model=72-500\n"
        "[fltsim.0]\ntitle=ATR 72 Air France\natc_airline=AIRFRANS\n"}};
-  std::map<std::string, std::string> airports = {
-      {"EGLL", "United Kingdom"}, {"LFPG", "France"}, {"EDDF", "Germany"}};
   std::vector<std::string> airNat = {"; callsigns of every country",
                                      "",
                                      "GLOBAL/SPEEDBIRD",          // line 3
@@ -38,19 +45,16 @@ struct Inputs {
       {"AC#1", {"EGLL", "LFPG"}}, {"AC#2", {"LFPG", "EDDF"}}, {"AC#1", {"EGLL", "EDDF"}}};
 };
 
-struct CheckRun {
-  int status = -1;
-  std::string output;
-  std::string findings;  // the output after its first line, the counts of the inputs
-};
-
-CheckRun RunCheck(const Inputs& in, testing::FixtureInstallation& fixture) {
+// The check's status and output.
+std::pair<int, std::string> RunCheck(const Inputs& in, FixtureInstallation& fixture) {
   WizardState state;
   for (const std::string& line : in.airClass) state.categories.AddConfigLine(line);
   for (const auto& [folder, text] : in.aircraftCfgs) fixture.AddAircraft(folder, text);
   ScanAircraftFolders(fixture.RootPath("AIRCRAFT"), state.categories, state.aircraftModels);
-  for (const auto& [icao, country] : in.airports) {
-    state.airportStore.AddAirport("Europe", country, "", "City", "Airport " + icao, icao);
+  for (const auto& [icao, country] :
+       {std::pair{"EGLL", "United Kingdom"}, {"LFPG", "France"}, {"EDDF", "Germany"}}) {
+    state.airportStore.AddAirport("Europe", country, "", "City", std::string("Airport ") + icao,
+                                  icao);
   }
   std::string airNat;
   for (const std::string& line : in.airNat) airNat += line + "\n";
@@ -58,52 +62,36 @@ CheckRun RunCheck(const Inputs& in, testing::FixtureInstallation& fixture) {
   EXPECT_EQ(ReadAirNatFile(airNatPath, state.airportStore.Airlines()), AirNatRead::Loaded);
   for (const auto& [id, title] : in.traffic) state.trafficAircraft[id] = {"300", title};
   for (const auto& [id, airports] : in.plans) {
-    FlightPlan plan{id + ",...", id, {}};
+    FlightPlan& plan = state.flightPlans.emplace_back(FlightPlan{id + ",...", id, {}});
     for (const std::string& airport : airports) plan.legs.push_back({airport});
-    state.flightPlans.push_back(plan);
   }
   std::ostringstream out;
-  CheckRun run;
-  run.status = RunConfigurationCheck(state, airNatPath, out);
-  run.output = out.str();
-  run.findings = run.output.substr(run.output.find('\n') + 1);
-  return run;
-}
-
-TEST(ConfigurationCheckTest, ConsistentInstallationHasNothingToSay) {
-  testing::FixtureInstallation fixture;
-  ASSERT_TRUE(fixture.IsReady());
-  const CheckRun run = RunCheck(Inputs(), fixture);
-  EXPECT_EQ(run.status, kCheckClean);
-  EXPECT_EQ(run.output,
-            "Checked 3 installed variations, 2 categories, 2 traffic titles in 3 flight plans, "
-            "3 airports and 4 countries of air_nat.cfg.\n"
-            "No problems found.\n");
+  const int status = RunConfigurationCheck(state, airNatPath, out);
+  return {status, out.str()};
 }
 
 TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
-  struct Case {
+  const struct {
     const char* what;
     std::function<void(Inputs&)> change;
     // Each group: its heading, then its lines; "{ZEPPELIN}" is the path of
-    // the fixture's Zeppelin aircraft.cfg.
+    // the fixture's Zeppelin aircraft.cfg. None: a consistent installation.
     std::vector<std::vector<std::string>> groups;
   } cases[] = {
+      {"nothing changed", [](Inputs&) {}, {}},
       {"variation in no category",
        [](Inputs& in) {
          in.aircraftCfgs["Zeppelin"] =
              "[general]\natc_type=Zeppelin\natc_model=NT\n[fltsim.0]\ntitle=Zeppelin NT\n";
        },
        {{"Installed variations in the category \"Unknown\", never given a flight (1):",
-         "  \"Zeppelin NT\" (atc_type \"Zeppelin\", atc_model \"NT\") in "
-         "{ZEPPELIN}"}}},
+         "  \"Zeppelin NT\" (atc_type \"Zeppelin\", atc_model \"NT\") in {ZEPPELIN}"}}},
       {"categories without installed aircraft, one shadowed by an earlier one",
        [](Inputs& in) {
          in.airClass.insert(in.airClass.end(),
                             {"[Regional]", "CRJ", "<\"Canadair\">", "[Jet]", "737"});
          in.traffic["AC#3"] = "Canadair CRJ Lufthansa";
-         in.plans.push_back({"AC#3", {"EDDF", "EGLL"}});
-         in.plans.push_back({"AC#3", {"EGLL", "EDDF"}});
+         in.plans.insert(in.plans.end(), {{"AC#3", {"EDDF", "EGLL"}}, {"AC#3", {"EGLL", "EDDF"}}});
        },
        {{"Categories that no installed aircraft falls into (2, 2 flights left out):",
          "  \"Jet\": 0 flights left out; its pattern \"737\" matches \"Boeing 737 Lufthansa\", "
@@ -112,8 +100,7 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
       {"traffic title in no category",
        [](Inputs& in) {
          in.traffic["AC#3"] = "Fokker 50 KLM";
-         in.plans.push_back({"AC#3", {"EGLL", "LFPG"}});
-         in.plans.push_back({"AC#3", {"LFPG", "EGLL"}});
+         in.plans.insert(in.plans.end(), {{"AC#3", {"EGLL", "LFPG"}}, {"AC#3", {"LFPG", "EGLL"}}});
        },
        {{"Traffic titles that no category claims (1, 2 flights left out):",
          "  \"Fokker 50 KLM\": 2 flights"}}},
@@ -138,10 +125,8 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
          "  line 5: \"France /AIRFRANS\": a blank before the slash: the country is \"France \""}}},
       {"installed callsign spelt otherwise: its country carries nothing",
        [](Inputs& in) {
-         in.aircraftCfgs["B737"] =
-             "[general]\natc_type=Boeing\natc_model=737-800\n"
-             "[fltsim.0]\ntitle=Boeing 737 Speedbird\natc_airline=SPEEDBIRD\n"
-             "[fltsim.1]\ntitle=Boeing 737 Lufthansa\natc_airline=Lufthansa\n";
+         std::string& cfg = in.aircraftCfgs["B737"];
+         cfg.replace(cfg.rfind("LUFTHANSA"), 9, "Lufthansa");
        },
        {{"Installed callsigns that no country of air_nat.cfg lists (1, 1 variation):",
          "  \"Lufthansa\": 1 variation; air_nat.cfg has \"LUFTHANSA\" (Germany, line 6)"},
@@ -168,18 +153,15 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
        {{"air_nat.cfg has no GLOBAL line (1):",
          "  a flight whose countries give no aircraft goes straight to the aircraft without an "
          "airline; air_nat.cfg line 3 names \"Global\""}}},
-      {"GLOBAL callsigns that no aircraft carries",
-       [](Inputs& in) { in.airNat[2] = "GLOBAL/FEDEX"; },
-       {{"Countries of the traffic whose callsigns no installed aircraft carries (1, 0 legs):",
-         "  line 3: \"GLOBAL/FEDEX\": the fallback of every flight"}}},
   };
-  for (const Case& c : cases) {
-    testing::FixtureInstallation fixture;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FixtureInstallation fixture;
     ASSERT_TRUE(fixture.IsReady());
     Inputs in;
     c.change(in);
-    const CheckRun run = RunCheck(in, fixture);
-
+    const auto [status, output] = RunCheck(in, fixture);
+    // The first line counts the inputs; the findings follow.
     std::string expected;
     size_t findings = 0;
     for (const auto& group : c.groups) {
@@ -193,8 +175,50 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
     if (const size_t at = expected.find("{ZEPPELIN}"); at != std::string::npos) {
       expected.replace(at, 10, fixture.RootPath("AIRCRAFT/Zeppelin/aircraft.cfg"));
     }
-    EXPECT_EQ(run.status, kCheckFoundProblems) << c.what;
-    EXPECT_EQ(run.findings, expected) << c.what;
+    std::string seen = output.substr(output.find('\n') + 1);
+    if (c.groups.empty()) {
+      seen = output;
+      expected =
+          "Checked 3 installed variations, 2 categories, 2 traffic titles in 3 flight plans, 3 "
+          "airports and 4 countries of air_nat.cfg.\nNo problems found.\n";
+    }
+    EXPECT_EQ(status, c.groups.empty() ? kCheckClean : kCheckFoundProblems);
+    EXPECT_EQ(seen, expected);
+  }
+}
+
+TEST(TrafficRestoreTest, AFailedStepChangesNothing) {
+  const struct {
+    const char* what;
+    std::optional<testing::FakeStep> step;  // failed by the fake OS
+    bool readOnly;                          // TRAFFIC.BGL may not be replaced
+    const char* reason;
+  } cases[] = {
+      {"keeping the current traffic", testing::FakeStep::Copy, false, "cannot be kept as"},
+      {"creating the new content", testing::FakeStep::Open, false, "cannot be written (0x1C)"},
+      {"a read-only traffic file", std::nullopt, true, "is read-only"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FixtureInstallation fixture;
+    ASSERT_TRUE(fixture.IsReady());
+    const std::string traffic = fixture.TrafficBglPath();
+    fixture.AddRootFile("SCENEDB/ATC/BACKUP_TRAFFIC.BGL", "original traffic");
+    fixture.SetTrafficBgl("new traffic");
+    testing::ScopedFakeOs os;
+    if (c.step) os.Fail(*c.step, 0x1C);
+    if (c.readOnly) {
+      ASSERT_TRUE(SetReadOnly(traffic, true));
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RestoreTraffic(fixture.Root(), out, err), kRestoreFailed);
+    SetReadOnly(traffic, false);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(traffic, bytes) && bytes == "new traffic") << bytes;
+    EXPECT_FALSE(PathExists(traffic + ".before-restore"));
+    EXPECT_FALSE(PathExists(traffic + ".fmix-new"));
   }
 }
 

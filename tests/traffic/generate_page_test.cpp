@@ -1,25 +1,18 @@
 // The generate page: the redistribution compared byte for byte with its
 // independent model on a few hundred random installations and on the cases
-// that are easy to get wrong, the whole wizard through the recording sheet
-// with the real embedded programs, and the page's own rules (buttons that
-// stay enabled, saving, compiling, a report that cannot be written).
+// that are easy to get wrong, the page's own rules (buttons that stay
+// enabled, saving), and the whole wizard with the real embedded programs.
 #include <gtest/gtest.h>
-
-#include <map>
-#include <string>
-#include <vector>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
 #include "resources/resource.h"
 #include "tests/support/fake_os.h"
-#include "tests/support/fixture_installation.h"
 #include "tests/support/generate_scenarios.h"
 #include "tests/support/recording_sheet.h"
 #include "tests/support/recording_wizard_driver.h"
 #include "tests/system/system_test_support.h"
-#include "tests/traffic/random_installation.h"
 #include "tests/traffic/redistribution_model.h"
 #include "traffic/traffic_files.h"
 #include "wizard/wizard.h"
@@ -27,82 +20,69 @@
 namespace fm {
 namespace {
 
-using testing::FixtureInstallation;
-using testing::RecordingHost;
-using testing::RecordingSheet;
 using testing::ScopedFakeOs;
-using testing::ScopedTempFolder;
 namespace model = testing::model;
 
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  ReadFileBytes(path, bytes);
-  return bytes;
-}
-
-// The wizard's model of an installation, loaded as the imports load it:
-// the traffic through the two text files, categories through their lines.
-void Install(const model::ModelInput& input, const std::string& folder, WizardState& state) {
-  for (const auto& [name, patterns] : input.categoryTitlePatterns) {
-    state.categories.AddConfigLine("[" + name + "]");
-    std::string line = "<";
-    for (const std::string& pattern : patterns) line += "\"" + pattern + "\" ";
-    state.categories.AddConfigLine(line + ">");
-  }
-  for (const model::Model& source : input.aircraftModels) {
-    AircraftModel& model = state.aircraftModels.emplace_back();
-    model.category = source.category;
-    for (const auto& [title, variation] : source.variations) {
-      InstalledAircraft& installed = model.variations[title];
-      installed.atcAirline = variation.atcAirline;
-      installed.useForAi = variation.useForAi;
-    }
-  }
-  for (const auto& [icao, country] : input.airportCountry) {
-    state.airportStore.AddAirport("Region", country, "", "City", icao + " Airport", icao);
-  }
-  for (const auto& [country, callsigns] : input.countryAirlines) {
-    state.airportStore.Airlines().Add(country, callsigns);
-  }
-  std::string aircraft, plans;
-  for (const auto& [id, entry] : input.trafficAircraft) {
-    aircraft += id + "," + entry.first + ",\"" + entry.second + "\"\r\n";
-  }
-  for (const std::string& line : input.planLines) plans += line + "\r\n";
-  ASSERT_TRUE(WriteFileBytes(JoinPath(folder, "Aircraft.txt"), aircraft));
-  ASSERT_TRUE(WriteFileBytes(JoinPath(folder, "FlightPlans.txt"), plans));
-  int lines = 0;
-  FlightPlanCounts counts;
-  ASSERT_TRUE(ReadAircraftFile(JoinPath(folder, "Aircraft.txt"), state.trafficAircraft, lines));
-  ASSERT_TRUE(ReadFlightPlansFile(JoinPath(folder, "FlightPlans.txt"), state.flightPlans, counts));
-  state.workFolder = folder;
-}
-
-// One page with its host on a fresh wizard, working in a folder of its own.
+// One page on a fresh wizard, working in a folder of its own, its state
+// loaded as the imports load it: the traffic through the two text files,
+// categories through their lines.
 class GeneratePage {
  public:
-  GeneratePage() : host_(sheet_.HostOf(4)) {
-    host_.onDispatch = [this] { statusTexts.push_back(host_.GetText(IDC_STATUS)); };
+  explicit GeneratePage(const model::ModelInput& input) {
+    host_.onDispatch = [this] { statusTexts_.push_back(host_.GetText(IDC_STATUS)); };
+    WizardState& state = wizard_.State();
+    for (const auto& [name, patterns] : input.categoryTitlePatterns) {
+      state.categories.AddConfigLine("[" + name + "]");
+      std::string line = "<";
+      for (const std::string& pattern : patterns) line += "\"" + pattern + "\" ";
+      state.categories.AddConfigLine(line + ">");
+    }
+    for (const model::Model& source : input.aircraftModels) {
+      AircraftModel& model = state.aircraftModels.emplace_back();
+      model.category = source.category;
+      for (const auto& [title, variation] : source.variations) {
+        model.variations[title].atcAirline = variation.atcAirline;
+        model.variations[title].useForAi = variation.useForAi;
+      }
+    }
+    for (const auto& [icao, country] : input.airportCountry) {
+      state.airportStore.AddAirport("Region", country, "", "City", icao + " Airport", icao);
+    }
+    for (const auto& [country, callsigns] : input.countryAirlines) {
+      state.airportStore.Airlines().Add(country, callsigns);
+    }
+    std::string aircraft, plans;
+    for (const auto& [id, entry] : input.trafficAircraft) {
+      aircraft += id + "," + entry.first + ",\"" + entry.second + "\"\r\n";
+    }
+    for (const std::string& line : input.planLines) plans += line + "\r\n";
+    state.workFolder = folder_.Path();
+    const std::string aircraftPath = JoinPath(state.workFolder, "Aircraft.txt");
+    const std::string plansPath = JoinPath(state.workFolder, "FlightPlans.txt");
+    int lines = 0;
+    FlightPlanCounts counts;
+    EXPECT_TRUE(WriteFileBytes(aircraftPath, aircraft) && WriteFileBytes(plansPath, plans));
+    EXPECT_TRUE(ReadAircraftFile(aircraftPath, state.trafficAircraft, lines));
+    EXPECT_TRUE(ReadFlightPlansFile(plansPath, state.flightPlans, counts));
   }
   WizardState& State() { return wizard_.State(); }
-  CPageGenerate& Page() { return wizard_.Generate(); }
-  RecordingHost& Host() { return host_; }
-  RecordingSheet& Sheet() { return sheet_; }
-  const std::string& Folder() const { return folder_.Path(); }
-  std::string File(const char* name) const { return Bytes(JoinPath(folder_.Path(), name)); }
+  testing::RecordingHost& Host() { return host_; }
+  testing::RecordingSheet& Sheet() { return sheet_; }
+  std::string File(const char* name) const {
+    std::string bytes;
+    ReadFileBytes(JoinPath(folder_.Path(), name), bytes);
+    return bytes;
+  }
 
   // Generate with the method, then Save Only; what a user sees and gets.
   model::ModelOutput Run(bool randomly, std::uint32_t seed) {
-    sheet_.boxes.clear();
-    statusTexts.clear();
     host_.ComboSelect(IDC_DISTRIBUTION, randomly ? 1 : 0);  // sorted: Evenly, Randomly
-    Page().SetRandomSeed(seed);
+    wizard_.Generate().SetRandomSeed(seed);
     host_.Press(IDC_GENERATE);
     host_.Press(IDC_SAVE_ONLY);
-    model::ModelOutput out;
-    out.report = File("report.txt");
-    out.aircraftTxt = File("aircraft.txt");
-    out.flightPlansTxt = File("FlightPlans.txt");
+    model::ModelOutput out{
+        File("report.txt"), File("aircraft.txt"), File("FlightPlans.txt"), {}, {}, {},
+        statusTexts_};
     for (const auto& box : sheet_.boxes) {
       if (box.icon == BoxIcon::Warning) out.warningBoxes.push_back(box.text);
       if (box.text.rfind("Generation complete.", 0) == 0) out.completionBox = box.text;
@@ -111,68 +91,57 @@ class GeneratePage {
       out.listRows.emplace_back(host_.ListCell(IDC_FLIGHT_COUNTS, row, 0),
                                 std::stoi(host_.ListCell(IDC_FLIGHT_COUNTS, row, 1)));
     }
-    out.statusTexts = statusTexts;
     return out;
   }
 
-  std::vector<std::string> statusTexts;
-
  private:
-  ScopedTempFolder folder_{"generate_page"};
+  testing::ScopedTempFolder folder_{"generate_page"};
   CWizard wizard_;
-  RecordingSheet sheet_{&wizard_};
-  RecordingHost& host_;
+  testing::RecordingSheet sheet_{&wizard_};
+  testing::RecordingHost& host_ = sheet_.HostOf(4);
+  std::vector<std::string> statusTexts_;
 };
 
-void ExpectSameOutput(const model::ModelOutput& product, const model::ModelOutput& expected,
-                      const model::ModelInput& input) {
-  const std::string context = model::DescribeInstallation(input);
-  EXPECT_EQ(product.report, expected.report) << context;
-  EXPECT_EQ(product.aircraftTxt, expected.aircraftTxt) << context;
-  EXPECT_EQ(product.flightPlansTxt, expected.flightPlansTxt) << context;
-  EXPECT_EQ(product.warningBoxes, expected.warningBoxes) << context;
-  EXPECT_EQ(product.completionBox, expected.completionBox) << context;
-  EXPECT_EQ(product.listRows, expected.listRows) << context;
-  EXPECT_EQ(product.statusTexts, expected.statusTexts) << context;
-}
-
-model::ModelOutput RunProduct(const model::ModelInput& input) {
-  GeneratePage page;
-  Install(input, page.Folder(), page.State());
-  return page.Run(input.randomly, input.seed);
+// The product's run on the input, checked against the model's.
+model::ModelOutput RunBoth(const model::ModelInput& input) {
+  const model::ModelOutput product = GeneratePage(input).Run(input.randomly, input.seed);
+  const model::ModelOutput expected = model::RunModel(input);
+  EXPECT_EQ(product.report, expected.report);
+  EXPECT_EQ(product.aircraftTxt, expected.aircraftTxt);
+  EXPECT_EQ(product.flightPlansTxt, expected.flightPlansTxt);
+  EXPECT_EQ(product.warningBoxes, expected.warningBoxes);
+  EXPECT_EQ(product.completionBox, expected.completionBox);
+  EXPECT_EQ(product.listRows, expected.listRows);
+  EXPECT_EQ(product.statusTexts, expected.statusTexts);
+  return product;
 }
 
 // Over a few hundred seeds the installations reach every line the run can
 // write, so the comparison covers every fallback.
 TEST(GeneratePageTest, MatchesTheModelOnRandomInstallations) {
   ScopedFakeOs os;
-  EXPECT_EQ(model::DescribeInstallation(model::RandomInstallation(7)),
-            model::DescribeInstallation(model::RandomInstallation(7)));
-  const std::vector<std::string> lines = {"is not in Aircraft.txt", "Unable to determine",
-                                          "WARNING:zero matching",  "retry to fit using GLOBAL",
-                                          "GA a/c will be used",    "Cannot find appropriate",
-                                          "was selected",           "Could not find a match"};
+  const char* lines[] = {"is not in Aircraft.txt", "Unable to determine",
+                         "WARNING:zero matching",  "retry to fit using GLOBAL",
+                         "GA a/c will be used",    "Cannot find appropriate",
+                         "was selected",           "Could not find a match"};
   std::map<std::string, int> seen;
   int randomly = 0, tenTitles = 0;
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
     SCOPED_TRACE("installation seed " + std::to_string(seed));
     const model::ModelInput input = model::RandomInstallation(seed);
-    const model::ModelOutput expected = model::RunModel(input);
-    ExpectSameOutput(RunProduct(input), expected, input);
+    const model::ModelOutput product = RunBoth(input);
     if (HasFailure()) return;
     randomly += input.randomly;
-    tenTitles += expected.aircraftTxt.find("AC#10,") != std::string::npos;
-    for (const std::string& line : lines) {
-      seen[line] += expected.report.find(line) != std::string::npos;
-    }
+    tenTitles += product.aircraftTxt.find("AC#10,") != std::string::npos;
+    for (const char* line : lines) seen[line] += product.report.find(line) != std::string::npos;
   }
-  for (const std::string& line : lines) EXPECT_GE(seen[line], 30) << line;
+  for (const char* line : lines) EXPECT_GE(seen[line], 30) << line;
   EXPECT_GT(randomly, 100);
   EXPECT_GE(tenTitles, 3);
 }
 
 // One traffic aircraft "Boeing 737-400" of category Jet flying one leg to
-// EGLL (United Kingdom), and the plan line for another id.
+// EGLL (United Kingdom).
 model::ModelInput SmallInstallation() {
   model::ModelInput input;
   input.categoryTitlePatterns = {{"Jet", {"Boe"}}};
@@ -182,123 +151,96 @@ model::ModelInput SmallInstallation() {
   return input;
 }
 
-std::string Plan(const std::string& id) {
-  return id + ",N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL";
-}
-
 TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
   ScopedFakeOs os;
-  struct Case {
+  using Models = std::vector<model::Model>;
+  using Airlines = std::map<std::string, std::set<std::string>>;
+  const std::string plan = "AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL";
+  const struct {
     const char* name;
-    void (*change)(model::ModelInput&);
+    Models models;
+    Airlines airlines;
+    std::vector<std::string> plans;
     const char* reportPart;   // must occur in the report
     const char* aircraftTxt;  // the whole saved aircraft.txt
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"Evenly: the last of the least used",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", "X"}}, {"B", {"B", "X"}}, {"C", {"C", "X"}}}}};
-         in.countryAirlines = {{"United Kingdom", {"X"}}};
-         in.planLines = {Plan("AC#1"), Plan("AC#1"), Plan("AC#1"), Plan("AC#1"), Plan("AC#1")};
-       },
+       {{"Jet", {{"A", {"A", "X"}}, {"B", {"B", "X"}}, {"C", {"C", "X"}}}}},
+       {{"United Kingdom", {"X"}}},
+       {plan, plan, plan, plan, plan},
        "C was selected for this flight.\r\n\r\n",
        "AC#1,250,\"C\"\r\nAC#2,250,\"B\"\r\nAC#3,250,\"A\"\r\n"},
       {"GLOBAL without callsigns: no endless loop, the aircraft without airline flies",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"Private", {"Private", ""}}}}};
-         in.countryAirlines = {{"GLOBAL", {}}};
-       },
+       {{"Jet", {{"Private", {"Private", ""}}}}},
+       {{"GLOBAL", {}}},
+       {plan},
        "Valid callsigns are \r\nNo match by callsign found, retry to fit using GLOBAL\r\n"
        "For fl. \"EGLL(GLOBAL)\" was used \"Boeing 737-400\" (1 a/c in the same cat. [Jet]). "
        "Valid callsigns are \r\nGA a/c will be used for this flight\r\nPrivate was selected",
        "AC#1,250,\"Private\"\r\n"},
-      {"an aircraft id missing from Aircraft.txt is reported once and skipped",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
-         in.planLines = {Plan("AC#7"), Plan("AC#7")};
-       },
-       "Aircraft AC#7 of the flight plans is not in Aircraft.txt, therefore all flights it "
-       "performed will not be included into the new AI traffic\r\n",
-       ""},
       {"useForAi false leaves the flight out",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", "X", false}}}}};
-         in.countryAirlines = {{"United Kingdom", {"X"}}};
-       },
+       {{"Jet", {{"A", {"A", "X", false}}}}},
+       {{"United Kingdom", {"X"}}},
+       {plan},
        "Cannot find appropriate airplane (even using GA planes), this flight will not be "
        "included in new traffic\r\n\r\nCould not find a match for flight EGLL,(GLOBAL,United "
        "Kingdom,)[ for aircraft Boeing 737-400 (MG# was 1)\r\n",
        ""},
       {"the empty callsign of air_nat.cfg lets an aircraft without airline in at once",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
-         in.countryAirlines = {{"United Kingdom", {""}}};
-       },
-       "Valid callsigns are \r\nA was selected", "AC#1,250,\"A\"\r\n"},
-      {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
-       [](model::ModelInput& in) {
-         in.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
-         in.aircraftModels.push_back({"Jet", {}});
-         for (char c = 'a'; c <= 'k'; ++c) {
-           const std::string title(1, c);
-           in.aircraftModels.back().variations[title] = {title, ""};
-         }
-         in.countryAirlines = {{"United Kingdom", {""}}};
-         in.planLines.clear();
-         for (int i = 0; i < 12; ++i) in.planLines.push_back(Plan(i == 0 ? "AC#1" : "AC#2"));
-       },
-       "k was selected",
-       "AC#1,250,\"k\"\r\nAC#10,480,\"b\"\r\nAC#11,480,\"a\"\r\nAC#2,480,\"j\"\r\n"
-       "AC#3,480,\"i\"\r\nAC#4,480,\"h\"\r\nAC#5,480,\"g\"\r\nAC#6,480,\"f\"\r\n"
-       "AC#7,480,\"e\"\r\nAC#8,480,\"d\"\r\nAC#9,480,\"c\"\r\n"},
+       {{"Jet", {{"A", {"A", ""}}}}},
+       {{"United Kingdom", {""}}},
+       {plan},
+       "Valid callsigns are \r\nA was selected",
+       "AC#1,250,\"A\"\r\n"},
       {"no model of the category, an airport not in the store",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Prop", {{"GA", {"GA", ""}}}}};
-         in.countryAirlines = {{"United Kingdom", {"BAW"}}, {"GLOBAL", {""}}};
-         in.planLines = {Plan("AC#1") + ",09:00:00,10:00:00,350,F,0002,XXXX"};
-       },
+       {{"Prop", {{"GA", {"GA", ""}}}}},
+       {{"United Kingdom", {"BAW"}}, {"GLOBAL", {""}}},
+       {plan + ",09:00:00,10:00:00,350,F,0002,XXXX"},
        "WARNING:zero matching aircraft\r\nFor fl. \"EGLL,XXXX(,United Kingdom)\" was used "
        "\"Boeing 737-400\" (0 a/c in the same cat. [Jet]). Valid callsigns are BAW\r\n"
        "GA a/c will be used for this flight\r\nCannot find appropriate airplane",
        ""},
-      {"callsigns no aircraft carries: the union with GLOBAL's in one try",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"G", {"G", "GLB"}}}}};
-         in.countryAirlines = {{"United Kingdom", {"BAW", "SHT"}}, {"GLOBAL", {"GLB"}}};
-       },
-       "Valid callsigns are BAW,SHT\r\nG was selected for this flight.\r\n\r\n",
-       "AC#1,250,\"G\"\r\n"},
-      {"a plan without legs: every attempt is a first one",
-       [](model::ModelInput& in) {
-         in.aircraftModels = {{"Jet", {{"GA", {"GA", ""}}}}};
-         in.planLines = {"AC#1,N1,100%,24Hr,IFR"};
-       },
-       "For fl. \"(GLOBAL)\" was used \"Boeing 737-400\" (1 a/c in the same cat. [Jet]). Valid "
-       "callsigns are \r\nGA a/c will be used for this flight\r\nFor fl. \"(GLOBAL)\"",
-       "AC#1,250,\"GA\"\r\n"},
+      // Eleven titles: the twelfth flight reuses the first title's id.
+      {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
+       {{"Jet", {}}},
+       {{"United Kingdom", {""}}},
+       std::vector<std::string>(11, "AC#2" + plan.substr(4)),
+       "k was selected",
+       "AC#1,250,\"k\"\r\nAC#10,480,\"b\"\r\nAC#11,480,\"a\"\r\nAC#2,480,\"j\"\r\n"
+       "AC#3,480,\"i\"\r\nAC#4,480,\"h\"\r\nAC#5,480,\"g\"\r\nAC#6,480,\"f\"\r\n"
+       "AC#7,480,\"e\"\r\nAC#8,480,\"d\"\r\nAC#9,480,\"c\"\r\n"},
   };
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     model::ModelInput input = SmallInstallation();
-    test.change(input);
-    const model::ModelOutput product = RunProduct(input);
+    input.aircraftModels = test.models;
+    input.countryAirlines = test.airlines;
+    input.planLines = test.plans;
+    if (test.models[0].variations.empty()) {
+      input.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
+      for (char c = 'a'; c <= 'k'; ++c) {
+        input.aircraftModels[0].variations[std::string(1, c)] = {std::string(1, c), ""};
+      }
+      input.planLines.insert(input.planLines.begin(), plan);
+    }
+    const model::ModelOutput product = RunBoth(input);
     EXPECT_NE(product.report.find(test.reportPart), std::string::npos) << product.report;
     EXPECT_EQ(product.aircraftTxt, test.aircraftTxt);
-    ExpectSameOutput(product, model::RunModel(input), input);
   }
 }
 
-// Hand-edited and damaged traffic: a plan line of a megabyte with
-// thousands of legs, binary bytes, plans cut short in their header or a
-// leg. Each is redistributed as the model does it, without harm.
-TEST(GeneratePageTest, DamagedTrafficIsRedistributedAsTheModelDoes) {
+// Hand-edited and damaged traffic: a plan line of a megabyte, binary bytes,
+// plans cut short; Randomly weighing a title by the candidates that carry
+// it; the progress as a truncated floating-point percentage (29 / 50 * 100
+// is just below 58), where a plan of an unknown id counts but shows none.
+TEST(GeneratePageTest, DamagedTrafficRandomWeightsAndProgressAreTheModels) {
   ScopedFakeOs os;
   model::ModelInput input = SmallInstallation();
+  const std::string plan = input.planLines[0];
   input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
   input.countryAirlines = {{"United Kingdom", {""}}, {"GLOBAL", {"X"}}};
-  std::string huge = "AC#1,N1,100%,24Hr,IFR";
+  std::string huge = "AC#1,N1,100%,24Hr,IFR", binary = "AC#1,";
   while (huge.size() < (1u << 20)) huge += ",07:00:00,08:00:00,350,F,0001,EGLL";
-  std::string binary = "AC#1,";
   for (int c = 1; c < 256; ++c) {
     if (c != '\n' && c != '\r') binary += static_cast<char>(c);
   }
@@ -309,9 +251,24 @@ TEST(GeneratePageTest, DamagedTrafficIsRedistributedAsTheModelDoes) {
                      "AC#1,N1,100%,24Hr,IFR,07:00:00,08",
                      ",,,,,,,,,,,,,,,,",
                      "\x1A\x7F,\xFF"};
-  const model::ModelOutput product = RunProduct(input);
-  ExpectSameOutput(product, model::RunModel(input), input);
-  EXPECT_NE(product.flightPlansTxt.find(huge.substr(4)), std::string::npos);
+  EXPECT_NE(RunBoth(input).flightPlansTxt.find(huge.substr(4)), std::string::npos);
+
+  input.countryAirlines = {{"United Kingdom", {""}}};
+  input.planLines.assign(50, plan);
+  input.planLines[10] = "AC#9" + plan.substr(4);
+  std::vector<std::string> expected;
+  for (int plan = 1; plan <= 50; ++plan)
+    if (plan != 11) expected.push_back(std::to_string(plan == 29 ? 57 : 2 * plan) + "% processed");
+  EXPECT_EQ(RunBoth(input).statusTexts, expected);
+
+  input.aircraftModels = {{"Jet", {{"A", {"A", "BAW"}}}},
+                          {"Jet", {{"A", {"A", "BAW"}}, {"B", {"B", "BAW"}}}}};
+  input.countryAirlines = {{"United Kingdom", {"BAW"}}};
+  input.planLines.assign(4, plan);
+  input.randomly = true;
+  input.seed = 1;
+  EXPECT_EQ(RunBoth(input).listRows,
+            (std::vector<std::pair<std::string, int>>{{"A", 3}, {"B", 1}}));
 }
 
 TEST(GeneratePageTest, RandomlyDrawsTheKnownSequence) {
@@ -321,129 +278,61 @@ TEST(GeneratePageTest, RandomlyDrawsTheKnownSequence) {
   EXPECT_EQ(draws, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
 }
 
-// Randomly weighs a title by the candidates that carry it; the progress is
-// a truncated floating-point percentage (29 / 50 * 100 is just below 58),
-// and a plan of an unknown id is counted but shows none.
-TEST(GeneratePageTest, RandomWeightsAndProgressTexts) {
+TEST(GeneratePageTest, ButtonsOnceEnabledStayAndSaveAndCompileCanBeCancelled) {
   ScopedFakeOs os;
   model::ModelInput input = SmallInstallation();
-  input.aircraftModels = {{"Jet", {{"A", {"A", "BAW"}}}},
-                          {"Jet", {{"A", {"A", "BAW"}}, {"B", {"B", "BAW"}}}}};
-  input.countryAirlines = {{"United Kingdom", {"BAW"}}};
-  input.planLines.assign(4, Plan("AC#1"));
-  input.randomly = true;
-  input.seed = 1;
-  model::ModelOutput product = RunProduct(input);
-  EXPECT_EQ(product.listRows, (std::vector<std::pair<std::string, int>>{{"A", 3}, {"B", 1}}));
-  ExpectSameOutput(product, model::RunModel(input), input);
-
-  input.randomly = false;
   input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
   input.countryAirlines = {{"United Kingdom", {""}}};
-  input.planLines.assign(50, Plan("AC#1"));
-  input.planLines[10] = Plan("AC#9");
-  std::vector<std::string> expected;
-  for (int plan = 1; plan <= 50; ++plan)
-    if (plan != 11) expected.push_back(std::to_string(plan == 29 ? 57 : 2 * plan) + "% processed");
-  product = RunProduct(input);
-  EXPECT_EQ(product.statusTexts, expected);
-  ExpectSameOutput(product, model::RunModel(input), input);
-}
-
-TEST(GeneratePageTest, ControlsStartAsTheRunsAndSavesLeaveThem) {
-  ScopedFakeOs os;
-  GeneratePage page;
-  RecordingHost& host = page.Host();
-  EXPECT_EQ(host.ListColumns(IDC_FLIGHT_COUNTS),
-            (std::vector<std::string>{"Aircraft Title", "Fl. freq."}));
-  EXPECT_EQ(host.ComboText(IDC_DISTRIBUTION, 0), "Evenly");
-  EXPECT_EQ(host.ComboText(IDC_DISTRIBUTION, 1), "Randomly");
-  EXPECT_EQ(host.ComboSelection(IDC_DISTRIBUTION), 0);
-
-  // The buttons before and after a run are the whole-wizard scenario's.
+  GeneratePage page(input);
+  testing::RecordingHost& host = page.Host();
   auto enabled = [&] {
-    std::vector<int> ids;
+    int count = 0;
     for (int id : {IDC_GENERATE, IDC_VIEW_REPORT, IDC_EDIT_AIRCRAFT, IDC_EDIT_FLIGHTPLANS,
                    IDC_SAVE_ONLY, IDC_SAVE_AND_COMPILE, IDC_COMPILE_ONLY}) {
-      if (host.IsControlEnabled(id)) ids.push_back(id);
+      count += host.IsControlEnabled(id);
     }
-    return ids;
+    return count;
   };
-  Install(SmallInstallation(), page.Folder(), page.State());
   host.Press(IDC_GENERATE);
   EXPECT_EQ(os.traces,
             (std::vector<std::string>{"step 8 done. sorting...\n", "done. enabling buttons...\n"}));
-
   // Cancel in the confirmation: saved, but no compiler started.
   page.Sheet().answers.push_back(BoxAnswer::Cancel);
   host.Press(IDC_SAVE_AND_COMPILE);
   EXPECT_TRUE(os.startedCommands.empty());
-  EXPECT_EQ(page.File("FlightPlans.txt"), "");
-  EXPECT_EQ(enabled().size(), 7u);
+  EXPECT_EQ(page.File("aircraft.txt"), "AC#1,250,\"A\"\r\n");
+  EXPECT_EQ(enabled(), 7);
+
+  // A run refused (the report's name taken by a folder) keeps the last
+  // run's tables, list and buttons.
+  ASSERT_TRUE(RemoveFile(JoinPath(page.State().workFolder, "report.txt")));
+  ASSERT_TRUE(MakeDirectory(JoinPath(page.State().workFolder, "report.txt")));
+  page.Sheet().boxes.clear();
   host.Press(IDC_GENERATE);
-  EXPECT_EQ(enabled().size(), 7u) << "buttons once enabled stay enabled";
+  ASSERT_EQ(page.Sheet().boxes.size(), 1u);
+  EXPECT_EQ(page.Sheet().boxes[0].text, "Cannot create report.txt. Generation has failed.");
+  EXPECT_EQ(host.ListRowCount(IDC_FLIGHT_COUNTS), 1);
+  EXPECT_EQ(enabled(), 7) << "buttons once enabled stay enabled";
 
   // Notepad is asked for, not started: it would hold the folder open.
   os.Fail(testing::FakeStep::Start, 2);
   host.Press(IDC_VIEW_REPORT);
   ASSERT_EQ(os.startedCommands.size(), 1u);
   EXPECT_EQ(os.startedCommands[0], "notepad report.txt");
-  EXPECT_EQ(os.startedFolders[0], page.Folder());
-
+  EXPECT_EQ(os.startedFolders[0], page.State().workFolder);
   // Double-clicking below the last row opens the dialog for no title.
   host.DoubleClickRow(IDC_FLIGHT_COUNTS, -1);
   ASSERT_EQ(page.Sheet().modals.size(), 1u);
   EXPECT_EQ(page.Sheet().modals[0].dialogId, IDD_FLIGHTS_BY_AIRCRAFT);
 }
 
-TEST(GeneratePageTest, ReportThatCannotBeCreatedChangesNothing) {
-  ScopedFakeOs os;
-  GeneratePage page;
-  model::ModelInput input = SmallInstallation();
-  input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
-  input.countryAirlines = {{"United Kingdom", {""}}};
-  Install(input, page.Folder(), page.State());
-  page.Host().Press(IDC_GENERATE);
-  ASSERT_EQ(page.Page().newPlanLines.size(), 1u);
-
-  // The report's name taken by a folder: the run is refused, and the last
-  // run's tables, list and buttons stay.
-  ASSERT_TRUE(RemoveFile(JoinPath(page.Folder(), "report.txt")));
-  ASSERT_TRUE(MakeDirectory(JoinPath(page.Folder(), "report.txt")));
-  page.Sheet().boxes.clear();
-  page.Host().Press(IDC_GENERATE);
-  ASSERT_EQ(page.Sheet().boxes.size(), 1u);
-  EXPECT_EQ(page.Sheet().boxes[0].text, "Cannot create report.txt. Generation has failed.");
-  EXPECT_EQ(page.Sheet().boxes[0].icon, BoxIcon::Error);
-  EXPECT_EQ(page.Page().newPlanLines.size(), 1u);
-  EXPECT_EQ(page.Host().ListRowCount(IDC_FLIGHT_COUNTS), 1);
-}
-
-TEST(GeneratePageTest, SaveThatFailsKeepsTheEarlierFilesAndEndsWithOne) {
-  ScopedFakeOs os;
-  GeneratePage page;
-  Install(SmallInstallation(), page.Folder(), page.State());
-  page.Host().Press(IDC_GENERATE);
-  page.Host().Press(IDC_SAVE_ONLY);
-  const std::string aircraft = page.File("aircraft.txt");
-  page.State().workFolder = JoinPath(page.Folder(), "missing");
-  try {
-    page.Host().Press(IDC_SAVE_ONLY);
-    ADD_FAILURE() << "the process goes on";
-  } catch (const testing::ProcessEnded& ended) {
-    EXPECT_EQ(ended.exitCode, 1);
-  }
-  EXPECT_EQ(page.Sheet().boxes.back().text, "Cannot aircraft.txt");
-  EXPECT_EQ(page.File("aircraft.txt"), aircraft);
-}
-
 // The whole wizard with the real bgltext, traffic decompiler and compiler.
 TEST(GeneratePageTest, WholeWizardFromImportToNewTraffic) {
-  FixtureInstallation installation;
+  testing::FixtureInstallation installation;
   ASSERT_TRUE(installation.IsReady());
   testing::AddGenerateFixture(installation);
   ASSERT_TRUE(installation.PointSystemAtRoot());
-  ScopedTempFolder temp{"generate_page_tmp"};
+  testing::ScopedTempFolder temp{"generate_page_tmp"};
   CWizard wizard;
   wizard.State().workFolder = installation.WorkFolder();
   testing::RecordingWizardDriver driver(wizard);

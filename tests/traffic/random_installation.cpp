@@ -1,20 +1,20 @@
-// Random small installations and their dump. The generator is our own so
+// Random small installations. The generator is our own so
 // that a seed names the same installation under every standard library.
-#include "tests/traffic/random_installation.h"
+#include "tests/traffic/redistribution_model.h"
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
 namespace fm::testing::model {
 namespace {
 
+using Words = std::vector<std::string>;
+
 // splitmix64, cut to 32 bits.
-class Dice {
- public:
-  explicit Dice(std::uint32_t seed) : state_(seed) {}
+struct Dice {
+  std::uint64_t state;
   std::uint32_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
@@ -22,83 +22,63 @@ class Dice {
   int Below(int n) { return n <= 0 ? 0 : static_cast<int>(Next() % static_cast<std::uint32_t>(n)); }
   int Between(int low, int high) { return low + Below(high - low + 1); }
   bool OneIn(int n) { return Below(n) == 0; }
-  std::string Pick(const std::vector<std::string>& items) {
+  std::string Pick(const Words& items) {
     return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))];
   }
   // count distinct items, in a random order
-  std::vector<std::string> Some(std::vector<std::string> items, int count) {
+  Words Some(Words items, int count) {
     for (std::size_t i = items.size(); i > 1; --i)
       std::swap(items[i - 1], items[static_cast<std::size_t>(Below(static_cast<int>(i)))]);
     items.resize(std::min(items.size(), static_cast<std::size_t>(count)));
     return items;
   }
-
- private:
-  std::uint64_t state_;
 };
 
-const std::vector<std::string> kCategoryNames = {"Airliner", "B737", "Jet", "Prop"};
+const Words kCategoryNames = {"Airliner", "B737", "Jet", "Prop"};
 // "Boe" lies inside "Boeing", "737" inside titles of two families; "Zulu" is in no title.
-const std::vector<std::string> kTitlePatterns = {"Boe",  "Boeing", "A3",   "Airbus",
-                                                 "Cess", "737",    "Dash", "Zulu"};
+const Words kTitlePatterns = {"Boe", "Boeing", "A3", "Airbus", "Cess", "737", "Dash", "Zulu"};
 // Titles of the traffic's aircraft; "Fokker 100" only an empty pattern claims.
-const std::vector<std::string> kTrafficTitles = {"Boeing 737-400", "Boeing 747-400", "Airbus A320",
-                                                 "Airbus A340",    "Cessna 172",     "Dash 8",
-                                                 "Fokker 100"};
+const Words kTrafficTitles = {"Boeing 737-400", "Boeing 747-400", "Airbus A320", "Airbus A340",
+                              "Cessna 172",     "Dash 8",         "Fokker 100"};
 // Installed titles: a few common ones that several models share, and enough
 // rarer ones for a run to use ten titles or more (ids AC#10 and up).
-const std::vector<std::string> kInstalledTitles = {"Boeing 737-400", "Boeing 737-800 KLM",
-                                                   "Airbus A320 AF", "Cessna 172",
-                                                   "Dash 8 Q400",    "Learjet 45"};
-const std::vector<std::string> kRareInstalledTitles = {
-    "Airbus A321", "ATR 72",      "Boeing 757", "Boeing 767 BA", "Cessna 208",
-    "Dash 7",      "Embraer 145", "Fokker 70",  "MD-11",         "Saab 340"};
-const std::vector<std::string> kAirlines = {"SPEEDBIRD", "AIRFRANS", "KLM", "LUFTHANSA", "IBERIA"};
-const std::vector<std::string> kNationalCallsigns = {"SPEEDBIRD", "AIRFRANS", "KLM", "LUFTHANSA",
-                                                     " KLM"};
-const std::vector<std::string> kIcaos = {"EGLL", "LFPG", "EHAM", "EDDF", "KJFK", "LEMD"};
-const std::vector<std::string> kAirportCountries = {"United Kingdom", "France", "Netherlands",
-                                                    "Germany", ""};
-const std::vector<std::string> kAirNatCountries = {"United Kingdom", "France", "Netherlands",
-                                                   "Germany", "Spain"};
-const std::vector<std::string> kSpeeds = {"120", "250", "300", "450"};
+const Words kInstalledTitles = {"Boeing 737-400", "Boeing 737-800 KLM", "Airbus A320 AF",
+                                "Cessna 172",     "Dash 8 Q400",        "Learjet 45"};
+const Words kRareInstalledTitles = {"Airbus A321", "ATR 72",  "Boeing 757",  "Boeing 767 BA",
+                                    "Cessna 208",  "Dash 7",  "Embraer 145", "Fokker 70",
+                                    "MD-11",       "Saab 340"};
+const Words kAirlines = {"SPEEDBIRD", "AIRFRANS", "KLM", "LUFTHANSA", "IBERIA"};
+const Words kNationalCallsigns = {"SPEEDBIRD", "AIRFRANS", "KLM", "LUFTHANSA", " KLM"};
+const Words kIcaos = {"EGLL", "LFPG", "EHAM", "EDDF", "KJFK", "LEMD"};
+const Words kAirportCountries = {"United Kingdom", "France", "Netherlands", "Germany", ""};
+const Words kAirNatCountries = {"United Kingdom", "France", "Netherlands", "Germany", "Spain"};
+const Words kSpeeds = {"120", "250", "300", "450"};
 
-// Appends the number with two digits, or with a leading zero to four.
-void AppendNumber(std::string& line, int n, int digits) {
+// The number with leading zeros to `digits` digits.
+std::string Number(int n, std::size_t digits) {
   std::string text = std::to_string(n);
-  line.append(static_cast<std::size_t>(digits) - std::min<std::size_t>(text.size(), digits), '0');
-  line += text;
+  return std::string(digits - std::min(text.size(), digits), '0') + text;
 }
 
 // One dice call per statement: the operands of + have no fixed order.
 std::string PlanLine(Dice& dice, const std::string& aircraftId) {
-  std::string line = aircraftId;
-  line += ",N";
-  AppendNumber(line, dice.Between(1, 999), 1);
-  line += ",100%,";
-  line += dice.Pick({"24Hr", "12Hr", "WEEK"});
-  line += ',';
+  std::string line = aircraftId + ",N" + std::to_string(dice.Between(1, 999)) + ",100%,";
+  line += dice.Pick({"24Hr", "12Hr", "WEEK"}) + ",";
   line += dice.Pick({"IFR", "VFR"});
   for (int legs = dice.Between(1, 4); legs > 0; --legs) {
     int hour = dice.Between(0, 21);
-    line += ',';
-    AppendNumber(line, hour, 2);
-    line += ":00:00,";
-    AppendNumber(line, hour + 2, 2);
-    line += ":30:00,";
-    line += dice.Pick({"050", "350"});
-    line += ',';
-    line += dice.Pick({"F", "R"});
-    line += ',';
-    AppendNumber(line, dice.Between(100, 999), 4);
-    line += ',';
+    line.append(",").append(Number(hour, 2)).append(":00:00,");
+    line.append(Number(hour + 2, 2)).append(":30:00,");
+    line += dice.Pick({"050", "350"}) + ",";
+    line += dice.Pick({"F", "R"}) + ",";
+    line += Number(dice.Between(100, 999), 4) + ",";
     line += dice.OneIn(6) ? std::string("XXXX") : dice.Pick(kIcaos);  // XXXX: no such airport
   }
   return line;
 }
 
 void AddPlanLines(Dice& dice, int lines, ModelInput& input) {
-  std::vector<std::string> ids;
+  Words ids;
   for (const auto& [id, aircraft] : input.trafficAircraft) ids.push_back(id);
   for (int i = 0; i < lines; ++i) {
     if (dice.OneIn(15)) {  // not a plan: no comma
@@ -123,13 +103,13 @@ void AddPlanLines(Dice& dice, int lines, ModelInput& input) {
 }  // namespace
 
 ModelInput RandomInstallation(std::uint32_t seed) {
-  Dice dice(seed);
+  Dice dice{seed};
   ModelInput input;
 
   // Now and then one large fleet of a single category that GLOBAL lets fly
   // anywhere, so that a run gives flights to ten titles or more.
   bool fleet = dice.OneIn(10);
-  std::vector<std::string> categories = dice.Some(kCategoryNames, fleet ? 1 : dice.Between(1, 4));
+  Words categories = dice.Some(kCategoryNames, fleet ? 1 : dice.Between(1, 4));
   for (const std::string& category : categories) {
     std::set<std::string>& patterns = input.categoryTitlePatterns[category];
     for (int n = dice.Between(1, 3); n > 0; --n) patterns.insert(dice.Pick(kTitlePatterns));
@@ -149,22 +129,21 @@ ModelInput RandomInstallation(std::uint32_t seed) {
                                 : dice.Pick(categories),
                 {}};
     for (int v = fleet ? 4 : dice.OneIn(6) ? 0 : dice.Between(1, 4); v > 0; --v) {
-      Variation variation;
-      variation.title =
-          dice.Pick(dice.OneIn(fleet ? 2 : 3) ? kRareInstalledTitles : kInstalledTitles);
-      variation.atcAirline = dice.OneIn(4) ? std::string() : dice.Pick(kAirlines);
-      variation.useForAi = !dice.OneIn(6);
+      // A braced list is evaluated in order.
+      Variation variation{
+          dice.Pick(dice.OneIn(fleet ? 2 : 3) ? kRareInstalledTitles : kInstalledTitles),
+          dice.OneIn(4) ? std::string() : dice.Pick(kAirlines), !dice.OneIn(6)};
       model.variations[variation.title] = variation;
     }
     input.aircraftModels.push_back(model);
   }
 
-  std::vector<std::string> countries = dice.Some(kAirportCountries, dice.Between(0, 4));
+  Words countries = dice.Some(kAirportCountries, dice.Between(0, 4));
   if (!countries.empty()) {
     for (const std::string& icao : dice.Some(kIcaos, dice.Between(0, 6)))
       input.airportCountry[icao] = dice.Pick(countries);
   }
-  std::vector<std::string> nations = dice.Some(kAirNatCountries, dice.Between(0, 4));
+  Words nations = dice.Some(kAirNatCountries, dice.Between(0, 4));
   if (dice.OneIn(2)) nations.push_back("GLOBAL");
   for (const std::string& nation : nations) {
     std::set<std::string>& callsigns = input.countryAirlines[nation];
@@ -182,44 +161,6 @@ ModelInput RandomInstallation(std::uint32_t seed) {
   input.randomly = dice.OneIn(2);
   input.seed = dice.Next();
   return input;
-}
-
-std::string DescribeInstallation(const ModelInput& input) {
-  std::ostringstream text;
-  auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-  text << "categories:\n";
-  for (const auto& [category, patterns] : input.categoryTitlePatterns) {
-    text << "  [" << category << "]";
-    for (const std::string& pattern : patterns) text << " " << quoted(pattern);
-    text << "\n";
-  }
-  text << "aircraft models:\n";
-  for (const Model& model : input.aircraftModels) {
-    text << "  category " << quoted(model.category) << "\n";
-    for (const auto& [title, variation] : model.variations)
-      text << "    " << quoted(title) << " atc_airline " << quoted(variation.atcAirline)
-           << (variation.useForAi ? "" : " (not for AI)") << "\n";
-  }
-  text << "airports:\n";
-  for (const auto& [icao, country] : input.airportCountry)
-    text << "  " << icao << " " << quoted(country) << "\n";
-  text << "air_nat.cfg:\n";
-  for (const auto& [country, callsigns] : input.countryAirlines) {
-    text << "  " << country << "/";
-    bool first = true;
-    for (const std::string& callsign : callsigns) {
-      text << (first ? "" : ",") << callsign;
-      first = false;
-    }
-    text << "\n";
-  }
-  text << "Aircraft.txt:\n";
-  for (const auto& [id, aircraft] : input.trafficAircraft)
-    text << "  " << id << "," << aircraft.first << "," << quoted(aircraft.second) << "\n";
-  text << "FlightPlans.txt:\n";
-  for (const std::string& line : input.planLines) text << "  " << quoted(line) << "\n";
-  text << "method " << (input.randomly ? "Randomly" : "Evenly") << ", seed " << input.seed << "\n";
-  return text.str();
 }
 
 }  // namespace fm::testing::model

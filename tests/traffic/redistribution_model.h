@@ -29,8 +29,7 @@ struct ModelInput {
   std::vector<Model> aircraftModels;                                   // in list order
   std::map<std::string, std::string> airportCountry;  // ICAO -> country; absent: not in the store
   std::map<std::string, std::set<std::string>> countryAirlines;  // air_nat.cfg; absent: not found
-  std::map<std::string, std::pair<std::string, std::string>>
-      trafficAircraft;                 // id -> (speed, title)
+  std::map<std::string, std::pair<std::string, std::string>> trafficAircraft;  // id -> speed, title
   std::vector<std::string> planLines;  // FlightPlans.txt lines as read, without line ends
   bool randomly = false;
   std::uint32_t seed = 0;  // the random generator's seed (the product takes the tick count)
@@ -48,5 +47,10 @@ struct ModelOutput {
 
 // One generation run over the input, with everything it shows and writes.
 ModelOutput RunModel(const ModelInput& input);
+
+// Small random installations, drawn from small vocabularies so that shared
+// titles, missing entries and every fallback of the run turn up often. The
+// same seed gives the same installation on every platform and library.
+ModelInput RandomInstallation(std::uint32_t seed);
 
 }  // namespace fm::testing::model
