@@ -1,6 +1,8 @@
 // The file services: lines read as Windows text mode reads them, a failed
-// read told apart from the end of a file, and sets of files replaced whole
-// or not at all, also after an interrupted write.
+// read told apart from the end of a file, text written with CR LF, names
+// matched, listed and resolved without regard to case as Windows does, and
+// sets of files replaced whole or not at all, also after an interrupted
+// write.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,6 +72,54 @@ TEST_F(FileServicesTest, LinesAsTextModeReadsThemAndAFailedReadIsNoEnd) {
     EXPECT_EQ(reader.Failed(), c.failingRead != 0);
     EXPECT_FALSE(reader.ReadLine(line)) << "nothing follows the end or a failure";
   }
+}
+
+TEST_F(FileServicesTest, TextIsWrittenWithCrLfAndNamesMatchWithoutRegardToCase) {
+  OutputFile file;
+  ASSERT_TRUE(file.Create(Work("out.txt")));
+  file.WriteLine("one");
+  file.WriteText("two\nthree\r\n");
+  file.WriteBytes("raw\n");
+  ASSERT_TRUE(file.Close());
+  // Text mode turns every LF into CR LF, even one that follows a CR.
+  EXPECT_EQ(installation.ReadWorkFile("out.txt"), "one\r\ntwo\r\nthree\r\r\nraw\n");
+  EXPECT_FALSE(OutputFile().Create(Work("no folder/out.txt")));
+
+  for (const auto& [pattern, name, matches] : {std::tuple{"*.bgl", "AFD_EUR.BGL", true},
+                                               {"*.bgl", "x.bgl.bgl", true},
+                                               {"*.bgl", "x.bglx", false},
+                                               {"*.bgl", "bgl", false},
+                                               {"*.*", "NoDot", true},
+                                               {"a?c*", "ABCdef", true},
+                                               {"a?c", "ac", false}}) {
+    EXPECT_EQ(MatchesFilePattern(pattern, name), matches) << pattern << " " << name;
+  }
+  for (const char* name : {"b.bgl", "A_2.BGL", "a_1.bgl", "Z.txt", "_x.bgl", "c.BGL"}) {
+    installation.WorkFileBytes(std::string("scenery/") + name, "x");
+  }
+  ASSERT_TRUE(MakeDirectory(Work("scenery/Folder.bgl")));
+  // Compared upper-cased, '_' comes after every letter.
+  EXPECT_EQ(Names(Work("scenery"), "*.bgl"),
+            (Lines{"a_1.bgl", "A_2.BGL", "b.bgl", "c.BGL", "Folder.bgl/", "_x.bgl"}));
+  std::vector<DirEntry> none;
+  EXPECT_FALSE(ListDirectory(Work("absent"), "*.*", none));
+
+#ifndef _WIN32
+  const std::string work = installation.WorkFolder();
+  installation.WorkFileBytes("SceneDB/AfdFiles/Afd_Eur.bgl", "x");
+  EXPECT_EQ(ResolvePath(work + "/SCENEDB/AFDFILES/AFD_EUR.BGL"),
+            Work("SceneDB/AfdFiles/Afd_Eur.bgl"));
+  // A name that does not exist keeps its spelling; the folders above it are found.
+  EXPECT_EQ(ResolvePath(work + "/scenedb/New/File.TXT"), work + "/SceneDB/New/File.TXT");
+  ASSERT_TRUE(MakeDirectories(work + "/SCENEDB/AFDFILES/More"));
+  ASSERT_TRUE(WriteFileBytes(work + "/SCENEDB/afdfiles/AFD_EUR.BGL", "y"));
+  EXPECT_EQ(Names(Work("SceneDB/AfdFiles")), (Lines{"Afd_Eur.bgl", "More/"}));
+  // An exact name wins; without one, the first in byte order of the others.
+  for (const char* name : {"/dup.txt", "/DUP.txt"})
+    std::fclose(std::fopen((work + name).c_str(), "wb"));
+  EXPECT_EQ(ResolvePath(work + "/dup.txt"), work + "/dup.txt");
+  EXPECT_EQ(ResolvePath(work + "/Dup.TXT"), work + "/DUP.txt");
+#endif
 }
 
 // Bytes that a text-mode slip or a truncation would change.

@@ -9,9 +9,7 @@
 #include "platform/file_text.h"
 #include "resources/resource.h"
 #include "tests/support/fake_os.h"
-#include "tests/support/generate_scenarios.h"
 #include "tests/support/recording_sheet.h"
-#include "tests/support/recording_wizard_driver.h"
 #include "tests/system/system_test_support.h"
 #include "tests/traffic/redistribution_model.h"
 #include "traffic/traffic_files.h"
@@ -324,19 +322,6 @@ TEST(GeneratePageTest, ButtonsOnceEnabledStayAndSaveAndCompileCanBeCancelled) {
   host.DoubleClickRow(IDC_FLIGHT_COUNTS, -1);
   ASSERT_EQ(page.Sheet().modals.size(), 1u);
   EXPECT_EQ(page.Sheet().modals[0].dialogId, IDD_FLIGHTS_BY_AIRCRAFT);
-}
-
-// The whole wizard with the real bgltext, traffic decompiler and compiler.
-TEST(GeneratePageTest, WholeWizardFromImportToNewTraffic) {
-  testing::FixtureInstallation installation;
-  ASSERT_TRUE(installation.IsReady());
-  testing::AddGenerateFixture(installation);
-  ASSERT_TRUE(installation.PointSystemAtRoot());
-  testing::ScopedTempFolder temp{"generate_page_tmp"};
-  CWizard wizard;
-  wizard.State().workFolder = installation.WorkFolder();
-  testing::RecordingWizardDriver driver(wizard);
-  testing::WholeWizardScenario(driver, installation);
 }
 
 }  // namespace
