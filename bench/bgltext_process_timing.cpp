@@ -106,9 +106,7 @@ int HostileTable(const std::string& exe, const std::string& dir, size_t base, in
   for (bgltest::HostileKind kind : bgltest::kHostileKinds) {
     // An unpacked image stops growing at 256 MB: the compressed kinds that
     // unpack stay below that.
-    const bool unpacks =
-        kind == bgltest::HostileKind::FullExpansion || kind == bgltest::HostileKind::PackedTargets;
-    const size_t first = unpacks ? base / 40 : base;
+    const size_t first = bgltest::HostileKindUnpacks(kind) ? base / 40 : base;
     double before = 0;
     for (size_t size = first; size <= 100 * first; size *= 10) {
       const auto image = bgltest::HostileImage(kind, size);

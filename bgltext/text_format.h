@@ -317,7 +317,7 @@ char* WriteConversion(char* out, const A& a) {
       } else {
         v = P.wide ? a.bits : static_cast<uint32_t>(a.bits);
       }
-      if (!P.wide) return WriteDecimal32(out, static_cast<uint32_t>(v));
+      if (v <= UINT32_MAX) return WriteDecimal32(out, static_cast<uint32_t>(v));
       char* end = out + DecimalDigits(v);
       WriteDecimal(end, v);
       return end;

@@ -155,9 +155,9 @@ TEST(ResourceBounds, BgltextOnHostileImagesStaysWithinItsBound) {
       ASSERT_TRUE(WriteFileBytes(path, std::string(image.begin(), image.end())));
       size = static_cast<long>(image.size());
     }
-    const bool unpacks =
-        test.kind == HostileKind::FullExpansion || test.kind == HostileKind::PackedTargets;
-    const long unpacked = unpacks ? static_cast<long>(bgltext::JmPayloadLimit(size - 148)) : 0;
+    const long unpacked = bgltest::HostileKindUnpacks(test.kind)
+                              ? static_cast<long>(bgltext::JmPayloadLimit(size - 148))
+                              : 0;
     const long boundKb =
         (size * (1 + kBgltextBytesPerInputByte) + unpacked) / 1024 + kBgltextExtraKb;
     const long peak = PeakGrowthOfChild([&] {

@@ -109,23 +109,14 @@ std::vector<uint8_t> UnendedDirectory(size_t size) {
 }  // namespace
 
 const char* HostileKindName(HostileKind kind) {
-  switch (kind) {
-    case HostileKind::HugeClaim:
-      return "claim of 4 GB";
-    case HostileKind::FullExpansion:
-      return "1024x expansion";
-    case HostileKind::HugeCounts:
-      return "counts of 65535";
-    case HostileKind::UnendedDirectory:
-      return "unended directory";
-    case HostileKind::SharedLatRange:
-      return "99 LatRange entries";
-    case HostileKind::JumpChain:
-      return "jump chain";
-    case HostileKind::PackedTargets:
-      return "packed jump targets";
-  }
-  return "";
+  static const char* const kNames[] = {
+      "claim of 4 GB",       "1024x expansion", "counts of 65535",    "unended directory",
+      "99 LatRange entries", "jump chain",      "packed jump targets"};
+  return kNames[static_cast<int>(kind)];
+}
+
+bool HostileKindUnpacks(HostileKind kind) {
+  return kind == HostileKind::FullExpansion || kind == HostileKind::PackedTargets;
 }
 
 std::vector<uint8_t> CheapLengthCodesStream(uint32_t produced) {

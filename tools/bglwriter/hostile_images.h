@@ -23,6 +23,9 @@ constexpr HostileKind kHostileKinds[] = {HostileKind::HugeClaim,      HostileKin
                                          HostileKind::SharedLatRange, HostileKind::JumpChain,
                                          HostileKind::PackedTargets};
 const char* HostileKindName(HostileKind kind);
+// Whether bgltext unpacks the image's payload (a compressed file that keeps
+// its claim), so that its memory holds the unpacked image too.
+bool HostileKindUnpacks(HostileKind kind);
 
 // An image of the kind of about `size` bytes (at least a few hundred).
 std::vector<uint8_t> HostileImage(HostileKind kind, size_t size);
