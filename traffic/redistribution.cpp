@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <set>
 #include <string_view>
 #include <unordered_map>
@@ -39,6 +41,53 @@ constexpr char kSelected[] = " was selected for this flight.\r\n\r\n";
 
 // The report is gathered here and handed to the file in large pieces.
 constexpr size_t kReportChunk = 1 << 16;
+
+// The report lines not yet handed to the file. A flight's lines are made
+// of dozens of short pieces; appending here is a bounds check and a copy.
+class ReportText {
+ public:
+  explicit ReportText(size_t capacity)
+      : data_(std::make_unique<char[]>(capacity)), capacity_(capacity) {}
+
+  ReportText& operator<<(std::string_view piece) {
+    if (piece.size() > capacity_ - size_) Grow(piece.size());
+    std::memcpy(data_.get() + size_, piece.data(), piece.size());
+    size_ += piece.size();
+    return *this;
+  }
+  ReportText& operator<<(char c) {
+    if (size_ == capacity_) Grow(1);
+    data_[size_++] = c;
+    return *this;
+  }
+  // The number in decimal.
+  ReportText& operator<<(size_t number) {
+    char digits[20];
+    char* at = digits + sizeof digits;
+    do {
+      *--at = static_cast<char>('0' + number % 10);
+      number /= 10;
+    } while (number != 0);
+    return *this << std::string_view(at, static_cast<size_t>(digits + sizeof digits - at));
+  }
+
+  std::string_view View() const { return {data_.get(), size_}; }
+  size_t Size() const { return size_; }
+  void Clear() { size_ = 0; }
+
+ private:
+  void Grow(size_t more) {
+    const size_t capacity = std::max(2 * capacity_, size_ + more);
+    std::unique_ptr<char[]> data = std::make_unique<char[]>(capacity);
+    std::memcpy(data.get(), data_.get(), size_);
+    data_ = std::move(data);
+    capacity_ = capacity;
+  }
+
+  std::unique_ptr<char[]> data_;
+  size_t capacity_;
+  size_t size_ = 0;
+};
 
 // The countries (of every airport, of air_nat.cfg, the empty one and
 // GLOBAL) and the callsigns that some country lists, each numbered in byte
@@ -199,6 +248,7 @@ struct FlightSets {
   std::vector<AirportCode> airports;   // sorted, distinct
   std::vector<int> countries;          // country numbers, sorted, distinct
   std::vector<int> callsigns;          // distinct; sorted before they are shown
+  size_t searched = 0;                 // callsigns whose candidates have been collected
   std::vector<unsigned> callsignMark;  // == mark: in `callsigns`
   unsigned mark = 0;
   std::vector<int> candidates;  // indexes into the category's candidates
@@ -212,6 +262,7 @@ struct FlightSets {
   }
   void ClearCallsigns() {
     callsigns.clear();
+    searched = 0;
     if (++mark == 0) {
       std::fill(callsignMark.begin(), callsignMark.end(), 0);
       mark = 1;
@@ -223,14 +274,13 @@ struct FlightSets {
 };
 
 template <typename Items, typename Text>
-void AppendJoined(std::string& out, const Items& items, Text text, std::string_view separator,
-                  bool afterEach) {
+void AppendJoined(ReportText& out, const Items& items, Text text, char separator, bool afterEach) {
   bool first = true;
   for (const auto& item : items) {
-    if (!first && !afterEach) out += separator;
+    if (!first && !afterEach) out << separator;
     first = false;
-    out += text(item);
-    if (afterEach) out += separator;
+    out << text(item);
+    if (afterEach) out << separator;
   }
 }
 
@@ -251,7 +301,6 @@ class Redistribution {
 
   RedistributionResult Run() {
     result_.newPlanLines.reserve(input_.flightPlans.size());
-    text_.reserve(2 * kReportChunk);
     for (const FlightPlan& plan : input_.flightPlans) {
       ++processed_;
       ++result_.tally.plans;
@@ -272,9 +321,9 @@ class Redistribution {
     if (!facts.aircraft) {
       ++result_.tally.unknownAircraft;
       if (warnedIds_.insert(plan.aircraftId).second) {
-        text_ += kUnknownAircraftHead;
-        text_ += plan.aircraftId;
-        text_ += kUnknownAircraftTail;
+        text_ << kUnknownAircraftHead;
+        text_ << plan.aircraftId;
+        text_ << kUnknownAircraftTail;
       }
       return false;
     }
@@ -282,8 +331,7 @@ class Redistribution {
       ++result_.tally.noCategory;
       if (warnedTitles_.insert(facts.aircraft->title).second) {
         std::string line = Format(kNoCategory, facts.aircraft->title);
-        text_.append(line, 0, line.size() - 1);
-        text_ += "\r\n";
+        text_ << std::string_view(line).substr(0, line.size() - 1) << "\r\n";
         events_.TitleWithoutCategory(line);
       }
       return false;
@@ -294,7 +342,7 @@ class Redistribution {
 
   void Search(const FlightPlan& plan, const TrafficAircraftFacts& facts) {
     const CategoryCandidates& models = *facts.models;
-    if (models.modelCount == 0) text_ += kZeroModels;
+    if (models.modelCount == 0) text_ << kZeroModels;
     sets_.airports.clear();
     sets_.countries.clear();
     sets_.ClearCallsigns();
@@ -312,7 +360,7 @@ class Redistribution {
         // GLOBAL itself lists nothing: asking again would never end, so the
         // flight goes on to the aircraft without airline.
         if (sets_.HasGlobal()) break;
-        text_ += kRetryGlobal;
+        text_ << kRetryGlobal;
         sets_.countries.assign(1, places_.Global());
       }
 
@@ -322,29 +370,32 @@ class Redistribution {
         return;
       }
       if (!sets_.HasGlobal()) {
+        // The callsigns so far gave no candidate: only GLOBAL's can.
         sets_.AddCountry(places_.Global());
-        sets_.ClearCallsigns();
+        AddCallsignsOf(places_.Global());
         continue;
       }
       if (gaFallback) {
-        text_ += kNoAirplane;
+        text_ << kNoAirplane;
         WriteUnmatchedLine(facts);
         return;
       }
-      text_ += kUseGa;
+      text_ << kUseGa;
       gaFallback = true;
     }
   }
 
   // The candidates in collection order: models in list order, variations
   // by title; those of a valid airline, and with the fallback those
-  // without airline.
+  // without airline. Callsigns searched by an earlier attempt of the flight
+  // gave none and are not searched again.
   void CollectCandidates(const CategoryCandidates& models, bool gaFallback) {
     std::vector<int>& found = sets_.candidates;
-    for (int callsign : sets_.callsigns) {
-      const auto at = static_cast<size_t>(callsign);
-      found.insert(found.end(), models.byCallsign.begin() + models.first[at],
-                   models.byCallsign.begin() + models.first[at + 1]);
+    for (; sets_.searched < sets_.callsigns.size(); ++sets_.searched) {
+      const auto at = static_cast<size_t>(sets_.callsigns[sets_.searched]);
+      for (int i = models.first[at]; i < models.first[at + 1]; ++i) {
+        found.push_back(models.byCallsign[static_cast<size_t>(i)]);
+      }
     }
     if (gaFallback) {
       for (int index : models.noAirline) {
@@ -378,13 +429,14 @@ class Redistribution {
   }
 
   void AddCallsignsOfCountries() {
-    for (int country : sets_.countries) {
-      for (int callsign : places_.CallsignsOf(country)) {
-        unsigned& mark = sets_.callsignMark[static_cast<size_t>(callsign)];
-        if (mark != sets_.mark) {
-          mark = sets_.mark;
-          sets_.callsigns.push_back(callsign);
-        }
+    for (int country : sets_.countries) AddCallsignsOf(country);
+  }
+  void AddCallsignsOf(int country) {
+    for (int callsign : places_.CallsignsOf(country)) {
+      unsigned& mark = sets_.callsignMark[static_cast<size_t>(callsign)];
+      if (mark != sets_.mark) {
+        mark = sets_.mark;
+        sets_.callsigns.push_back(callsign);
       }
     }
   }
@@ -393,37 +445,39 @@ class Redistribution {
     if (!std::is_sorted(sets_.callsigns.begin(), sets_.callsigns.end())) {
       std::sort(sets_.callsigns.begin(), sets_.callsigns.end());
     }
-    text_ += "For fl. \"";
+    text_ << "For fl. \"";
     AppendJoined(
-        text_, sets_.airports, [](const AirportCode& code) { return *code.text; }, ",", false);
-    text_ += '(';
+        text_, sets_.airports, [](const AirportCode& code) { return std::string_view(*code.text); },
+        ',', false);
+    text_ << '(';
     AppendJoined(
-        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ",", false);
-    text_ += ")\" was used \"";
-    text_ += facts.aircraft->title;
-    text_ += "\" (";
-    text_ += std::to_string(facts.models->modelCount);
-    text_ += " a/c in the same cat. [";
-    text_ += facts.category;
-    text_ += "]). Valid callsigns are ";
+        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ',', false);
+    text_ << ")\" was used \"";
+    text_ << facts.aircraft->title;
+    text_ << "\" (";
+    text_ << facts.models->modelCount;
+    text_ << " a/c in the same cat. [";
+    text_ << facts.category;
+    text_ << "]). Valid callsigns are ";
     AppendJoined(
-        text_, sets_.callsigns, [this](int c) { return places_.CallsignName(c); }, ",", false);
-    text_ += "\r\n";
+        text_, sets_.callsigns, [this](int c) { return places_.CallsignName(c); }, ',', false);
+    text_ << "\r\n";
   }
 
   void WriteUnmatchedLine(const TrafficAircraftFacts& facts) {
     ++result_.tally.leftOut;
-    text_ += "Could not find a match for flight ";
+    text_ << "Could not find a match for flight ";
     AppendJoined(
-        text_, sets_.airports, [](const AirportCode& code) { return *code.text; }, ",", true);
-    text_ += '(';
+        text_, sets_.airports, [](const AirportCode& code) { return std::string_view(*code.text); },
+        ',', true);
+    text_ << '(';
     AppendJoined(
-        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ",", true);
-    text_ += ")[ for aircraft ";
-    text_ += facts.aircraft->title;
-    text_ += " (MG# was ";
-    text_ += std::to_string(facts.models->modelCount);
-    text_ += ")\r\n";
+        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ',', true);
+    text_ << ")[ for aircraft ";
+    text_ << facts.aircraft->title;
+    text_ << " (MG# was ";
+    text_ << facts.models->modelCount;
+    text_ << ")\r\n";
   }
 
   void Choose(const FlightPlan& plan, const TrafficAircraftFacts& facts, bool gaFallback) {
@@ -445,8 +499,8 @@ class Redistribution {
       }
     }
     const int title = all[static_cast<size_t>(sets_.candidates[index])].title;
-    text_ += titles_[static_cast<size_t>(title)];
-    text_ += kSelected;
+    text_ << titles_[static_cast<size_t>(title)];
+    text_ << kSelected;
     ++titleCounts_[static_cast<size_t>(title)];
 
     std::string& id = newIds_[static_cast<size_t>(title)];
@@ -479,7 +533,7 @@ class Redistribution {
     const int percent = static_cast<int>(static_cast<double>(processed_) /
                                          static_cast<double>(input_.flightPlans.size()) * 100.0);
     if (percent == lastPercent_) {
-      if (text_.size() >= kReportChunk) WriteOut();
+      if (text_.Size() >= kReportChunk) WriteOut();
       return;
     }
     lastPercent_ = percent;
@@ -489,8 +543,8 @@ class Redistribution {
   }
 
   void WriteOut() {
-    report_.WriteBytes(text_);
-    text_.clear();
+    report_.WriteBytes(text_.View());
+    text_.Clear();
   }
 
   const TrafficAircraftFacts& FactsOf(const std::string& aircraftId) {
@@ -578,7 +632,7 @@ class Redistribution {
   const PlaceNumbers places_;
 
   RedistributionResult result_;
-  std::string text_;      // report lines not yet handed to the file
+  ReportText text_{2 * kReportChunk};
   int lastPercent_ = -1;  // no progress text shown yet
   size_t processed_ = 0;
   std::unordered_map<std::string, TrafficAircraftFacts> facts_;  // by traffic aircraft id
