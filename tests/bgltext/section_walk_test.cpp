@@ -2,9 +2,10 @@
 // slots in one file and in many, LatRange subtables and their limit, the
 // statuses of decoder failures, the output budget of a run, and hostile
 // files: random bytes, random headers, mutated and truncated directories,
-// huge counts and sizes, sizes of zero, jumps outside the image and random
-// compressed streams, each ending with a status that agrees with its console
-// and text within the budget. (Memory against hostile images: tests/faults.)
+// huge counts and sizes, sizes of zero and jumps outside the image, each
+// ending with a status that agrees with its console
+// and text within the budget. (Memory against hostile images: tests/faults;
+// random compressed streams: the fuzz targets.)
 #include <gtest/gtest.h>
 
 #include <random>
@@ -19,40 +20,35 @@
 namespace bgltest {
 namespace {
 
-TEST(HeaderLines, EveryFieldInItsPlaceAndFormat) {
-  BglBuilder b;
-  b.SceneryId(0xBEEF).Bounds(11001925, 0, 0x80000000u, 0).Frequencies(0x12, 0xfe);
-  for (int v = 0; v <= 8; ++v) b.Value(v, 0xA0 + v);
-  b.Slot(17, 0x7fffffff);  // clamped to the end; section 17 is not decodable
-  auto r = RunBgl(b.Build());
-  EXPECT_EQ(r.status, 0);
-  // 99 degrees north wraps to 81 south; 0 is southern; 180 east stays east.
-  EXPECT_EQ(SingleText(r),
-            HeaderLines(Slots({{17, 0x7fffffff}}), 0xbeef,
-                        "S81:0:0.00 S0:0:0.00 E180:0:0.00 W0:0:0.00", 0x12, 0xfe, 0xa0) +
-                "\n" + Sorry(17));
-  // A header cut short.
-  r = RunBgl(std::vector<uint8_t>(60, 0));
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.console, "Anaylizing BGL Header\n");
-  EXPECT_TRUE(EndsWith(SingleText(r), "EOF!!!\n"));
-}
-
-TEST(CoordinateText, TruncatesDegreesAndMinutesAndRoundsSeconds) {
+// Degrees and minutes are truncated, seconds rounded: 99 degrees north
+// wraps to 81 south; 0 is southern; 180 east stays east.
+TEST(HeaderLines, EveryFieldInItsPlaceAndTheCoordinateTextForm) {
   const struct {
     int32_t north, south;
     uint32_t east, west;
     const char* text;
   } cases[] = {
+      {11001925, 0, 0x80000000u, 0, "S81:0:0.00 S0:0:0.00 E180:0:0.00 W0:0:0.00"},
       {1, 1222436, 0x08000000u, 0xFFFFFFFFu, "N0:0:0.03 N10:59:60.00 E11:15:0.00 W0:0:0.00"},
       {10001750, 3333333, 0x80000001u, 0x12345678u,
        "N90:0:0.00 N29:59:41.09 W179:59:60.00 E25:35:60.00"},
   };
   for (const auto& c : cases) {
     BglBuilder b;
-    b.Bounds(c.north, c.south, c.east, c.west);
-    EXPECT_EQ(SingleText(RunBgl(b.Build())), HeaderLines(Slots({}), 0, c.text));
+    b.SceneryId(0xBEEF).Bounds(c.north, c.south, c.east, c.west).Frequencies(0x12, 0xfe);
+    for (int v = 0; v <= 8; ++v) b.Value(v, 0xA0 + v);
+    b.Slot(17, 0x7fffffff);  // clamped to the end; section 17 is not decodable
+    auto r = RunBgl(b.Build());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(SingleText(r),
+              HeaderLines(Slots({{17, 0x7fffffff}}), 0xbeef, c.text, 0x12, 0xfe, 0xa0) + "\n" +
+                  Sorry(17));
   }
+  // A header cut short.
+  auto r = RunBgl(std::vector<uint8_t>(60, 0));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.console, "Anaylizing BGL Header\n");
+  EXPECT_TRUE(EndsWith(SingleText(r), "EOF!!!\n"));
 }
 
 TEST(SectionWalk, SingleFileSeparatesSectionsByOneEmptyLine) {
@@ -206,9 +202,9 @@ TEST(HostileInput, RandomAndMutatedFiles) {
        {"YSSY", "Sydney", "Sydney", "AU", -34, 151, 21, "", ""}},
       true);
   std::mt19937 rng(20261207);
-  for (int i = 0; i < 1800; ++i) {
+  for (int i = 0; i < 1500; ++i) {
     Bytes file = sample;
-    switch (i % 6) {
+    switch (i % 5) {
       case 0:  // random bytes, section offsets into them or past their end
         file = RandomBytes(rng, 168 + rng() % 2000);
         for (size_t slot = 18; slot < 126; slot += 4)
@@ -228,14 +224,6 @@ TEST(HostileInput, RandomAndMutatedFiles) {
         PutDword(file, 156 + 4 * (rng() % ((file.size() - 160) / 4)), values[rng() % 7]);
         break;
       }
-      case 4: {  // a random compressed stream
-        file = BglBuilder().Build();
-        ByteWriter w;
-        w.U32(0xABCDEF01u).U32(i % 4 == 0 ? 0xFFFFFFFFu : rng() % 5000).U32(0).U32(0).U32(0);
-        w.Bytes({'J', 'M', 0, 0}).Bytes(RandomBytes(rng, rng() % 600));
-        file.insert(file.end(), w.Data().begin(), w.Data().end());
-        break;
-      }
       default:  // one byte changed, in multi-file mode
         file[168 + rng() % (file.size() - 168)] = static_cast<uint8_t>(rng());
         ExpectDefinedEnd(file, MultiOptions());
@@ -245,25 +233,20 @@ TEST(HostileInput, RandomAndMutatedFiles) {
   }
 }
 
+// (Meshes, texture lists and Switch records of huge counts: the
+// resource-bounds test in tests/faults.)
 TEST(HostileInput, HugeCountsAndFarJumps) {
   for (const auto& records : {
            Op(0x1A).U16(0).U16(0xFFFF).Data(),                // Points
            Op(0x70).I16(0).U16(0xFFFF).Data(),                // SenseBorder
-           Op(0x03).U16(0xFFFF).U16(1).I16(0).Data(),         // Switch
            Op(0x15).U16(0xFFFF).U16(0xFFFF).Fill(12).Data(),  // TexRelief
-           Op(0x9A).U16(0x7FFF).U16(0x8000).Fill(12).Bytes({0, 0, 0, 0xFF, 0, 0xFF}).Data(),
-           Op(0x0D).I16(-0x8000).Data(),  // Jump before the image
+           Op(0x0D).I16(-0x8000).Data(),                      // Jump before the image
        }) {
     auto r = RunBgl(ProceduralImage(records));
     EXPECT_EQ(r.status, 0) << r.console;
   }
   auto far = RunBgl(ProceduralImage(Op(0x88).I32(0x7FFFFFFF).Data()));
   EXPECT_NE(SingleText(far).find("\tJump32( :L800000FF )\n"), std::string::npos) << SingleText(far);
-  // Half a million texture-list lines from a 27-byte record: over the budget.
-  auto lines = RunBgl(ProceduralImage(
-      Op(0xA3).U16(0x7FFF).U16(0x8000).Fill(12).Bytes({0, 0, 0, 0xFF, 0, 0xFF}).Data()));
-  EXPECT_EQ(lines.status, 1);
-  EXPECT_NE(lines.console.find("output limit reached"), std::string::npos);
 }
 
 }  // namespace
