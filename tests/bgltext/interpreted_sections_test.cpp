@@ -8,7 +8,6 @@
 // stands in front of it.
 #include <gtest/gtest.h>
 
-#include "bgltext/procedural_handlers.h"
 #include "tests/bgltext/run_helpers.h"
 
 namespace bgltest {
@@ -45,7 +44,6 @@ TEST(DynamicSection, Area15RecordsAndTheCloseBeforeAnUnknownTopLevelRecord) {
   uint32_t gear = static_cast<uint32_t>(b.Here());
   w.U8(0x04).U8(5).U8(0x01).I16(0x4000).I16(32767).U8(0x24).I16(-7);
   w.U8(0x28).Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-  w.U8(0x19).U16(3).U16(2048).I16(-4).U8(0x20).U16(1).U16(0x4000).U16(2);
   jumps.Op({0x32, 0xAB, 0}).U16(0).U8(0x35);
   w.U8(0x33).U16(0).U24(kN36).U16(0).U16(0).U24(kW90).U16(32768).U16(10).U16(0);
   uint32_t call = static_cast<uint32_t>(b.Here());  // to the 24-bit latitude: no label line there
@@ -53,8 +51,6 @@ TEST(DynamicSection, Area15RecordsAndTheCloseBeforeAnUnknownTopLevelRecord) {
   w.U8(0x33).U16(0).U24(0x7FFFFF).U16(0).U16(0).U24(0).U16(0).U16(0).U16(
       0);  // wrapped, then halved
   jumps.Op({0x35}).U16(0).U16(0).U8(0x12).U32(1).U32(2).U32(0xA).U32(0xFFFFFFFFu);
-  jumps.Op({0x43}).U32(0).U32(0x4000).U32(3).U16(0x4000).U32(4).U32(5);
-  w.U8(0x27).I16(-5).U8(0x31).U8(10).U8(0xAB).U8(0x0C).U8(0xFF);
   uint32_t ret = static_cast<uint32_t>(b.Here());
   w.U8(0x26);
   b.PatchBodyU16(afterN - 2, static_cast<uint32_t>(b.Here() - afterN));
@@ -68,20 +64,15 @@ TEST(DynamicSection, Area15RecordsAndTheCloseBeforeAnUnknownTopLevelRecord) {
                 "\tS18:52:15.84 N9:26:7.92 E45:0:0.00 W0:0:0.00 )\n" +
                 Label(gear) + "\n\tGear( 1 )\n\tPitchTo( 90.00 180.00 )\n\tJump( " + Label(gear) +
                 " )\n\t; SetPos(0x28)\n\tDbx( 28 1 2 3 4 5 6 7 8 9 A B C )\n"
-                "\tAccelerateX( 3 0.50 -4 )\n\tTurn( 1 90.000000 2 )\n\tPattern( " +
+                "\tPattern( " +
                 ref +
                 " 0AB 3 5 )\n"
                 "\tSetPos( N18:0:0.00 W45:0:0.00 10.500000 )\n\tCall( " +
                 Label(call + 6) +
                 " )\n\tSetPos( S14:30:56.69 W0:0:0.00 0.000000 )\n"
                 "\tCallDLibObj( " +
-                ref +
-                " 1 2\n\t\t00000001 00000002 0000000A FFFFFFFF )\n"
-                "\tMonitorRwy( " +
-                ref +
-                " S0:0:0.00 E90:0:0.00 3 90.000000 4 5 )\n"
-                "\tHold( -5 )\n\tSetColor( 10 AB C )\n\tExit\n" +
-                ref + "\n\tReturn\nEnd15\n\n; unknown record: 0x77\n");
+                ref + " 1 2\n\t\t00000001 00000002 0000000A FFFFFFFF )\n" + ref +
+                "\n\tReturn\nEnd15\n\n; unknown record: 0x77\n");
 }
 
 TEST(MarkerSection, TopLevelRecords) {
@@ -89,7 +80,6 @@ TEST(MarkerSection, TopLevelRecords) {
   OneLatRange(b, 16);
   ByteWriter& w = b.Body();
   w.U8(4).U8(0).U24(kN18).U24(kE45).U16(150).U8(0);
-  w.U8(6).U8(0).U24(kS18).U24(kW90).U16(0).U8(0);
   w.U8(7).U8(0).U24(kN18).U24(kE45).U24(3 * 256 + 128);
   w.U24(kS18).U24(kW90).U24(0x800000).U8(0).U8(0);
   w.TextZ("ILS 27 (X)").U8(0x49).U8(0x1B);
@@ -101,7 +91,7 @@ TEST(MarkerSection, TopLevelRecords) {
   auto r = RunMulti(b);
   EXPECT_EQ(File(r, "bgt16-1"),
             Block(16, "IMO Marker, Landme", kDecoderHeaderBlock) + kLatRangeLine +
-                "\tIM( N18:0:0.00 E45:0:0.00 150 )\n\tOM( S18:0:0.00 W90:0:0.00 0 )\n"
+                "\tIM( N18:0:0.00 E45:0:0.00 150 )\n"
                 "LandMe( N18:0:0.00 E45:0:0.00 3.50 9L\n\tS18:0:0.00 W90:0:0.00 32768.00 "
                 "27\n\tILS_27_{X} )\n"
                 "\tTimeZone( N18:0:0.00 S18:0:0.00 E45:0:0.00 W90:0:0.00 5 2 3 )\n"
@@ -335,8 +325,6 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       {W(0xA1, {1, 2, 0, 0}), ":L00000100\n\tRegisterBitmapClass( 1 2 :L00000100 )\n"},
       // Fixed shapes.
       {W(0x0E, {0xFFFF, -1, 2, 3}), "\tDefPoint( 65535 -1 2 3 )\n"},
-      {Op(0x2D).Bytes({0x0F, 16, 32, 48}), "\tRGBSColor( 0F 16 32 48 )\n"},
-      {W(0x31, {1, 2, 3, 4, 5, 6, 7, 8}), "\tAutoPoints( 1 2  3 4 5  6 7 8 )\n"},
       {W(0x57, {0xAB, 0x4000, 1, 2}), "\tWeather( AB 90.00 1 2 )\n"},
       {Op(0x58).I32(256).I32(-256).I32(128).I32(0),
        "\tMoveTexture( 1.000000 -1.000000 0.500000 0.000000 )\n"},
@@ -346,7 +334,6 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       {W(0x18, {1, 2, 3, 4}).Text("RUNWAY  BMP ").U16(0), "\tBitmap( RUNWAY.BMP 1 2 3 4 )\n"},
       {W(0x18, {1, 2, 3, 4}).Text("RUNWAY      ").U16(0), "\tBitmap( RUNWAY 1 2 3 4 )\n"},
       {W(0x1A, {3, 2, 1, 2, 3, -1, -2, -3}), "\tPoints( 3\n\t\t1 2 3\n\t\t-1 -2 -3\n\t)\n"},
-      {W(0x1D, {2, 1, 2, 3, 4, 5, 6, 7, 8}), "\tVecPoly( m  1 2 3  4 5 6\n\t\t7 8 )\n"},
       {W(0x60, {1, 1, 2, 3, 4, 5, 6, 7, 8, 9}), "\tTexVecPoly( m  1 2 3  4 5 6\n\t\t7 8 9\n\t)\n"},
       {W(0x3E, {2, 1, 2, 3, 32767, 0, -1, 5}), "\tPoly( m 1 2 3 1.000000   -1 5 )\n"},
       {W(W(0x9A, {1, 1, 1, 2, 3, 4, 0, 0}).Bytes({0xFF, 2, 0, 0x20, 0, 8}), {1, 2, 3, -4}),
@@ -362,7 +349,6 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
        ":L00000100\n\tVectorJump( :L00000100 m 1 2 3 -1.000000 )\n"},
       {W(0x46, {0, 1, 2, 3, 0x4000, 0xA, 0x8000, 0xB, 0, 0xC}),
        ":L00000100\n\tTransformCall( :L00000100 1 2 3\n\t\t90.00 A  180.00 B  0.00 C )\n"},
-      {W(0x83, {0, 1, 2, 0, 2}), ":L00000100\n\tSetScale( :L00000100 1 2 0.500000 )\n"},
       {W(0x98, {0, 1, 2, 3, 4, 5, 6, -1, 0xA, 0xB}),
        ":L00000100\n\tI_98( :L00000100  1 2 3  4 5 6  FFFFFFFF A B )\n"},
       // Objects.
@@ -395,15 +381,6 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       {Op(0x36), ";;; PatternLine(0x36) - SCASM does not support this record\n\tDbx( 36 0 )\n"},
   };
   for (const auto& [bytes, text] : cases) EXPECT_EQ(DecodeRecords(bytes.Data()), text);
-}
-
-TEST(ProceduralRecords, DescriptionLettersDirectly) {
-  // U makes the next B or W unsigned; s reads without writing.
-  constexpr bgltext::OpcodeRow row{0x05, "Probe", bgltext::OperandDescription,
-                                   bgltext::Operands("UBBUWWBsWsLs")};
-  auto r = RunHandler(row, W(Op(0x05).Bytes({0xFF, 0xFF}), {-1, -1}).U8(1).U16(2).U32(3).Data());
-  EXPECT_EQ(r.text, "\tProbe( 255 -1 65535 -1 )\n");
-  EXPECT_EQ(r.fatalStatus, -2);
 }
 
 }  // namespace

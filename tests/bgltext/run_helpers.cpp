@@ -124,28 +124,6 @@ std::string AreaText(const std::string& text) {
   return text.substr(at + opening.size(), end - at - opening.size());
 }
 
-DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes) {
-  DirectResult result;
-  bgltext::Console console(&result.console);
-  bgltext::RunOptions options;
-  options.memoryOutput = true;
-  options.inputPath = "in.bgl";
-  bgltext::BglRun run(options, console);
-  run.DecideOutputBase();
-  run.OpenSectionOutput("unit", false);
-  run.image.Assign(bytes);
-  run.image.Seek(1);
-  try {
-    row.handler.function(run, row, bytes.at(0), 0);
-  } catch (const bgltext::FatalExit& e) {
-    result.fatalStatus = e.status;
-  }
-  run.CloseOutputs();
-  auto it = run.memoryFiles.find("in.sca");
-  if (it != run.memoryFiles.end()) result.text = Lf(it->second);
-  return result;
-}
-
 std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
                                     const std::vector<uint8_t>& stream) {
   std::vector<uint8_t> file = b.Build();

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "bgltext/area_loop.h"
 #include "bgltext/bgl_run.h"
 #include "bgltext/driver.h"
 #include "tools/bglwriter/bgl_builder.h"
@@ -117,15 +116,6 @@ inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit);
 std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records);
 std::string AreaText(const std::string& singleText);
-
-// Runs one handler directly on bytes (cursor after the opcode byte) with
-// the output open in memory.
-struct DirectResult {
-  std::string text;  // CR LF as LF
-  std::string console;
-  int fatalStatus = -2;  // -2: no fatal exit
-};
-DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes);
 
 // A compressed file: the header of `b`, the compression header (payload
 // size, checksum) and the stream.
