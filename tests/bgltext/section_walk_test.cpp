@@ -214,8 +214,6 @@ TEST(HostileInput, RandomAndMutatedFiles) {
 // resource-bounds test in tests/faults.)
 TEST(HostileInput, HugeCountsAndFarJumps) {
   for (const auto& records : {
-           Op(0x1A).U16(0).U16(0xFFFF).Data(),                // Points
-           Op(0x70).I16(0).U16(0xFFFF).Data(),                // SenseBorder
            Op(0x15).U16(0xFFFF).U16(0xFFFF).Fill(12).Data(),  // TexRelief
            Op(0x0D).I16(-0x8000).Data(),                      // Jump before the image
        }) {
