@@ -126,29 +126,6 @@ TEST(MarkerSection, Area16RecordsAndAZeroLengthArea) {
 // One area of procedural scenery: a self jump, a Seed, a backward jump of
 // LandingLights into the Seed's operands, a raw-dump record, an unknown opcode,
 // Return and a Call to the byte after the area. Two LatRange entries decode the same records.
-struct ProceduralFile {
-  BglBuilder bgl = DecoderBuilder();
-  uint32_t area = 0;
-};
-
-ProceduralFile Procedural() {
-  ProceduralFile f;
-  f.bgl.BeginSection(9);
-  ByteWriter& w = f.bgl.Body();
-  w.U8(21).U16(0xC000).U16(0x1000).U32(19).U8(21).U16(0xC000).U16(0x1000).U32(19).U8(0);
-  f.area = static_cast<uint32_t>(f.bgl.Here());
-  w.U8(4).I32(kNorth).U32(kEast).U8(3).U8(62);
-  w.U8(0x0D).U8(0).I16(0);                                                    // area + 11
-  w.U8(0x3D).U8(0).U8(0xAB).U8(5).U16(0xBEEF).U32(100000).I32(-2).U16(9999);  // area + 15
-  w.I16(-1).I16(2).I16(-3).I16(4);
-  w.U8(0x4A).U8(0).I16(-22).U16(0x1F).I16(10).I16(-5).I16(7);  // area + 39
-  w.U8(0x47).U8(0x99).U16(0x0102);                             // area + 51
-  w.U8(0x7B).U8(0x22).U8(0);                                   // area + 55
-  w.U8(0x23).U8(0).I16(4);                                     // area + 58
-  w.U8(0);                                                     // area + 62
-  return f;
-}
-
 std::string ProceduralText(const std::string& self, const std::string& inner,
                            const std::string& after) {
   return Block(9, "Procedural scenery", kDecoderHeaderBlock) + kLatRangeLine +
@@ -164,12 +141,25 @@ std::string ProceduralText(const std::string& self, const std::string& inner,
 // Without -seq labels name offsets; with it they are numbered in the order
 // first met, again from 0 in each unit.
 TEST(ProceduralSection, AreaRecordsLabelsAndTheCloseAfterTheArea) {
-  ProceduralFile f = Procedural();
+  BglBuilder b = DecoderBuilder();
+  b.BeginSection(9);
+  ByteWriter& w = b.Body();
+  w.U8(21).U16(0xC000).U16(0x1000).U32(19).U8(21).U16(0xC000).U16(0x1000).U32(19).U8(0);
+  const uint32_t area = static_cast<uint32_t>(b.Here());
+  w.U8(4).I32(kNorth).U32(kEast).U8(3).U8(62);
+  w.U8(0x0D).U8(0).I16(0);                                                    // area + 11
+  w.U8(0x3D).U8(0).U8(0xAB).U8(5).U16(0xBEEF).U32(100000).I32(-2).U16(9999);  // area + 15
+  w.I16(-1).I16(2).I16(-3).I16(4);
+  w.U8(0x4A).U8(0).I16(-22).U16(0x1F).I16(10).I16(-5).I16(7);  // area + 39
+  w.U8(0x47).U8(0x99).U16(0x0102);                             // area + 51
+  w.U8(0x7B).U8(0x22).U8(0);                                   // area + 55
+  w.U8(0x23).U8(0).I16(4);                                     // area + 58
+  w.U8(0);                                                     // area + 62
   for (bool seq : {false, true}) {
-    auto r = RunMulti(f.bgl, seq);
+    auto r = RunMulti(b, seq);
     const std::string text =
         seq ? ProceduralText(":L0", ":L1", ":L2")
-            : ProceduralText(Label(f.area + 11), Label(f.area + 17), Label(f.area + 62));
+            : ProceduralText(Label(area + 11), Label(area + 17), Label(area + 62));
     EXPECT_EQ(File(r, "bgt9-1"), text);
     EXPECT_EQ(File(r, "bgt9-2"), text);
   }
@@ -278,12 +268,15 @@ TEST(LibraryObjects, Fs98LayoutWritesLibObj1AndCallLibObj1) {
                                   "ObjID( 00000005 00000006 00000007 00000008 )\n" + object);
 }
 
-std::string DecodeRecords(const std::vector<uint8_t>& records, bool seq = false) {
-  bgltext::RunOptions options;
-  options.sequencedLabels = seq;
-  auto r = RunBgl(ProceduralImage(records), options);
+// The text of a single-file run on the records from the Area line up to
+// its close.
+std::string DecodeRecords(const std::vector<uint8_t>& records) {
+  auto r = RunBgl(ProceduralImage(records));
   EXPECT_EQ(r.status, 0) << r.console;
-  return AreaText(SingleText(r));
+  const std::string text = SingleText(r), opening = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
+  const size_t at = text.find(opening), end = text.rfind("EndA\n\n;;;;; End of LatRange\n");
+  if (at == std::string::npos || end == std::string::npos || end < at) return "<no area>";
+  return text.substr(at + opening.size(), end - at - opening.size());
 }
 
 // Appends 16-bit words (negative ones as two's complement).

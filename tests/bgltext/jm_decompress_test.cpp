@@ -12,6 +12,17 @@
 namespace bgltest {
 namespace {
 
+// A compressed file: the header of `b`, the compression header (payload
+// size, checksum) and the stream.
+std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
+                                    const std::vector<uint8_t>& stream) {
+  std::vector<uint8_t> file = b.Build();
+  ByteWriter w;
+  w.U32(0xABCDEF01u).U32(size).U32(checksum).U32(0).U32(0).Bytes(stream);
+  file.insert(file.end(), w.Data().begin(), w.Data().end());
+  return file;
+}
+
 using Bytes = std::vector<uint8_t>;
 
 // Decodes stream into a payload of limit bytes after prefix.

@@ -51,7 +51,6 @@ inline std::string MultiText(const bgltext::MemoryRunResult& r, const std::strin
 inline std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
   return MultiText(r, name + ".sca");
 }
-size_t OutputBytes(const bgltext::MemoryRunResult& r);  // all files of a run
 ::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
 
 // The label text of a jump target without -seq: ":L%08X".
@@ -111,18 +110,8 @@ void OneLatRange(BglBuilder& b, int section);
 inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
 // A section-n image whose only LatRange entry (words 0, 0) holds the unit at
 // unitAt; section 9 with one area (record 6, a dword length) whose records
-// start at 0x100, and the text of a single-file run from its Area line up to
-// its close.
+// start at 0x100.
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit);
 std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records);
-std::string AreaText(const std::string& singleText);
-
-// A compressed file: the header of `b`, the compression header (payload
-// size, checksum) and the stream.
-std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
-                                    const std::vector<uint8_t>& stream);
-// Section 10 with `entries` list entries that all name one library object
-// of `records` raw-dump records (4 bytes each, about 70 bytes of text).
-std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records);
 
 }  // namespace bgltest

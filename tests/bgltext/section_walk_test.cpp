@@ -19,6 +19,29 @@
 namespace bgltest {
 namespace {
 
+// Section 10 with `entries` list entries that all name one library object
+// of `records` raw-dump records (4 bytes each, about 70 bytes of text).
+std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records) {
+  BglBuilder b;
+  b.BeginSection(10);
+  const uint32_t object = static_cast<uint32_t>(20 * entries + 4);
+  for (size_t i = 0; i < entries; ++i)
+    b.Body().U32(object).U32(static_cast<uint32_t>(i)).U32(0).U32(0).U32(0);
+  b.Body().U32(0);
+  // The object header (full layout, no name), then Rec47 records.
+  const uint32_t length = static_cast<uint32_t>(41 + 4 * records);
+  b.Body().Fill(16).U8(1).U32(41).U32(length).U32(1).U32(0x10000).U32(0).U32(0);
+  for (size_t i = 0; i < records; ++i) b.Body().U8(0x47).U8(0).U16(0);
+  return b.Build();
+}
+
+// The bytes of all files of a run.
+size_t OutputBytes(const bgltext::MemoryRunResult& r) {
+  size_t n = 0;
+  for (const auto& [path, text] : r.files) n += text.size();
+  return n;
+}
+
 // Degrees and minutes are truncated, seconds rounded: 99 degrees north
 // wraps to 81 south; 0 is southern; 180 east stays east.
 TEST(HeaderLines, EveryFieldInItsPlaceAndTheCoordinateTextForm) {
@@ -97,7 +120,6 @@ TEST(LatRange, NinetyNineEntriesBetweenOtherBytesAndTheHundredthOverflows) {
     }
     b.Body().U8(0);
     auto r = RunBgl(b.Build(), MultiOptions());
-    EXPECT_TRUE(EndsWith(r.console, "Done.\n\n"));
     if (entries == 99) {
       EXPECT_NE(r.console.find("\tLatRange 98\n\tLatRange 99\nAnalyzing section 15"),
                 std::string::npos);
@@ -206,16 +228,11 @@ TEST(HostileInput, RandomAndMutatedFiles) {
   }
 }
 
-// (Meshes, texture lists and Switch records of huge counts: the
+// Jumps before and far beyond the image. (Records of huge counts: the
 // resource-bounds test in tests/faults.)
-TEST(HostileInput, HugeCountsAndFarJumps) {
-  for (const auto& records : {
-           Op(0x15).U16(0xFFFF).U16(0xFFFF).Fill(12).Data(),  // TexRelief
-           Op(0x0D).I16(-0x8000).Data(),                      // Jump before the image
-       }) {
-    auto r = RunBgl(ProceduralImage(records));
-    EXPECT_EQ(r.status, 0) << r.console;
-  }
+TEST(HostileInput, JumpsOutsideTheImage) {
+  auto before = RunBgl(ProceduralImage(Op(0x0D).I16(-0x8000).Data()));
+  EXPECT_EQ(before.status, 0) << before.console;
   auto far = RunBgl(ProceduralImage(Op(0x88).I32(0x7FFFFFFF).Data()));
   EXPECT_NE(SingleText(far).find("\tJump32( :L800000FF )\n"), std::string::npos) << SingleText(far);
 }
