@@ -82,7 +82,6 @@ TEST_F(Driver, BadCommandLinesAndAnOutputThatCannotBeOpenedEndTheRun) {
     std::string console;
   } cases[] = {
       {{}, 1, usage},
-      {{"-seq"}, 1, usage},                // an option alone
       {{"-Seq", in}, 1, usage},            // options are case-sensitive
       {{in, "b.sca", "c.sca"}, 1, usage},  // a third file argument
       {{in, out}, -1, std::string(kBanner) + "can't open file : " + out + "\n"},

@@ -50,6 +50,7 @@ TEST(DynamicSection, Area15RecordsAndTheCloseBeforeAnUnknownTopLevelRecord) {
   w.U8(0x25).I16(6);
   w.U8(0x33).U16(0).U24(0x7FFFFF).U16(0).U16(0).U24(0).U16(0).U16(0).U16(
       0);  // wrapped, then halved
+  w.U8(0x41).U16(0).I32(kNorth).U16(0).I32(0x40000000).U16(0).U32(7).U32(0x40000000);
   uint32_t ret = static_cast<uint32_t>(b.Here());
   w.U8(0x26);
   b.PatchBodyU16(afterN - 2, static_cast<uint32_t>(b.Here() - afterN));
@@ -67,8 +68,10 @@ TEST(DynamicSection, Area15RecordsAndTheCloseBeforeAnUnknownTopLevelRecord) {
                 ref +
                 " 0AB 3 5 )\n"
                 "\tSetPos( N18:0:0.00 W45:0:0.00 10.500000 )\n\tCall( " +
-                Label(call + 6) + " )\n\tSetPos( S14:30:56.69 W0:0:0.00 0.000000 )\n" + ref +
-                "\n\tReturn\nEnd15\n\n; unknown record: 0x77\n");
+                Label(call + 6) +
+                " )\n\tSetPos( S14:30:56.69 W0:0:0.00 0.000000 )\n"
+                "\tTaxiTo( N45:0:0.00 E90:0:0.00 7 90.000000 )\n" +
+                ref + "\n\tReturn\nEnd15\n\n; unknown record: 0x77\n");
 }
 
 TEST(MarkerSection, TopLevelRecords) {
@@ -290,6 +293,7 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
   const std::pair<ByteWriter, const char*> cases[] = {
       // Operand descriptions.
       {W(0x40, {0xCDAB}), "\tShadowPosInd( cdab )\n"},
+      {Op(0x89).U32(0x1234ABCD), "\tVarBase( 1234abcd )\n"},
       {W(0xA1, {1, 2, 0, 0}), ":L00000100\n\tRegisterBitmapClass( 1 2 :L00000100 )\n"},
       // Fixed shapes.
       {W(0x0E, {0xFFFF, -1, 2, 3}), "\tDefPoint( 65535 -1 2 3 )\n"},
