@@ -195,28 +195,22 @@ TEST(NavaidSections, AtisRecordsFollowTheirLengthAndEndOfDataIsCaught) {
   EXPECT_EQ(File(r, "bgt19"), Block(19, "Exception", kDecoderHeaderBlock));
 }
 
-TEST(NavaidSections, NdbRecordsFollowEachOtherInEachLatRangeFile) {
+TEST(NavaidSections, NdbRecordsFollowEachOther) {
   BglBuilder b = DecoderBuilder();
-  b.BeginSection(14);
+  OneLatRange(b, 14);
   ByteWriter& w = b.Body();
-  w.U8(21).U16(0xC000).U16(0x1000).U32(19).U8(21).U16(0x1000).U16(0x2000).U32(19 + 43).U8(0);
   auto ndb = [&](uint16_t fw, uint8_t fb, uint32_t lat, uint32_t lon, const char* id,
                  const char* name) {
     w.U8(4).U16(fw).U8(fb).U24(lat).U24(lon).U16(120).U8(25);
     w.Text(Padded(id, 5)).Text(Padded(name, 24));
   };
   ndb(0x0345, 0x50, kN18, kE45b, "NB", "NDB (TEST)");
-  w.U8(0);
   ndb(0x1234, 0x56, kS18, kW90, "Q Q", "X_ _");
   w.U8(0);
-  auto r = RunMulti(b);
-  EXPECT_EQ(File(r, "bgt14-1"),
+  EXPECT_EQ(File(RunMulti(b), "bgt14-1"),
             Block(14, "NDB", kDecoderHeaderBlock) + kLatRangeLine +
-                "\tNDB( 345.50 50 NB NDB_{TEST} N18:0:0.00 E45:42:11.25 120 )\n");
-  EXPECT_EQ(File(r, "bgt14-2"), Block(14, "NDB", kDecoderHeaderBlock) +
-                                    "LatRange( N18:52:15.84 N37:44:31.67 )\n" +
-                                    "\tNDB( 234.56 50 Q_Q X S18:0:0.00 W90:0:0.00 120 )\n");
-  EXPECT_NE(r.console.find("\tLatRange 1\n\tLatRange 2\n"), std::string::npos);
+                "\tNDB( 345.50 50 NB NDB_{TEST} N18:0:0.00 E45:42:11.25 120 )\n" +
+                "\tNDB( 234.56 50 Q_Q X S18:0:0.00 W90:0:0.00 120 )\n");
 }
 
 TEST(MenuSection, EachMenuGetsItsOwnFileAndTitlesKeepTrailingBlanks) {
@@ -269,33 +263,30 @@ TEST(SyntheticSection, BlocksAndRunsOfBlocks) {
                 "\tBlock 5 1 2 3 0.250000\n\tBlock 6 4 5 A6 1.000000\nSynth 3 8\n");
 }
 
-TEST(AtisSection, ZeroLengthEndsTheWalk) {
-  ByteWriter unit;
-  unit.U8(4).U16(0x1810).U24(Lat24Raw(18)).U24(Lon24Raw(90)).U8(10).U16(0);
-  unit.U8(0x49).U8(0xC9).U8(0).U8(0x89).TextZ("HELLO (A) \x80");
-  unit.U8(5);  // would be fatal if the record were read again
-  auto r = RunBgl(LatRangeImage(13, 0x100, unit.Data()));
-  EXPECT_EQ(r.status, 0) << r.console;
-  EXPECT_TRUE(EndsWith(
-      SingleText(r),
-      ";;; section 13 - ATIS\nLatRange( S0:0:0.00 S0:0:0.00 )\n"
-      "ATIS(\n\t20\n\tN18:0:0.00\n\tE90:0:0.00\n\t118.10\n\t9L 9C 0 9R\n\tHELLO_{A}_%A )\n"));
-}
-
-TEST(MenuSection, ZeroLengthEndsTheMenus) {
-  BglBuilder b;
-  uint32_t s = b.BeginSection(11);
-  b.Body().U8(1).U16(0).U32(0).TextZ("Title (1)");
-  b.Body().U8(1).U16(14).U32(0).TextZ("Second").U8(0);
-  b.PatchBodyU32(s + 3, static_cast<uint32_t>(b.Here() - s));
-  b.Body().U8(0);
-  auto r = RunBgl(b.Build(), MultiOptions());
-  EXPECT_EQ(r.status, 0) << r.console;
-  EXPECT_EQ(MultiText(r, "bgt11-1.sca"),
-            ";;; Disassembled by bgltext ver 2.2\n;;; section 11 - Airport\n"
-            "Header( 1 S0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 )\n"
-            "LatRange( S0:0:0.00 S0:0:0.00 )\nMenu( Title_{1} )\n");
-  EXPECT_EQ(r.files.count(MultiPath("bgt11-2.sca")), 0u);
+// A record whose length is 0 ends the walk of its section: an ATIS record
+// and a menu (its section's LatRange line gives the bounds, 0 here).
+TEST(ZeroLengths, EndTheWalkOfTheirSection) {
+  ByteWriter atis;
+  atis.U8(4).U16(0x1810).U24(Lat24Raw(18)).U24(Lon24Raw(90)).U8(10).U16(0);
+  atis.U8(0x49).U8(0xC9).U8(0).U8(0x89).TextZ("HELLO (A) \x80");
+  atis.U8(5);  // would be fatal if the record were read again
+  BglBuilder menus;
+  uint32_t s = menus.BeginSection(11);
+  menus.Body().U8(1).U16(0).U32(0).TextZ("Title (1)");
+  menus.Body().U8(1).U16(14).U32(0).TextZ("Second").U8(0);
+  menus.PatchBodyU32(s + 3, static_cast<uint32_t>(menus.Here() - s));
+  menus.Body().U8(0);
+  const std::pair<std::vector<uint8_t>, const char*> cases[] = {
+      {LatRangeImage(13, 0x100, atis.Data()),
+       ";;; section 13 - ATIS\nLatRange( S0:0:0.00 S0:0:0.00 )\n"
+       "ATIS(\n\t20\n\tN18:0:0.00\n\tE90:0:0.00\n\t118.10\n\t9L 9C 0 9R\n\tHELLO_{A}_%A )\n"},
+      {menus.Build(), "LatRange( S0:0:0.00 S0:0:0.00 )\nMenu( Title_{1} )\n"},
+  };
+  for (const auto& [file, tail] : cases) {
+    auto r = RunBgl(file);
+    EXPECT_EQ(r.status, 0) << r.console;
+    EXPECT_TRUE(EndsWith(SingleText(r), tail));
+  }
 }
 
 }  // namespace

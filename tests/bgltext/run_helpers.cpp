@@ -35,12 +35,6 @@ std::string Output(const bgltext::MemoryRunResult& r, const std::string& path) {
   return it == r.files.end() ? std::string() : Lf(it->second);
 }
 
-size_t OutputBytes(const bgltext::MemoryRunResult& r) {
-  size_t n = 0;
-  for (const auto& [path, text] : r.files) n += text.size();
-  return n;
-}
-
 ::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail) {
   if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
     return ::testing::AssertionSuccess();
@@ -114,59 +108,6 @@ std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records) {
   unit.U8(6).I32(Lat32Raw(45)).U32(Lon32Raw(90)).U8(0);
   unit.U32(static_cast<uint32_t>(kAreaHeader + records.size())).Bytes(records).U8(0);
   return LatRangeImage(9, 0x100 - kAreaHeader, unit.Data());
-}
-
-std::string AreaText(const std::string& text) {
-  const std::string opening = "Area( 6 N45:0:0.00 E90:0:0.00 0 )\n";
-  const size_t at = text.find(opening);
-  const size_t end = text.rfind("EndA\n\n;;;;; End of LatRange\n");
-  if (at == std::string::npos || end == std::string::npos || end < at) return "<no area>";
-  return text.substr(at + opening.size(), end - at - opening.size());
-}
-
-DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes) {
-  DirectResult result;
-  bgltext::Console console(&result.console);
-  bgltext::RunOptions options;
-  options.memoryOutput = true;
-  options.inputPath = "in.bgl";
-  bgltext::BglRun run(options, console);
-  run.DecideOutputBase();
-  run.OpenSectionOutput("unit", false);
-  run.image.Assign(bytes);
-  run.image.Seek(1);
-  try {
-    row.handler.function(run, row, bytes.at(0), 0);
-  } catch (const bgltext::FatalExit& e) {
-    result.fatalStatus = e.status;
-  }
-  run.CloseOutputs();
-  auto it = run.memoryFiles.find("in.sca");
-  if (it != run.memoryFiles.end()) result.text = Lf(it->second);
-  return result;
-}
-
-std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
-                                    const std::vector<uint8_t>& stream) {
-  std::vector<uint8_t> file = b.Build();
-  ByteWriter w;
-  w.U32(0xABCDEF01u).U32(size).U32(checksum).U32(0).U32(0).Bytes(stream);
-  file.insert(file.end(), w.Data().begin(), w.Data().end());
-  return file;
-}
-
-std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records) {
-  BglBuilder b;
-  b.BeginSection(10);
-  const uint32_t object = static_cast<uint32_t>(20 * entries + 4);
-  for (size_t i = 0; i < entries; ++i)
-    b.Body().U32(object).U32(static_cast<uint32_t>(i)).U32(0).U32(0).U32(0);
-  b.Body().U32(0);
-  // The object header (full layout, no name), then Rec47 records.
-  const uint32_t length = static_cast<uint32_t>(41 + 4 * records);
-  b.Body().Fill(16).U8(1).U32(41).U32(length).U32(1).U32(0x10000).U32(0).U32(0);
-  for (size_t i = 0; i < records; ++i) b.Body().U8(0x47).U8(0).U16(0);
-  return b.Build();
 }
 
 }  // namespace bgltest

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "bgltext/area_loop.h"
 #include "bgltext/bgl_run.h"
 #include "bgltext/driver.h"
 #include "tools/bglwriter/bgl_builder.h"
@@ -52,7 +51,6 @@ inline std::string MultiText(const bgltext::MemoryRunResult& r, const std::strin
 inline std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
   return MultiText(r, name + ".sca");
 }
-size_t OutputBytes(const bgltext::MemoryRunResult& r);  // all files of a run
 ::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
 
 // The label text of a jump target without -seq: ":L%08X".
@@ -112,27 +110,8 @@ void OneLatRange(BglBuilder& b, int section);
 inline ByteWriter Op(uint8_t opcode) { return ByteWriter().U8(opcode).U8(0); }
 // A section-n image whose only LatRange entry (words 0, 0) holds the unit at
 // unitAt; section 9 with one area (record 6, a dword length) whose records
-// start at 0x100, and the text of a single-file run from its Area line up to
-// its close.
+// start at 0x100.
 std::vector<uint8_t> LatRangeImage(int section, uint32_t unitAt, const std::vector<uint8_t>& unit);
 std::vector<uint8_t> ProceduralImage(const std::vector<uint8_t>& records);
-std::string AreaText(const std::string& singleText);
-
-// Runs one handler directly on bytes (cursor after the opcode byte) with
-// the output open in memory.
-struct DirectResult {
-  std::string text;  // CR LF as LF
-  std::string console;
-  int fatalStatus = -2;  // -2: no fatal exit
-};
-DirectResult RunHandler(const bgltext::OpcodeRow& row, const std::vector<uint8_t>& bytes);
-
-// A compressed file: the header of `b`, the compression header (payload
-// size, checksum) and the stream.
-std::vector<uint8_t> CompressedFile(const BglBuilder& b, uint32_t size, uint32_t checksum,
-                                    const std::vector<uint8_t>& stream);
-// Section 10 with `entries` list entries that all name one library object
-// of `records` raw-dump records (4 bytes each, about 70 bytes of text).
-std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records);
 
 }  // namespace bgltest

@@ -76,11 +76,9 @@ TEST(WinePrefix, ReadsTheFs2002KeyOfTheRegistryFile) {
        "prefix/drive_c/Jeux \xC3\xA9"
        "d\xC3\xA9/FS 2002 \xF0\x9F\x9A\x80"},
       {kWow + Value(R"(D:\\Games\\FS2002)"), "D drive/Games/FS2002"},
-      {kWow + Value(R"(Z:\\opt\\FS2002\\)"), "/opt/FS2002"},
       {kWow + "\"Version\"=\"8.0\"\n", kValueMissing},
       // The 32-bit key, found first, decides even without the value.
       {kPlain + Value("C:\\\\FS64") + kWow, kValueMissing},
-      {kWow + Value(""), kValueMissing},
       {kWow + Value("C:\\\\" + std::string(257, 'x')), kValueMissing},  // beyond 260 bytes
       {kWow + Value(R"(E:\\FS2002)"), kValueMissing},
   };
@@ -89,25 +87,22 @@ TEST(WinePrefix, ReadsTheFs2002KeyOfTheRegistryFile) {
     SCOPED_TRACE(c.registry);
     ScopedTempFolder temp("wine_prefix_tmp");
     ScopedEnv wine("WINEPREFIX", MakePrefix(temp, c.registry));
-    const bool asIs = c.expected.rfind("Cannot", 0) == 0 || c.expected.front() == '/';
+    const bool asIs = c.expected.rfind("Cannot", 0) == 0;
     EXPECT_EQ(FindFsRootOrBox(), asIs ? c.expected : temp.Join(c.expected));
   }
 }
 
-// WINEPREFIX, else ~/.wine; FLEETMIX_FS_ROOT before both, when not empty.
-TEST(WinePrefix, ReadsWineprefixElseTheHomeWineAndGivesWayToFleetmixFsRoot) {
+// WINEPREFIX, else ~/.wine. (FLEETMIX_FS_ROOT before both: every test on a
+// fixture installation.)
+TEST(WinePrefix, ReadsWineprefixElseTheHomeWine) {
   ScopedTempFolder temp("wine_prefix_tmp");
   fs::create_directory_symlink(MakePrefix(temp, kWow + Value("C:\\\\FS")), temp.Join(".wine"));
   ScopedEnv home("HOME", temp.Path());
-  std::optional<ScopedEnv> root(std::in_place, "FLEETMIX_FS_ROOT", std::nullopt);
+  ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
   std::optional<ScopedEnv> wine(std::in_place, "WINEPREFIX", std::nullopt);
   EXPECT_EQ(FindFsRootOrBox(), temp.Join(".wine/drive_c/FS"));
   wine.emplace("WINEPREFIX", temp.Join("no prefix"));
   EXPECT_EQ(FindFsRootOrBox(), kKeyMissing);
-  root.emplace("FLEETMIX_FS_ROOT", std::string());
-  EXPECT_EQ(FindFsRootOrBox(), kValueMissing);
-  root.emplace("FLEETMIX_FS_ROOT", std::string("/srv/FS 2002"));
-  EXPECT_EQ(FindFsRootOrBox(), "/srv/FS 2002");
 }
 
 TEST(WinePrefix, WindowsProgramsStartThroughWine) {
@@ -145,11 +140,6 @@ TEST(WinePrefix, WindowsProgramsStartThroughWine) {
   }
   EXPECT_EQ(temp.Names(),
             (std::vector<std::string>{"bin", "record.txt", "trafficdecompiler.exe", "work"}));
-  // Without wine the start fails as for any missing program.
-  ScopedEnv noWine("PATH", temp.Join("work"));
-  EXPECT_FALSE(RunTool("\"/opt/tools/ttools.exe\" /np", true, false));
-  EXPECT_EQ(os.BoxTexts(),
-            std::vector<std::string>{"CreateProcess (\"/opt/tools/ttools.exe\" /np) failed: 0x2"});
 }
 
 }  // namespace
