@@ -1,6 +1,6 @@
 // The aircraft page through the recording sheet, on the paths the whole
-// wizard does not take: Notepad, a repeated import, the category of a type,
-// the missing air_class.cfg, an empty catalogue. An airlines.cfg that cannot
+// wizard does not take: Notepad, a repeated import and the category of a
+// type, the missing air_class.cfg, an empty catalogue. An airlines.cfg that cannot
 // be written is the fault table's.
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ class AircraftPageTest : public ::testing::Test {
 };
 
 // After an import: Notepad on the files, then a second import that checks
-// every row again and keeps the tree.
+// every row again, keeps the tree and lists a type by its category.
 TEST_F(AircraftPageTest, NotepadAndASecondImport) {
   AddScenarioAircraft(installation);
   driver.PressButton(IDC_IMPORT_AIRCRAFT);
@@ -68,37 +68,24 @@ TEST_F(AircraftPageTest, NotepadAndASecondImport) {
     return false;
   };
   EXPECT_FALSE(usedForAi());
+  // A type of another category under the same names lists only its own
+  // variations; a model without variations makes no tree item.
   installation.AddAircraft("Z",
                            "[General]\natc_type=Zlin\n[fltsim.0]\ntitle=Zlin Trainer\n"
-                           "ui_manufacturer=Zlin\nui_type=Z-142\n");
+                           "ui_manufacturer=Boeing\nui_type=737-800\n");
+  installation.AddAircraft("Empty", "[General]\natc_type=Jet\natc_model=Empty\n");
   driver.PressButton(IDC_IMPORT_AIRCRAFT);
   EXPECT_EQ(page.ListRowCount(IDC_AIRCRAFT_LIST), 0);
   EXPECT_FALSE(page.IsControlEnabled(IDC_AIRCRAFT_LIST));
   EXPECT_TRUE(usedForAi());
-  EXPECT_EQ(LastBox(), "Import succeeded. 4 airlines, 4 models, 4 variations.");
+  EXPECT_EQ(LastBox(), "Import succeeded. 4 airlines, 5 models, 4 variations.");
   std::vector<std::string> grown = tree;
-  grown.insert(grown.end(), {"Unknown", "  Zlin", "    Z-142"});
+  grown.insert(grown.end(), {"Unknown", "  Boeing", "    737-800"});
   EXPECT_EQ(driver.TreeLines(IDC_AIRCRAFT_TREE), grown);
-}
-
-// One manufacturer and type in two categories: each path lists its own
-// variations; a model without variations makes no tree item.
-TEST_F(AircraftPageTest, TypeListsOnlyItsOwnCategory) {
-  installation.WorkFile("air_class.cfg", "[Jet]\nJET\n[Prop]\nPROP\n");
-  for (const char* kind : {"Jet", "Prop"}) {
-    installation.AddAircraft(kind, std::string("[General]\natc_type=") + kind +
-                                       "\n[fltsim.0]\ntitle=" + kind +
-                                       " one\nui_manufacturer=Same\nui_type=Same\n");
-  }
-  installation.AddAircraft("Empty", "[General]\natc_type=Jet\natc_model=Empty\n");
-  driver.PressButton(IDC_IMPORT_AIRCRAFT);
-  EXPECT_EQ(LastBox(), "Import succeeded. 1 airlines, 3 models, 1 variations.");
-  EXPECT_EQ(driver.TreeLines(IDC_AIRCRAFT_TREE),
-            (std::vector<std::string>{"Jet", "  Same", "    Same", "Prop", "  Same", "    Same"}));
-  ASSERT_TRUE(driver.SelectTreePath(IDC_AIRCRAFT_TREE, {"Prop", "Same", "Same"}));
+  ASSERT_TRUE(driver.SelectTreePath(IDC_AIRCRAFT_TREE, {"Unknown", "Boeing", "737-800"}));
   const auto rows = driver.ListRows(IDC_AIRCRAFT_LIST);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0][3], "Prop one");
+  EXPECT_EQ(rows[0][3], "Zlin Trainer");
 }
 
 TEST_F(AircraftPageTest, MissingClassFileEndsTheProcessAfterItsBox) {

@@ -165,7 +165,14 @@ struct WriteCase {
   bool earlierInReadOnlyFolder = true;
 };
 
-std::string Written(bool ok) { return ok ? "written" : "not written"; }
+// A writer that replaces its one file whole or not at all.
+WriteCase WholeFile(const char* name, std::function<bool(Scene&, const std::string&)> write) {
+  return {name,
+          {name},
+          {},
+          [=](Scene& s) { return write(s, s.Work(name)) ? "written" : "not written"; },
+          {"not written; earlier kept", "not written; earlier kept", "written; new file"}};
+}
 
 const std::vector<WriteCase>& WriteCases() {
   static const std::vector<WriteCase> cases = {
@@ -187,27 +194,18 @@ const std::vector<WriteCase>& WriteCases() {
        {"Cannot aircraft.txt; exit 1; earlier kept", "Cannot aircraft.txt; exit 1; earlier kept",
         "The new AI traffic plans and new AI airctaft are saved. You may edit them and after you "
         "have finished press Compile Only button to compile and apply the changes.; new file"}},
-      {"sccache.txt",
-       {"sccache.txt"},
-       {},
-       [](Scene& s) {
-         return Written(SaveCache(s.wizard.State().airportStore, s.Work("sccache.txt")));
-       },
-       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
-      {"airlines.cfg",
-       {"airlines.cfg"},
-       {},
-       [](Scene& s) {
-         return Written(WriteAirlinesCfg(s.Work("airlines.cfg"), s.wizard.State().aircraftModels));
-       },
-       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
-      {"new_air_nat.cfg",
-       {"new_air_nat.cfg"},
-       {},
-       [](Scene& s) {
-         return Written(WriteCountryList(s.wizard.State().airportStore, s.Work("new_air_nat.cfg")));
-       },
-       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
+      WholeFile("sccache.txt",
+                [](Scene& s, const std::string& path) {
+                  return SaveCache(s.wizard.State().airportStore, path);
+                }),
+      WholeFile("airlines.cfg",
+                [](Scene& s, const std::string& path) {
+                  return WriteAirlinesCfg(path, s.wizard.State().aircraftModels);
+                }),
+      WholeFile("new_air_nat.cfg",
+                [](Scene& s, const std::string& path) {
+                  return WriteCountryList(s.wizard.State().airportStore, path);
+                }),
       {"traffic decompiler: Aircraft.txt, FlightPlans.txt, Airports.txt",
        {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"},
        [](Scene& s) {

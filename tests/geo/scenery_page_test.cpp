@@ -93,7 +93,16 @@ TEST_F(SceneryPageTest, AnUnwritableCacheIsToldAndKeptWhole) {
   EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), "earlier");
 }
 
-TEST_F(SceneryPageTest, LoadCachedShowsItsProgress) {
+// Load Cached without a cache tells so; with one it shows its progress and
+// leaves the file as it was.
+TEST_F(SceneryPageTest, LoadCachedFailsWithoutACacheAndShowsItsProgress) {
+  Page().Press(IDC_LOAD_CACHED);
+  ASSERT_EQ(os.boxes.size(), 1u);
+  EXPECT_EQ(os.boxes[0].text, "Cache file is not yet present, or is not valid. Import first");
+  EXPECT_EQ(os.boxes[0].caption, "AI Traffic Fleetsorter");
+  EXPECT_EQ(os.boxes[0].icon, BoxIcon::Warning);
+  EXPECT_EQ(Page().GetText(IDC_STATUS), "Load failed.");
+
   installation.WorkFileBytes("sccache.txt", FixtureSceneryCache());
   std::vector<std::string> progress;
   Page().onDispatch = [&] { progress.push_back(Page().GetText(IDC_STATUS)); };
@@ -102,15 +111,6 @@ TEST_F(SceneryPageTest, LoadCachedShowsItsProgress) {
   EXPECT_EQ(progress.front(), "0% processed");
   EXPECT_EQ(progress.back(), "Filling tree....");
   EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), FixtureSceneryCache()) << "not rewritten";
-}
-
-TEST_F(SceneryPageTest, LoadCachedFailures) {
-  Page().Press(IDC_LOAD_CACHED);
-  ASSERT_EQ(os.boxes.size(), 1u);
-  EXPECT_EQ(os.boxes[0].text, "Cache file is not yet present, or is not valid. Import first");
-  EXPECT_EQ(os.boxes[0].caption, "AI Traffic Fleetsorter");
-  EXPECT_EQ(os.boxes[0].icon, BoxIcon::Warning);
-  EXPECT_EQ(Page().GetText(IDC_STATUS), "Load failed.");
 }
 
 TEST_F(SceneryPageTest, CountryListAndNotepad) {
