@@ -93,8 +93,6 @@ TEST(ReadAircraftCfgTest, Cases) {
       {"an empty value replaces the earlier one",
        "[fltsim.0]\ntitle=AB\natc_airline=X\n[fltsim.1]\ntitle=CD\natc_airline=\n",
        "|\nAB: X||||\nCD: ||||"},
-      {"atc_model in [General] and in a [fltsim.N] section: the last one read",
-       "[General]\natc_model=737\n[fltsim.0]\ntitle=AB\natc_model=738\n", "|738\nAB: ||||"},
       {"mixed CR LF and LF, no line end on the last line",
        "[fltsim.0]\r\ntitle=AB\natc_airline=X\r\natc_id=N1", "|\nAB: X|N1|||"},
       // The byte-order mark keeps the first line from being a header, but
