@@ -117,16 +117,5 @@ TEST(ClassifyTrafficTitleTest, Cases) {
     EXPECT_EQ(c.table.ClassifyTrafficTitle(c.title), c.category) << c.title;
 }
 
-// A second question is answered from the kept answers; Clear forgets them.
-TEST(AircraftCategoriesTest, ClearForgetsTheAnswers) {
-  AircraftCategories categories = Load("[Jet]\n737\n<\"Boeing\">\n");
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "Jet");
-  for (int asked = 0; asked < 2; ++asked)
-    EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Jet");
-  categories.Clear();
-  EXPECT_EQ(categories.ClassifyModel("Boeing", "737"), "Unknown");
-  EXPECT_EQ(categories.ClassifyTrafficTitle("Boeing 737"), "");
-}
-
 }  // namespace
 }  // namespace fm

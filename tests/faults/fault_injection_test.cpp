@@ -74,11 +74,6 @@ bool LockFolder(const std::string& path, bool lock) {
   return false;
 }
 
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  return ReadFileBytes(path, bytes) ? bytes : "<missing>";
-}
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
   return text;
@@ -94,8 +89,7 @@ struct Scene {
   Scene() {
     WizardState& state = wizard.State();
     state.workFolder = installation.WorkFolder();
-    state.categories.AddConfigLine("[Jet]");
-    state.categories.AddConfigLine("<\"Boeing\">");
+    for (const char* line : {"[Jet]", "<\"Boeing\">"}) state.categories.AddConfigLine(line);
     AircraftModel& model = state.aircraftModels.emplace_back();
     model.category = "Jet";
     model.variations["Boeing 737 BA"].atcAirline = "SPEEDBIRD";
@@ -103,10 +97,8 @@ struct Scene {
                                   "EGLL");
     state.airportStore.Airlines().Add("United Kingdom", {"SPEEDBIRD"});
     state.trafficAircraft["AC#1"] = {"300", "Boeing 737-400"};
-    FlightPlan& plan = state.flightPlans.emplace_back();
-    plan.lineText = "AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL";
-    plan.aircraftId = "AC#1";
-    plan.legs.push_back({"EGLL"});
+    state.flightPlans.push_back(
+        {"AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL", "AC#1", {{"EGLL"}}});
   }
   std::string Work(const char* name) const { return installation.WorkPath(name); }
   RecordingHost& GeneratePage() { return sheet.HostOf(4); }
@@ -138,7 +130,8 @@ std::string Fate(Scene& scene, const std::vector<const char*>& names, bool hadEa
   bool allKept = true, allNew = true;
   std::string detail;
   for (const char* name : names) {
-    const std::string bytes = Bytes(scene.Work(name));
+    std::string bytes;
+    if (!ReadFileBytes(scene.Work(name), bytes)) bytes = "<missing>";
     const bool kept = hadEarlier && bytes == kEarlier;
     const bool fresh = bytes != "<missing>" && !bytes.empty() && !kept;
     allKept = allKept && kept;

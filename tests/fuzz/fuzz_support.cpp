@@ -17,10 +17,9 @@ const std::string& ScratchFolder() {
   static const struct Scratch {
     Scratch() {
       std::error_code error;
-      const bool shm = std::filesystem::is_directory("/dev/shm", error);
-      const auto base =
-          shm ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
-      path = (base / "fmfuzz.XXXXXX").string();
+      path = std::filesystem::is_directory("/dev/shm", error)
+                 ? "/dev/shm/fmfuzz.XXXXXX"
+                 : (std::filesystem::temp_directory_path() / "fmfuzz.XXXXXX").string();
       if (!mkdtemp(path.data())) throw std::runtime_error("no scratch folder");
     }
     ~Scratch() {

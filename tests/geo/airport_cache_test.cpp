@@ -1,6 +1,6 @@
 // The airport store and sccache.txt: what the store keeps, the file's
-// bytes, the round trip, and the lines hand editors leave. Damaged files are
-// the fuzz target's and the fault table's.
+// bytes, the round trip and a damaged head. Damaged records are the fuzz
+// target's and the fault table's.
 #include <gtest/gtest.h>
 
 #include "geo/airport_cache.h"
@@ -96,18 +96,6 @@ TEST_F(AirportCacheTest, HeaderFailuresAndWhatTheyLeave) {
   RemoveFile(Path());
   EXPECT_EQ(LoadCache(store, Path(), status), CacheLoad::Invalid);
   EXPECT_TRUE(store.HasRegions()) << "untouched when the file did not open";
-}
-
-TEST_F(AirportCacheTest, RecordLinesAsHandEditorsLeaveThem) {
-  // Levels stay set until a line of their own kind; a kind-5 line without
-  // a blank names its airport by identifier; other lines are passed over.
-  ASSERT_EQ(Load("3\n 0.70\n1A\n2B\n3C\n4D\n5K1 Name  with  blanks\n1E\n5K2\n\n9junk\n"
-                 "x\n5\n"),
-            CacheLoad::Loaded);
-  EXPECT_EQ(store.Places().at("A").at("B").at("C").at("D").at("Name  with  blanks"), "K1");
-  EXPECT_EQ(store.Places().at("E").at("B").at("C").at("D").at(""), "K2");
-  EXPECT_EQ(store.Places().at("E").at("B").at("C").at("D").size(), 1u)
-      << "a bare 5 names the empty identifier, whose name is already taken in the city";
 }
 
 }  // namespace
