@@ -1,5 +1,5 @@
 // Faults met by every file the system writes and reads, as one table: each
-// case names the file, the fault and what must come of it, and the test
+// row names the file, the fault and what must come of it, and the test
 // prints the table with what it saw. "Kept" means the file that was there
 // before is there with the same bytes; nothing may be torn or lost.
 #include <fcntl.h>
@@ -13,39 +13,28 @@
 
 #include <cstdio>
 #include <functional>
-#include <list>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "aircraft/aircraft_category.h"
-#include "aircraft/aircraft_cfg_reader.h"
 #include "aircraft/airlines_cfg.h"
-#include "bgltext/driver.h"
 #include "geo/air_nat.h"
 #include "geo/airport_cache.h"
-#include "geo/scenery_text.h"
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
 #include "resources/resource.h"
-#include "services/status_sink.h"
+#include "tests/faults/file_readers.h"
 #include "tests/support/fake_os.h"
 #include "tests/support/fixture_installation.h"
-#include "tests/support/recording_host.h"
 #include "tests/support/recording_sheet.h"
 #include "tools/traffic_container.h"
 #include "tools/traffic_tools.h"
-#include "traffic/traffic_files.h"
 #include "wizard/wizard.h"
 
-namespace fm {
+namespace fm::testing {
 namespace {
-
-using testing::FixtureInstallation;
-using testing::ProcessEnded;
-using testing::RecordingHost;
-using testing::RecordingSheet;
-using testing::ScopedFakeOs;
 
 constexpr char kEarlier[] = "earlier content\r\n";
 
@@ -66,53 +55,28 @@ class FullDisk {
   rlimit earlier_{};
 };
 
-// A folder in which no name can be made, removed or renamed: immutable for
-// root (whom modes do not stop), else without write permission. Locked()
-// is false where neither holds.
-class ReadOnlyFolder {
- public:
-  explicit ReadOnlyFolder(std::string path) : path_(std::move(path)) {
-    if (geteuid() == 0) {
-      SetImmutable(true);
-    } else {
-      chmod(path_.c_str(), 0555);
-    }
-    const std::string probe = JoinPath(path_, "probe.tmp");
-    locked_ = !WriteFileBytes(probe, "x");
-    if (!locked_) RemoveFile(probe);
-  }
-  ~ReadOnlyFolder() {
-    if (geteuid() == 0) SetImmutable(false);
-    chmod(path_.c_str(), 0755);
-  }
-  bool Locked() const { return locked_; }
-
- private:
-  void SetImmutable(bool on) {
-    const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
+// Locks a folder so that no name can be made, removed or renamed in it:
+// immutable for root, whom modes do not stop, and without write permission.
+// Unlocks it again; gives whether the folder is locked now.
+bool LockFolder(const std::string& path, bool lock) {
+  if (const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY); fd >= 0) {
     int flags = 0;
-    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-      flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    if (geteuid() == 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags = lock ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
       ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
     close(fd);
   }
-
-  std::string path_;
-  bool locked_ = false;
-};
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  return ReadFileBytes(path, bytes) ? bytes : "<missing>";
+  chmod(path.c_str(), lock ? 0555 : 0755);
+  const std::string probe = JoinPath(path, "probe.tmp");
+  if (!lock || !WriteFileBytes(probe, "x")) return lock;
+  RemoveFile(probe);
+  return false;
 }
 
-enum class Fault { kFullDisk, kReadOnlyFolder, kVanished };
-constexpr Fault kFaults[] = {Fault::kFullDisk, Fault::kReadOnlyFolder, Fault::kVanished};
-const char* FaultName(Fault fault) {
-  static const char* const names[] = {"full disk", "read-only folder", "vanished between steps"};
-  return names[static_cast<int>(fault)];
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
+  return text;
 }
 
 // One installation per case, with the wizard's pages on the recording sheet.
@@ -125,8 +89,7 @@ struct Scene {
   Scene() {
     WizardState& state = wizard.State();
     state.workFolder = installation.WorkFolder();
-    state.categories.AddConfigLine("[Jet]");
-    state.categories.AddConfigLine("<\"Boeing\">");
+    for (const char* line : {"[Jet]", "<\"Boeing\">"}) state.categories.AddConfigLine(line);
     AircraftModel& model = state.aircraftModels.emplace_back();
     model.category = "Jet";
     model.variations["Boeing 737 BA"].atcAirline = "SPEEDBIRD";
@@ -134,27 +97,30 @@ struct Scene {
                                   "EGLL");
     state.airportStore.Airlines().Add("United Kingdom", {"SPEEDBIRD"});
     state.trafficAircraft["AC#1"] = {"300", "Boeing 737-400"};
-    FlightPlan& plan = state.flightPlans.emplace_back();
-    plan.lineText = "AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL";
-    plan.aircraftId = "AC#1";
-    plan.legs.push_back({"EGLL"});
+    state.flightPlans.push_back(
+        {"AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL", "AC#1", {{"EGLL"}}});
   }
   std::string Work(const char* name) const { return installation.WorkPath(name); }
-  // The texts of the boxes shown, joined by " + ".
-  std::string Boxes() const {
-    std::string text;
-    for (const auto& box : sheet.boxes) text += (text.empty() ? "" : " + ") + box.text;
-    for (const auto& box : os.boxes) text += (text.empty() ? "" : " + ") + box.text;
-    return text.empty() ? "no box" : text;
-  }
-  // Runs a step that may end the process; tells how it ended.
-  std::string Ending(const std::function<void()>& step) {
+  RecordingHost& GeneratePage() { return sheet.HostOf(4); }
+  // Presses a button that may end the process: the texts of the boxes
+  // shown (the system's own, or all), joined by " + ", and how it ended.
+  std::string Press(int id, bool sheetBoxes = true) {
+    std::string ending;
     try {
-      step();
+      GeneratePage().Press(id);
     } catch (const ProcessEnded& ended) {
-      return "; exit " + std::to_string(ended.exitCode);
+      ending = "; exit " + std::to_string(ended.exitCode);
     }
-    return "";
+    std::string text;
+    for (const auto& box : sheet.boxes) {
+      if (sheetBoxes) text += (text.empty() ? "" : " + ") + box.text;
+    }
+    for (const auto& box : os.boxes) text += (text.empty() ? "" : " + ") + box.text;
+    return (text.empty() ? "no box" : text) + ending;
+  }
+  void GenerateFirst() {
+    GeneratePage().Press(IDC_GENERATE);
+    sheet.boxes.clear();
   }
 };
 
@@ -164,7 +130,8 @@ std::string Fate(Scene& scene, const std::vector<const char*>& names, bool hadEa
   bool allKept = true, allNew = true;
   std::string detail;
   for (const char* name : names) {
-    const std::string bytes = Bytes(scene.Work(name));
+    std::string bytes;
+    if (!ReadFileBytes(scene.Work(name), bytes)) bytes = "<missing>";
     const bool kept = hadEarlier && bytes == kEarlier;
     const bool fresh = bytes != "<missing>" && !bytes.empty() && !kept;
     allKept = allKept && kept;
@@ -172,10 +139,10 @@ std::string Fate(Scene& scene, const std::vector<const char*>& names, bool hadEa
     const char* fate = kept ? "kept" : fresh ? "new" : bytes.empty() ? "emptied" : "missing";
     detail += std::string(detail.empty() ? "" : ", ") + name + " " + fate;
   }
-  if (allKept) return "earlier kept";
-  if (allNew) return "new file";
-  return detail;
+  return allKept ? "earlier kept" : allNew ? "new file" : detail;
 }
+
+const char* const kWriteFaults[] = {"full disk", "read-only folder", "vanished between steps"};
 
 struct WriteCase {
   const char* file;
@@ -191,34 +158,14 @@ struct WriteCase {
   bool earlierInReadOnlyFolder = true;
 };
 
-RecordingHost& GeneratePage(Scene& scene) { return scene.sheet.HostOf(4); }
-
-std::string Generate(Scene& scene) {
-  GeneratePage(scene).Press(IDC_GENERATE);
-  return scene.Boxes();
+// A writer that replaces its one file whole or not at all.
+WriteCase WholeFile(const char* name, std::function<bool(Scene&, const std::string&)> write) {
+  return {name,
+          {name},
+          {},
+          [=](Scene& s) { return write(s, s.Work(name)) ? "written" : "not written"; },
+          {"not written; earlier kept", "not written; earlier kept", "written; new file"}};
 }
-
-void GenerateFirst(Scene& scene) {
-  GeneratePage(scene).Press(IDC_GENERATE);
-  scene.sheet.boxes.clear();
-}
-
-std::string Save(Scene& scene) {
-  const std::string ending = scene.Ending([&] { GeneratePage(scene).Press(IDC_SAVE_ONLY); });
-  return scene.Boxes() + ending;
-}
-
-void InstallTraffic(Scene& scene) {
-  scene.installation.SetTrafficBgl(EncodeTrafficFile(
-      {"AC#1,300,\"Boeing\"\r\n", "AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL\r\n",
-       "EGLL\r\n"}));
-}
-
-std::string Written(bool ok) { return ok ? "written" : "not written"; }
-
-constexpr char kSavedAsNewFiles[] =
-    "The new AI traffic plans and new AI airctaft are saved. You may edit them and after you "
-    "have finished press Compile Only button to compile and apply the changes.; new file";
 
 const std::vector<WriteCase>& WriteCases() {
   static const std::vector<WriteCase> cases = {
@@ -227,7 +174,7 @@ const std::vector<WriteCase>& WriteCases() {
       {"report.txt",
        {"report.txt"},
        {},
-       Generate,
+       [](Scene& s) { return s.Press(IDC_GENERATE); },
        {"report.txt could not be written completely. + Generation complete. 1 plans generated.; "
         "report.txt emptied",
         "Cannot create report.txt. Generation has failed.; report.txt missing",
@@ -235,45 +182,36 @@ const std::vector<WriteCase>& WriteCases() {
        false},
       {"aircraft.txt + FlightPlans.txt",
        {"aircraft.txt", "FlightPlans.txt"},
-       GenerateFirst,
-       Save,
+       [](Scene& s) { s.GenerateFirst(); },
+       [](Scene& s) { return s.Press(IDC_SAVE_ONLY); },
        {"Cannot aircraft.txt; exit 1; earlier kept", "Cannot aircraft.txt; exit 1; earlier kept",
-        kSavedAsNewFiles}},
-      {"sccache.txt",
-       {"sccache.txt"},
-       {},
-       [](Scene& s) {
-         return Written(SaveCache(s.wizard.State().airportStore, s.Work("sccache.txt")));
-       },
-       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
-      {"airlines.cfg",
-       {"airlines.cfg"},
-       {},
-       [](Scene& s) {
-         return Written(WriteAirlinesCfg(s.Work("airlines.cfg"), s.wizard.State().aircraftModels));
-       },
-       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
-      {"new_air_nat.cfg",
-       {"new_air_nat.cfg"},
-       {},
-       [](Scene& s) {
-         return Written(WriteCountryList(s.wizard.State().airportStore, s.Work("new_air_nat.cfg")));
-       },
-       {"not written; earlier kept", "not written; earlier kept", "written; new file"}},
+        "The new AI traffic plans and new AI airctaft are saved. You may edit them and after you "
+        "have finished press Compile Only button to compile and apply the changes.; new file"}},
+      WholeFile("sccache.txt",
+                [](Scene& s, const std::string& path) {
+                  return SaveCache(s.wizard.State().airportStore, path);
+                }),
+      WholeFile("airlines.cfg",
+                [](Scene& s, const std::string& path) {
+                  return WriteAirlinesCfg(path, s.wizard.State().aircraftModels);
+                }),
+      WholeFile("new_air_nat.cfg",
+                [](Scene& s, const std::string& path) {
+                  return WriteCountryList(s.wizard.State().airportStore, path);
+                }),
       {"traffic decompiler: Aircraft.txt, FlightPlans.txt, Airports.txt",
        {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"},
-       InstallTraffic,
        [](Scene& s) {
-         std::string line =
-             DecompileTraffic(s.installation.Root(), s.installation.WorkFolder()).line;
+         s.installation.SetTrafficBgl(EncodeTrafficFile(
+             {"AC#1,300,\"Boeing\"\r\n",
+              "AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL\r\n", "EGLL\r\n"}));
+       },
+       [](Scene& s) {
          // The line names the temporary installation.
-         for (const std::string& folder : {s.installation.WorkFolder(), s.installation.Root()}) {
-           for (size_t at; (at = line.find(folder)) != std::string::npos;) {
-             line.replace(at, folder.size(),
-                          folder == s.installation.Root() ? "<FS2002>" : "<work>");
-           }
-         }
-         return line;
+         const std::string line =
+             DecompileTraffic(s.installation.Root(), s.installation.WorkFolder()).line;
+         return Replaced(Replaced(line, s.installation.WorkFolder(), "<work>"),
+                         s.installation.Root(), "<FS2002>");
        },
        {"cannot write Aircraft.txt in <work>; no file was changed; earlier kept",
         "cannot write Aircraft.txt in <work>; no file was changed; earlier kept",
@@ -283,218 +221,115 @@ const std::vector<WriteCase>& WriteCases() {
   return cases;
 }
 
-struct Row {
-  std::string what, fault, expected, seen;
-};
-
-void PrintTable(const char* title, const std::vector<Row>& rows) {
-  std::printf("\n%s\n| file | fault | expected | seen |\n|---|---|---|---|\n", title);
-  for (const Row& row : rows) {
-    std::printf("| %s | %s | %s | %s |\n", row.what.c_str(), row.fault.c_str(),
-                row.expected.c_str(), row.seen.c_str());
+std::string RunWrite(const WriteCase& c, int fault) {
+  Scene scene;
+  const bool earlier = fault == 0 || (fault == 1 && c.earlierInReadOnlyFolder);
+  // Written before; for the third fault gone again by the time of the write.
+  for (const char* name : c.names) {
+    if (earlier || fault == 2) WriteFileBytes(scene.Work(name), kEarlier);
+    if (fault == 2) RemoveFile(scene.Work(name));
   }
+  if (c.prepare) c.prepare(scene);
+  const std::string folder = scene.installation.WorkFolder();
+  if (fault == 1 && !LockFolder(folder, true)) return "not run: no folder can be locked";
+  std::optional<FullDisk> full;
+  if (fault == 0) full.emplace();
+  const std::string told = c.write(scene);
+  full.reset();
+  if (fault == 1) LockFolder(folder, false);
+  const std::string fate = Fate(scene, c.names, earlier);
+  return told == "no box" ? fate : told + "; " + fate;
 }
 
-TEST(FaultInjectionTest, EveryWriteMeetsAFullDiskAReadOnlyFolderAndAVanishedFile) {
+// The traffic compiler is unpacked into a temporary file and started; the
+// box names the file, which must be gone afterwards.
+std::string RunExtraction(FakeStep step, OsError error) {
+  Scene scene;
+  scene.os.Fail(step, error);
+  scene.GenerateFirst();
+  std::string seen = scene.Press(IDC_SAVE_AND_COMPILE, false);
+  const std::string head = "CreateProcess (\"";
+  const size_t at = seen.find(head), from = at + head.size();
+  const size_t to = at == std::string::npos ? at : seen.find('"', from);
+  if (to != std::string::npos && to > from) {
+    const std::string path = seen.substr(from, to - from);
+    seen.replace(from, path.size(), "<temp file>");
+    if (PathExists(path)) seen += "; temp file left behind";
+  }
+  return seen;
+}
+
+// Reads of a missing file, an empty file and a folder in place of the file.
+const std::map<std::string, std::vector<const char*>> kReadExpected = {
+    {"air_class.cfg", {"not read, 0 categories", "read, 0 categories", "not read, 0 categories"}},
+    {"air_nat.cfg", {"missing", "loaded, 0 countries", "missing"}},
+    {"sccache.txt", {kCacheInvalidText, kCacheInvalidText, kCacheInvalidText}},
+    {"Aircraft.txt", {"not read, 0 aircraft", "read, 0 aircraft", "not read, 0 aircraft"}},
+    {"FlightPlans.txt", {"not read, 0 plans", "read, 0 plans", "not read, 0 plans"}},
+    {"aircraft.cfg", {"not read, 0 models", "read, 1 models", "not read, 0 models"}},
+    {"a BGL file given to bgltext",
+     {"can't open, status -1", "opened, status 1", "can't open, status -1"}},
+    {"temp.sca", {"not opened", "read, 0 airports", "not opened"}},
+};
+const char* const kReadFaults[] = {"missing", "empty", "a folder"};
+
+std::string RunRead(const FileReader& reader, int fault) {
+  FixtureInstallation installation;
+  const std::string folder = installation.WorkPath("case");
+  MakeDirectory(folder);
+  const std::string path = JoinPath(folder, reader.file);
+  if (fault == 1) WriteFileBytes(path, "");
+  if (fault == 2) MakeDirectory(path);
+  return reader.read(path);
+}
+
+TEST(FaultInjectionTest, EveryWriteAndReadMeetsItsFaults) {
+  struct Row {
+    std::string file, fault, expected;
+    std::function<std::string()> run;
+  };
   std::vector<Row> rows;
   for (const WriteCase& c : WriteCases()) {
-    for (Fault fault : kFaults) {
-      Scene scene;
-      ASSERT_TRUE(scene.installation.IsReady());
-      const bool earlier = fault == Fault::kFullDisk ||
-                           (fault == Fault::kReadOnlyFolder && c.earlierInReadOnlyFolder);
-      for (const char* name : c.names) {
-        if (earlier) {
-          ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
-        }
-      }
-      if (c.prepare) c.prepare(scene);
-      std::string told;
-      if (fault == Fault::kFullDisk) {
-        FullDisk full;
-        told = c.write(scene);
-      } else if (fault == Fault::kReadOnlyFolder) {
-        ReadOnlyFolder locked(scene.installation.WorkFolder());
-        if (!locked.Locked()) {
-          rows.push_back({c.file, FaultName(fault), "-", "not run: no folder can be locked"});
-          continue;
-        }
-        told = c.write(scene);
-      } else {
-        // Written before, gone by the time of the write.
-        for (const char* name : c.names) ASSERT_TRUE(WriteFileBytes(scene.Work(name), kEarlier));
-        for (const char* name : c.names) RemoveFile(scene.Work(name));
-        told = c.write(scene);
-      }
-      const std::string fate = Fate(scene, c.names, earlier);
-      const std::string seen = told == "no box" ? fate : told + "; " + fate;
-      const std::string expected = c.expected[static_cast<int>(fault)];
-      rows.push_back({c.file, FaultName(fault), expected, seen});
-      EXPECT_EQ(seen, expected) << c.file << ", " << FaultName(fault);
+    for (int fault = 0; fault < 3; ++fault) {
+      rows.push_back({c.file, kWriteFaults[fault], c.expected[fault],
+                      [&c, fault] { return RunWrite(c, fault); }});
     }
   }
-  PrintTable("Writes", rows);
-}
-
-TEST(FaultInjectionTest, AnExtractedToolMeetsAFullDiskAReadOnlyTempFolderAndAVanishedProgram) {
-  struct Case {
-    const char* fault;
-    testing::FakeStep step;
+  const struct {
+    FakeStep step;
     OsError error;
     const char* expected;
-  };
-  const Case cases[] = {
-      {"full disk", testing::FakeStep::WriteFlushClose, 28,
+  } extractions[] = {
+      {FakeStep::WriteFlushClose, 28,
        "CFile::Write/Flush/Close failed during extraction of (135) - 0x1C + "
        "CreateProcess (\"\" /np) failed: 0x2"},
-      {"read-only folder", testing::FakeStep::UniqueTempFile, 13,
+      {FakeStep::UniqueTempFile, 13,
        "GetTempFileName failed during extraction of (135) - 0xD + "
        "CreateProcess (\"\" /np) failed: 0x2"},
-      {"vanished between steps", testing::FakeStep::Start, 2,
-       "CreateProcess (\"<temp file>\" /np) failed: 0x2"},
+      {FakeStep::Start, 2, "CreateProcess (\"<temp file>\" /np) failed: 0x2"},
   };
-  std::vector<Row> rows;
-  for (const Case& c : cases) {
-    Scene scene;
-    scene.os.Fail(c.step, c.error);
-    scene.sheet.HostOf(4).Press(IDC_GENERATE);
-    scene.sheet.boxes.clear();
-    std::string ending = scene.Ending([&] { scene.sheet.HostOf(4).Press(IDC_SAVE_AND_COMPILE); });
-    std::string seen;
-    for (const auto& box : scene.os.boxes) seen += (seen.empty() ? "" : " + ") + box.text;
-    seen += ending;
-    // The extracted program is named by the box; it must be gone afterwards.
-    const std::string head = "CreateProcess (\"";
-    const size_t from = seen.find(head);
-    const size_t to = from == std::string::npos ? from : seen.find('"', from + head.size());
-    if (to != std::string::npos && to > from + head.size()) {
-      const std::string path = seen.substr(from + head.size(), to - from - head.size());
-      seen.replace(from + head.size(), path.size(), "<temp file>");
-      if (PathExists(path)) seen += "; temp file left behind";
-    }
-    rows.push_back({"temp file of the traffic compiler", c.fault, c.expected, seen});
-    EXPECT_EQ(seen, c.expected) << c.fault;
+  for (int fault = 0; fault < 3; ++fault) {
+    const auto& c = extractions[fault];
+    rows.push_back({"temp file of the traffic compiler", kWriteFaults[fault], c.expected,
+                    [&c] { return RunExtraction(c.step, c.error); }});
   }
-  PrintTable("Extracted tools", rows);
-}
-
-struct ReadCase {
-  const char* file;
-  // Reads the file at the path; gives what came of it.
-  std::function<std::string(const std::string& path)> read;
-  const char* missing;
-  const char* empty;
-  const char* folder;
-};
-
-std::string Read(bool ok) { return ok ? "read" : "not read"; }
-
-const std::vector<ReadCase>& ReadCases() {
-  static const std::vector<ReadCase> cases = {
-      {"air_class.cfg",
-       [](const std::string& path) {
-         AircraftCategories categories;
-         const bool ok = categories.LoadCategories(path);
-         return Read(ok) + ", " + std::to_string(categories.size()) + " categories";
-       },
-       "not read, 0 categories", "read, 0 categories", "not read, 0 categories"},
-      {"air_nat.cfg",
-       [](const std::string& path) {
-         AirlineCountryMap map;
-         switch (ReadAirNatFile(path, map)) {
-           case AirNatRead::Loaded:
-             return "loaded, " + std::to_string(map.Countries().size()) + " countries";
-           case AirNatRead::Missing:
-             return std::string("missing");
-           case AirNatRead::ReadFailed:
-             return std::string("read failed");
-         }
-         return std::string();
-       },
-       "missing", "loaded, 0 countries", "missing"},
-      {"sccache.txt",
-       [](const std::string& path) {
-         AirportStore store;
-         NoStatus status;
-         const CacheLoad loaded = LoadCache(store, path, status);
-         return loaded == CacheLoad::Loaded ? std::string("loaded") : CacheLoadText(loaded);
-       },
-       kCacheInvalidText, kCacheInvalidText, kCacheInvalidText},
-      {"Aircraft.txt",
-       [](const std::string& path) {
-         TrafficAircraftMap aircraft;
-         int lines = 0;
-         const bool ok = ReadAircraftFile(path, aircraft, lines);
-         return Read(ok) + ", " + std::to_string(aircraft.size()) + " aircraft";
-       },
-       "not read, 0 aircraft", "read, 0 aircraft", "not read, 0 aircraft"},
-      {"FlightPlans.txt",
-       [](const std::string& path) {
-         std::list<FlightPlan> plans;
-         FlightPlanCounts counts;
-         const bool ok = ReadFlightPlansFile(path, plans, counts);
-         return Read(ok) + ", " + std::to_string(plans.size()) + " plans";
-       },
-       "not read, 0 plans", "read, 0 plans", "not read, 0 plans"},
-      {"aircraft.cfg",
-       [](const std::string& path) {
-         AircraftModelList models;
-         AircraftCategories categories;
-         const std::string folder =
-             path.substr(0, path.size() - std::string("/aircraft.cfg").size());
-         const bool ok = ReadAircraftCfg(folder, categories, models);
-         return Read(ok) + ", " + std::to_string(models.size()) + " models";
-       },
-       "not read, 0 models", "read, 1 models", "not read, 0 models"},
-      {"a BGL file given to bgltext",
-       [](const std::string& path) {
-         std::string console;
-         bgltext::Console capture(&console);
-         const int status =
-             bgltext::RunBgltext({path, path + ".sca"}, capture, [](const char*, const char*) {});
-         const bool cannotOpen = console.find("Can't open file : " + path) != std::string::npos;
-         return std::string(cannotOpen ? "can't open" : "opened") + ", status " +
-                std::to_string(status);
-       },
-       "can't open, status -1", "opened, status 1", "can't open, status -1"},
-      {"temp.sca",
-       [](const std::string& path) {
-         TextLineReader reader;
-         if (!reader.Open(path)) return std::string("not opened");
-         AirportStore store;
-         const bool done = ReadSceneryText(reader, store) == SceneryTextRead::Done;
-         return std::string(done ? "read" : "failed") + ", " +
-                std::to_string(store.Index().size()) + " airports";
-       },
-       "not opened", "read, 0 airports", "not opened"},
-  };
-  return cases;
-}
-
-TEST(FaultInjectionTest, EveryReadMeetsAMissingFileAnEmptyFileAndAFolder) {
-  std::vector<Row> rows;
-  for (const ReadCase& c : ReadCases()) {
-    for (int kind = 0; kind < 3; ++kind) {
-      FixtureInstallation installation;
-      ASSERT_TRUE(installation.IsReady());
-      const std::string folder = installation.WorkPath("case");
-      ASSERT_TRUE(MakeDirectory(folder));
-      const std::string path = JoinPath(folder, c.file);
-      const char* fault = kind == 0 ? "missing" : kind == 1 ? "empty" : "a folder";
-      const char* expected = kind == 0 ? c.missing : kind == 1 ? c.empty : c.folder;
-      if (kind == 1) {
-        ASSERT_TRUE(WriteFileBytes(path, ""));
-      }
-      if (kind == 2) {
-        ASSERT_TRUE(MakeDirectory(path));
-      }
-      const std::string seen = c.read(path);
-      rows.push_back({c.file, fault, expected, seen});
-      EXPECT_EQ(seen, expected) << c.file << ", " << fault;
+  for (const FileReader& reader : FileReaders()) {
+    for (int fault = 0; fault < 3; ++fault) {
+      rows.push_back({reader.file, kReadFaults[fault], kReadExpected.at(reader.file)[fault],
+                      [&reader, fault] { return RunRead(reader, fault); }});
     }
   }
-  PrintTable("Reads", rows);
+
+  std::printf("\n| file | fault | expected | seen |\n|---|---|---|---|\n");
+  for (const Row& row : rows) {
+    const std::string seen = row.run();
+    std::printf("| %s | %s | %s | %s |\n", row.file.c_str(), row.fault.c_str(),
+                row.expected.c_str(), seen.c_str());
+    if (seen.rfind("not run", 0) != 0) {
+      EXPECT_EQ(seen, row.expected) << row.file << ", " << row.fault;
+    }
+  }
 }
 
 }  // namespace
-}  // namespace fm
+}  // namespace fm::testing

@@ -9,22 +9,15 @@
 #include <unistd.h>
 
 #include <functional>
-#include <list>
 #include <string>
 
-#include "aircraft/aircraft_category.h"
-#include "aircraft/aircraft_cfg_reader.h"
 #include "bgltext/driver.h"
 #include "bgltext/jm_decompress.h"
-#include "geo/air_nat.h"
-#include "geo/airport_cache.h"
-#include "geo/airport_store.h"
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
-#include "services/status_sink.h"
+#include "tests/faults/file_readers.h"
 #include "tools/bglwriter/hostile_images.h"
-#include "traffic/traffic_files.h"
 
 namespace fm {
 namespace {
@@ -55,64 +48,37 @@ long PeakGrowthOfChild(const std::function<bool()>& read) {
 TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
   const std::string folder = MakeUniqueTempFolder("fmbounds");
   ASSERT_FALSE(folder.empty());
-  const std::string path = JoinPath(folder, "file.txt");
-  const std::string huge(kLine, 'A');
-  struct Case {
-    const char* name;
-    std::string before;  // the huge line follows
-    std::function<bool()> read;
-  };
-  const Case cases[] = {
-      {"FlightPlans.txt", "AC#1,",
-       [&] {
-         std::list<FlightPlan> plans;
-         FlightPlanCounts counts;
-         return ReadFlightPlansFile(path, plans, counts) && plans.size() == 1;
-       }},
-      {"Aircraft.txt", "AC#1,250,\"",
-       [&] {
-         TrafficAircraftMap aircraft;
-         int lines = 0;
-         return ReadAircraftFile(path, aircraft, lines) && aircraft.size() == 1;
-       }},
-      {"air_class.cfg", "[Jet]\r\n<\"",
-       [&] {
-         AircraftCategories categories;
-         return categories.LoadCategories(path) && categories.size() == 1;
-       }},
-      {"air_nat.cfg", "France/",
-       [&] {
-         AirlineCountryMap airlines;
-         return ReadAirNatFile(path, airlines) == AirNatRead::Loaded;
-       }},
-      {"sccache.txt", "00000001\r\n 0.70\r\n1",
-       [&] {
-         AirportStore store;
-         NoStatus status;
-         LoadCache(store, path, status);
-         return true;
-       }},
-      {"aircraft.cfg", "[fltsim.0]\r\ntitle=",
-       [&] {
-         const std::string cfg = JoinPath(folder, "aircraft.cfg");
-         AircraftCategories categories;
-         AircraftModelList models;
-         return ReplaceFileWith(path, cfg) && ReadAircraftCfg(folder, categories, models) &&
-                models.size() == 1;
-       }},
+  const struct {
+    const char* file;
+    const char* before;  // the huge line follows
+    const char* told;    // by the reader of the file
+  } cases[] = {
+      {"FlightPlans.txt", "AC#1,", "read, 1 plans"},
+      {"Aircraft.txt", "AC#1,250,\"", "read, 1 aircraft"},
+      {"air_class.cfg", "[Jet]\r\n<\"", "read, 1 categories"},
+      {"air_nat.cfg", "France/", "loaded, 1 countries"},
+      {"sccache.txt", "00000001\r\n 0.70\r\n1", "loaded"},
+      {"aircraft.cfg", "[fltsim.0]\r\ntitle=", "read, 1 models"},
   };
   // A child starts with this process's memory: the growth is measured
   // against a child that reads nothing.
   const long idle = PeakGrowthOfChild([] { return true; });
   ASSERT_GT(idle, 0);
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.name);
-    ASSERT_TRUE(WriteFileBytes(path, test.before + huge + "\r\n"));
-    const long peak = PeakGrowthOfChild(test.read);
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.file);
+    const std::string path = JoinPath(folder, test.file);
+    ASSERT_TRUE(WriteFileBytes(path, test.before + std::string(kLine, 'A') + "\r\n"));
+    const testing::FileReader* reader = nullptr;
+    for (const testing::FileReader& r : testing::FileReaders()) {
+      if (test.file == std::string(r.file)) reader = &r;
+    }
+    ASSERT_NE(reader, nullptr);
+    const long peak = PeakGrowthOfChild([&] { return reader->read(path) == test.told; });
     ASSERT_GT(peak, 0) << "the read failed";
     EXPECT_LE(peak - idle, kBoundKb) << "peak " << peak << " KiB, idle " << idle << " KiB";
-    std::printf("%-16s peak %ld KiB above an idle child, bound %ld KiB\n", test.name, peak - idle,
+    std::printf("%-16s peak %ld KiB above an idle child, bound %ld KiB\n", test.file, peak - idle,
                 kBoundKb);
+    RemoveFile(path);
   }
   RemoveTree(folder);
 }

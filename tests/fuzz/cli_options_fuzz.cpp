@@ -1,7 +1,6 @@
 // fleetmix-cli's command line: the bytes split at NUL into arguments, parsed
 // with the program's commands. Every command line is either refused with a
-// message, or gives options whose values came from it; the help text never
-// fails.
+// message, or gives options whose values came from it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,17 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const fm::cli::ParsedCommandLine parsed = fm::cli::ParseCommandLine(arguments, kCommands);
   using Action = fm::cli::ParsedCommandLine::Action;
-  if (parsed.action == Action::kUsageError && parsed.error.empty()) std::abort();
-  if (parsed.action == Action::kSubcommand && parsed.subcommand == nullptr) std::abort();
-  if (parsed.action == Action::kRun) {
-    for (const std::string& title : parsed.options.exclude) {
-      bool given = false;
-      for (const std::string& argument : arguments) {
-        given = given || argument.find(title) != std::string::npos;
-      }
-      if (!given) std::abort();
-    }
+  if ((parsed.action == Action::kUsageError && parsed.error.empty()) ||
+      (parsed.action == Action::kSubcommand && parsed.subcommand == nullptr)) {
+    std::abort();
   }
-  if (fm::cli::HelpText(kCommands).empty()) std::abort();
+  for (const std::string& title : parsed.options.exclude) {
+    bool given = false;
+    for (const std::string& argument : arguments)
+      given = given || argument.find(title) != std::string::npos;
+    if (parsed.action == Action::kRun && !given) std::abort();
+  }
   return 0;
 }

@@ -13,66 +13,55 @@
 #include "tools/bglwriter/bgl_builder.h"
 #include "tools/traffic_container.h"
 
-namespace {
-
-std::string g_corpus;
-
-void Save(const char* target, const char* name, const std::vector<uint8_t>& bytes) {
-  const std::string path = fm::JoinPath(fm::JoinPath(g_corpus, target), name);
-  if (!fm::WriteFileBytes(path, std::string(bytes.begin(), bytes.end()))) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-  }
-}
-
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
     return 1;
   }
-  g_corpus = argv[1];
-
-  std::vector<bglbench::AirportRow> rows(3);
-  rows[0] = {"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.46, 83, "Europe", ""};
-  rows[1] = {"KSEA", "Seattle Tacoma", "Seattle",   "United States", 47.45, -122.31,
-             433,    "North America",  "Washington"};
-  rows[2] = {"LFPG", "Charles de Gaulle", "Paris", "France", 49.01, 2.55, 392, "", ""};
+  auto save = [&](const char* target, const char* name, const auto& bytes) {
+    const std::string path = fm::JoinPath(fm::JoinPath(argv[1], target), name);
+    if (!fm::WriteFileBytes(path, std::string(bytes.begin(), bytes.end()))) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    }
+  };
+  const std::vector<bglbench::AirportRow> rows = {
+      {"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.46, 83, "Europe", ""},
+      {"KSEA", "Seattle Tacoma", "Seattle", "United States", 47.45, -122.31, 433, "North America",
+       "Washington"},
+      {"LFPG", "Charles de Gaulle", "Paris", "France", 49.01, 2.55, 392, "", ""}};
   const std::vector<uint8_t> afd = bglbench::BuildAfdFile(rows, true);
-  Save("bgltext", "afd_three_airports.bgl", afd);
-  Save("bgltext", "afd_one_airport.bgl", bglbench::BuildAfdFile({rows[0]}, false));
+  save("bgltext", "afd_three_airports.bgl", afd);
+  save("bgltext", "afd_one_airport.bgl", bglbench::BuildAfdFile({rows[0]}, false));
 
   // The same image compressed: header, compression header, JM stream.
   bgltest::BglBuilder compressed;
   compressed.Extended({}, 0x200);
   compressed.Body().Bytes(std::vector<uint8_t>(afd.begin() + 168, afd.end()));
-  Save("bgltext", "afd_compressed.bgl", compressed.BuildCompressed());
+  save("bgltext", "afd_compressed.bgl", compressed.BuildCompressed());
 
   // The decompressor's input: a header length byte, the header, the stream.
   for (const auto& [name, text] :
        {std::pair<const char*, std::string>{"text.jm", "NameEntry( AIRPORT 17 \"Heathrow\")"},
         {"repeats.jm", std::string(300, 'A') + "BCBCBCBC" + std::string(40, 'z')}}) {
     std::vector<uint8_t> input{4, 'B', 'G', 'L', '0'};
-    const std::vector<uint8_t> stream = bgltest::JmCompress(Bytes(text));
+    const std::vector<uint8_t> stream = bgltest::JmCompress({text.begin(), text.end()});
     input.insert(input.end(), stream.begin(), stream.end());
-    Save("jm_decompress", name, input);
+    save("jm_decompress", name, input);
   }
 
   // What the scenery import reads: bgltext's text of the directory.
   bgltext::RunOptions options;
   options.inputPath = "afd.bgl";
   for (const auto& [path, text] : bgltext::RunOnBytes(afd, options).files) {
-    Save("scenery_text", "temp_three_airports.sca", Bytes(text));
+    save("scenery_text", "temp_three_airports.sca", text);
   }
 
   const std::string aircraft = "AC#1,300,\"Boeing 737-400\"\r\nAC#2,120,\"Cessna 172\"\r\n";
   const std::string plans =
       "AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL,"
       "02:00:00,03:00:00,350,F,1002,LFPG\r\n";
-  Save("traffic_container", "two_aircraft.dat",
-       Bytes(fm::EncodeTrafficFile({aircraft, plans, "EGLL\r\nLFPG\r\n"})));
-  Save("traffic_container", "empty.dat", Bytes(fm::EncodeTrafficFile({})));
+  save("traffic_container", "two_aircraft.dat",
+       fm::EncodeTrafficFile({aircraft, plans, "EGLL\r\nLFPG\r\n"}));
+  save("traffic_container", "empty.dat", fm::EncodeTrafficFile({}));
   return 0;
 }

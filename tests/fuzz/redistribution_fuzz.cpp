@@ -5,13 +5,9 @@
 //   T<Aircraft.txt line>    P<FlightPlans.txt line>
 // The first byte of the input chooses the method and the seed. The run's
 // tallies must add up, and its traffic must be savable.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <list>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "aircraft/aircraft_category.h"
 #include "aircraft/aircraft_model.h"
@@ -40,58 +36,40 @@ class QuietEvents final : public fm::RedistributionEvents {
   void Progress(const std::string&) override {}
 };
 
-constexpr int kMaxItems = 256;
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fm::fuzz::ByteCursor cursor(data, size);
-  const uint8_t choice = cursor.Byte();
+  if (size == 0) return 0;
   const auto method =
-      (choice & 1) ? fm::DistributionMethod::kRandomly : fm::DistributionMethod::kEvenly;
-  const std::uint32_t seed = choice >> 1;
-
+      (data[0] & 1) ? fm::DistributionMethod::kRandomly : fm::DistributionMethod::kEvenly;
   fm::AircraftCategories categories;
   fm::AircraftModelList models;
   fm::AirportStore airports;
   fm::TrafficAircraftMap traffic;
   std::list<fm::FlightPlan> plans;
-  for (int item = 0; item < kMaxItems && !cursor.Empty(); ++item) {
+  fm::fuzz::ByteCursor cursor(data + 1, size - 1);
+  for (int item = 0; item < 256 && !cursor.Empty(); ++item) {
     std::string_view line = cursor.Line();
-    if (line.empty()) continue;
-    const char kind = line.front();
-    line.remove_prefix(1);
-    switch (kind) {
-      case 'C':
-        categories.AddConfigLine(line);
-        break;
-      case 'M': {
-        fm::AircraftModel& model = models.emplace_back();
-        model.category = Field(line);
-        const std::string title = Field(line);
-        fm::InstalledAircraft& installed = model.variations[title];
-        installed.atcAirline = Field(line);
-        installed.useForAi = Field(line) != "0";
-        break;
-      }
-      case 'A': {
-        const std::string icao = Field(line);
-        airports.AddAirport("Region", Field(line), "", "City", icao + " Airport", icao);
-        break;
-      }
-      case 'N':
-        fm::ReadAirNatLine(line, airports.Airlines());
-        break;
-      case 'T':
-        if (auto parsed = fm::ParseAircraftLine(line)) {
-          traffic.emplace(std::move(parsed->aircraftId), std::move(parsed->aircraft));
-        }
-        break;
-      case 'P':
-        if (auto parsed = fm::ParseFlightPlanLine(line)) plans.push_back(std::move(parsed->plan));
-        break;
-      default:
-        break;
+    const char kind = line.empty() ? 0 : line.front();
+    line.remove_prefix(line.empty() ? 0 : 1);
+    if (kind == 'C') categories.AddConfigLine(line);
+    if (kind == 'N') fm::ReadAirNatLine(line, airports.Airlines());
+    if (kind == 'M') {
+      fm::AircraftModel& model = models.emplace_back();
+      model.category = Field(line);
+      fm::InstalledAircraft& installed = model.variations[Field(line)];
+      installed.atcAirline = Field(line);
+      installed.useForAi = Field(line) != "0";
+    }
+    if (kind == 'A') {
+      const std::string icao = Field(line);
+      airports.AddAirport("Region", Field(line), "", "City", icao + " Airport", icao);
+    }
+    if (auto parsed = kind == 'T' ? fm::ParseAircraftLine(line) : std::nullopt) {
+      traffic.emplace(std::move(parsed->aircraftId), std::move(parsed->aircraft));
+    }
+    if (auto parsed = kind == 'P' ? fm::ParseFlightPlanLine(line) : std::nullopt) {
+      plans.push_back(std::move(parsed->plan));
     }
   }
 
@@ -99,23 +77,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fm::OutputFile report;
   if (!report.Create(fm::JoinPath(folder, "report.txt"))) std::abort();
   QuietEvents events;
-  const fm::RedistributionInput input{plans, traffic, models, categories, airports};
-  const fm::RedistributionResult result =
-      fm::RedistributeTraffic(input, method, seed, report, events);
+  const fm::RedistributionResult result = fm::RedistributeTraffic(
+      {plans, traffic, models, categories, airports}, method, data[0] >> 1, report, events);
   if (!report.Close()) std::abort();
 
   const fm::RedistributionTally& tally = result.tally;
   int counted = 0;
   for (const auto& [title, flights] : result.flightCounts) counted += flights;
+  fm::TrafficFile failed;
   if (tally.plans != static_cast<int>(plans.size()) ||
       tally.generated + tally.leftOut + tally.noCategory + tally.unknownAircraft != tally.plans ||
       tally.generated != static_cast<int>(result.newPlanLines.size()) ||
       tally.byCountry + tally.byGlobal + tally.byNoAirline != tally.generated ||
-      counted != tally.generated || result.newAircraft.size() > result.flightCounts.size()) {
-    std::abort();
-  }
-  fm::TrafficFile failed;
-  if (!fm::WriteTrafficFiles(folder, result.newAircraft, result.newPlanLines, &failed)) {
+      counted != tally.generated || result.newAircraft.size() > result.flightCounts.size() ||
+      !fm::WriteTrafficFiles(folder, result.newAircraft, result.newPlanLines, &failed)) {
     std::abort();
   }
   return 0;

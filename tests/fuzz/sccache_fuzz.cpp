@@ -1,7 +1,5 @@
 // sccache.txt: loaded, and a loaded place tree saved and loaded again
 // gives the same tree.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -19,10 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fm::CacheLoad::Loaded) {
     return 0;
   }
+  // Saved and loaded again, the same tree.
   const std::string again = fm::JoinPath(fm::fuzz::ScratchFolder(), "again.txt");
-  if (!fm::SaveCache(store, again)) std::abort();
   fm::AirportStore reloaded;
-  if (fm::LoadCache(reloaded, again, status) != fm::CacheLoad::Loaded) std::abort();
-  if (reloaded.Places() != store.Places()) std::abort();
+  if (!fm::SaveCache(store, again) ||
+      fm::LoadCache(reloaded, again, status) != fm::CacheLoad::Loaded ||
+      reloaded.Places() != store.Places()) {
+    std::abort();
+  }
   return 0;
 }

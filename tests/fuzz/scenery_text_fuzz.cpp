@@ -1,6 +1,4 @@
 // temp.sca, the airport directory text that the scenery import reads.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 

@@ -1,0 +1,91 @@
+#include "tests/faults/file_readers.h"
+
+#include <list>
+
+#include "aircraft/aircraft_category.h"
+#include "aircraft/aircraft_cfg_reader.h"
+#include "bgltext/driver.h"
+#include "geo/air_nat.h"
+#include "geo/airport_cache.h"
+#include "geo/scenery_text.h"
+#include "platform/file_text.h"
+#include "services/status_sink.h"
+#include "traffic/traffic_files.h"
+
+namespace fm::testing {
+namespace {
+
+std::string Told(bool ok, size_t count, const char* what) {
+  return std::string(ok ? "read, " : "not read, ") + std::to_string(count) + " " + what;
+}
+
+}  // namespace
+
+const std::vector<FileReader>& FileReaders() {
+  static const std::vector<FileReader> readers = {
+      {"air_class.cfg",
+       [](const std::string& path) {
+         AircraftCategories categories;
+         const bool ok = categories.LoadCategories(path);
+         return Told(ok, categories.size(), "categories");
+       }},
+      {"air_nat.cfg",
+       [](const std::string& path) {
+         AirlineCountryMap map;
+         const AirNatRead read = ReadAirNatFile(path, map);
+         if (read == AirNatRead::Missing) return std::string("missing");
+         if (read == AirNatRead::ReadFailed) return std::string("read failed");
+         return "loaded, " + std::to_string(map.Countries().size()) + " countries";
+       }},
+      {"sccache.txt",
+       [](const std::string& path) {
+         AirportStore store;
+         NoStatus status;
+         const CacheLoad loaded = LoadCache(store, path, status);
+         return loaded == CacheLoad::Loaded ? std::string("loaded") : CacheLoadText(loaded);
+       }},
+      {"Aircraft.txt",
+       [](const std::string& path) {
+         TrafficAircraftMap aircraft;
+         int lines = 0;
+         const bool ok = ReadAircraftFile(path, aircraft, lines);
+         return Told(ok, aircraft.size(), "aircraft");
+       }},
+      {"FlightPlans.txt",
+       [](const std::string& path) {
+         std::list<FlightPlan> plans;
+         FlightPlanCounts counts;
+         const bool ok = ReadFlightPlansFile(path, plans, counts);
+         return Told(ok, plans.size(), "plans");
+       }},
+      {"aircraft.cfg",
+       [](const std::string& path) {
+         AircraftModelList models;
+         const std::string folder = path.substr(0, path.size() - sizeof("/aircraft.cfg") + 1);
+         const bool ok = ReadAircraftCfg(folder, AircraftCategories(), models);
+         return Told(ok, models.size(), "models");
+       }},
+      {"a BGL file given to bgltext",
+       [](const std::string& path) {
+         std::string console;
+         bgltext::Console capture(&console);
+         const int status =
+             bgltext::RunBgltext({path, path + ".sca"}, capture, [](const char*, const char*) {});
+         const bool cannotOpen = console.find("Can't open file : " + path) != std::string::npos;
+         return std::string(cannotOpen ? "can't open" : "opened") + ", status " +
+                std::to_string(status);
+       }},
+      {"temp.sca",
+       [](const std::string& path) {
+         TextLineReader reader;
+         if (!reader.Open(path)) return std::string("not opened");
+         AirportStore store;
+         const bool done = ReadSceneryText(reader, store) == SceneryTextRead::Done;
+         return std::string(done ? "read" : "failed") + ", " +
+                std::to_string(store.Index().size()) + " airports";
+       }},
+  };
+  return readers;
+}
+
+}  // namespace fm::testing
