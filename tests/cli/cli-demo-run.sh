@@ -61,7 +61,8 @@ expect 3 'error: no aircraft was imported' --fs-root "$fs" --work-dir "$work"
 fresh
 # The demo is consistent but for its airship, which has no category on purpose.
 expect 4 '1 problem found in 1 group.' check --fs-root "$fs" --work-dir "$work"
-grep -q '^  "Zeppelin NT"' "$run.out"
+grep -A1 'Installed variations in the category "Unknown", never given a flight (1):' "$run.out" |
+  grep -qF '  "Zeppelin NT" (atc_type "Zeppelin", atc_model "'
 fresh
 options="--fs-root $fs --work-dir $work --traffic decompile --method randomly --seed 2002"
 # shellcheck disable=SC2086

@@ -92,11 +92,7 @@ TEST(TrafficPageTest, EachFailureShowsItsBoxAndLeavesItsState) {
     Texts osBoxStarts;
     size_t aircraftLeft;
   } cases[] = {
-      {"the decompiler cannot be started",
-       [](TrafficPage& p) { p.os.Fail(FakeStep::Start, 2); },
-       toolsMissing,
-       {"CreateProcess (\""},
-       0},
+      // (A decompiler that cannot be started shows the same box.)
       {"the decompiler cannot be extracted",
        [](TrafficPage& p) { p.os.FailPayload("FindResource", 0x716); },
        toolsMissing,
