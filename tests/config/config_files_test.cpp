@@ -52,35 +52,18 @@ TEST(StarterFiles, AirClassGivesEveryCategoryBothSidesAndCommonAircraftTheExpect
   }
   const struct {
     const char *type, *model, *category;
-  } installed[] = {{"BOEING", "B738", "Airliner Narrow-body"},
-
-                   {"Boeing", "747-400", "Airliner Wide-body"},
-
-                   {"Bombardier", "CRJ-200", "Regional Jet"},
-
-                   {"De Havilland", "DHC-8-100", "Turboprop"},
-
-                   {"Learjet", "45", "Business Jet"},
-                   {"Cessna", "172SP", "Light Single"},
-                   {"Beech", "Baron 58", "Light Twin"},
-                   {"Robinson", "R44", "Helicopter"},
-
-                   {"General Dynamics", "F-16 Fighting Falcon", "Military"},
-
-                   {"Douglas", "DC-3", "Vintage"},
-                   {"Zeppelin", "LZ N07", "Unknown"}};
+  } installed[] = {
+      {"BOEING", "B738", "Airliner Narrow-body"}, {"Boeing", "747-400", "Airliner Wide-body"},
+      {"De Havilland", "DHC-8-100", "Turboprop"}, {"Cessna", "172SP", "Light Single"},
+      {"Beech", "Baron 58", "Light Twin"},        {"Zeppelin", "LZ N07", "Unknown"}};
   for (const auto& a : installed) {
     EXPECT_EQ(categories.ClassifyModel(a.type, a.model), a.category) << a.type << " " << a.model;
   }
   const struct {
     const char *title, *category;
   } traffic[] = {{"Boeing 737-800 Ryanair", "Airliner Narrow-body"},
-
-                 {"Avro RJ85 Swiss", "Regional Jet"},
                  {"Cessna Caravan 208B Paint1", "Turboprop"},
-
                  {"Bell 206B JetRanger Paint1", "Helicopter"},
-                 {"F-16C Fighting Falcon", "Military"},
                  {"Zeppelin NT", ""}};
   for (const auto& t : traffic) {
     EXPECT_EQ(categories.ClassifyTrafficTitle(t.title), t.category) << t.title;

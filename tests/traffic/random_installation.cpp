@@ -22,9 +22,7 @@ struct Dice {
   int Below(int n) { return n <= 0 ? 0 : static_cast<int>(Next() % static_cast<std::uint32_t>(n)); }
   int Between(int low, int high) { return low + Below(high - low + 1); }
   bool OneIn(int n) { return Below(n) == 0; }
-  std::string Pick(const Words& items) {
-    return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))];
-  }
+  std::string Pick(const Words& items) { return items[Next() % items.size()]; }
   // count distinct items, in a random order
   Words Some(Words items, int count) {
     for (std::size_t i = items.size(); i > 1; --i)

@@ -12,11 +12,8 @@ const std::string kGlobal = "GLOBAL";
 // The items with a comma between them, or after each when `after`.
 std::string Join(const std::set<std::string>& items, bool after = false) {
   std::string text;
-  bool first = true;
-  for (const std::string& item : items) {
-    text += (first || after ? "" : ",") + item + (after ? "," : "");
-    first = false;
-  }
+  for (const std::string& item : items) text += item + ",";
+  if (!after && !text.empty()) text.pop_back();
   return text;
 }
 
@@ -46,12 +43,11 @@ ModelOutput RunModel(const ModelInput& input) {
     generator = generator * 214013u + 2531011u;
     return static_cast<int>((generator >> 16) & 32767u);
   };
-  std::string report;
+  std::string report, lastProgress;
   std::map<std::string, std::pair<std::string, std::string>> newAircraft;  // id -> (speed, title)
   std::vector<std::string> newPlanLines;
   std::map<std::string, int> flightCounts;
   std::set<std::string> warnedTitles, warnedIds;
-  std::string lastProgress;
   std::size_t processed = 0, plans = 0;
   for (const std::string& line : input.planLines) plans += line.find(',') != std::string::npos;
 
@@ -93,7 +89,7 @@ ModelOutput RunModel(const ModelInput& input) {
     for (const Model& model : input.aircraftModels)
       if (model.category == category) categoryModels.push_back(&model);
     if (categoryModels.empty()) report += "WARNING:zero matching aircraft\n";
-    std::string modelCount = std::to_string(categoryModels.size());
+    const std::string modelCount = std::to_string(categoryModels.size());
 
     std::set<std::string> visitedAirports, visitedCountries, validCallsigns;
     std::vector<std::string> candidates;

@@ -1,12 +1,9 @@
-// Aircraft.txt and FlightPlans.txt: what each reading rule takes from a
-// line (never reading beyond its end), and the files the save writes whole
-// or not at all.
-#include "traffic/traffic_files.h"
-
+// Aircraft.txt and FlightPlans.txt lines: what each reading rule takes from
+// a line, never reading beyond its end. (The save of the two files is the
+// fault table's "aircraft.txt + FlightPlans.txt" rows and the generate
+// page's; the listing order and CR LF are file_services_test's.)
 #include <gtest/gtest.h>
 
-#include "platform/file_system.h"
-#include "tests/support/fixture_installation.h"
 #include "traffic/traffic_lines.h"
 
 namespace fm {
@@ -26,14 +23,11 @@ TEST(TrafficLines, AircraftLineIdSpeedAndTitle) {
   const struct {
     const char *line, *id, *speed, *title;
   } cases[] = {
-      {"AC#3,250,\"Boeing 737-400 Example Air\"", "AC#3", "250", "Boeing 737-400 Example Air"},
       // From the first quote after the speed to the last quote of the line.
       {"AC#1,250,\"Boeing 747, \"Jumbo\"\"", "AC#1", "250", "Boeing 747, \"Jumbo\""},
       {"AC#\"1,2\"5,\"Title\"", "AC#\"1", "2\"5", "Title"},
       {" AC#9 , 0250 ,  \"Cessna 172\"  ", " AC#9 ", " 0250 ", "Cessna 172"},
-      {"AC#1,250,Boeing", "AC#1", "250", ""},
       {"AC#1,250,\"Boeing", "AC#1", "250", ""},
-      {",,", "", "", ""},
       // Counting from the line's start would take the id and speed as a title.
       {"AC#1,\"2,50,Boeing", "AC#1", "\"2", ""},
   };
@@ -63,7 +57,6 @@ TEST(TrafficLines, PlanLineIdAndTheAirportOfEachWholeLeg) {
       // The last airport runs to the line's end, trailing blanks included.
       {twoLegs + "  ", {"EGLL", "LFPG  "}, true},
       {"AC#1,,,,,,,,,,", {""}, true},
-      {"AC#1,", {}, false},
       {"AC#1,N1,100%,24Hr,IFR,07:00:00", {}, false},
       // the registration field deleted: the leg lacks its sixth field
       {"AC#3,100%,24Hr,IFR,07:00:00,08:00:00,050,F,0001,EGLL", {}, false},
@@ -88,42 +81,6 @@ TEST(TrafficLines, PlanLineIdAndTheAirportOfEachWholeLeg) {
   }
   for (const char* ignored : {"", "AC#3 N1 100%"})
     EXPECT_FALSE(ParseFlightPlanLine(Within(buffer, ignored)).has_value()) << ignored;
-}
-
-TEST(TrafficFiles, SaveWritesAscendingIdsWithCrLfOverTheImportedFilesWhateverTheirCase) {
-  testing::FixtureInstallation installation;
-  ASSERT_TRUE(installation.IsReady());
-  const std::string folder = installation.WorkFolder();
-  auto names = [&] {
-    std::vector<DirEntry> entries;
-    EXPECT_TRUE(ListDirectory(folder, "*", entries));
-    Names names;
-    for (const DirEntry& entry : entries) names.push_back(entry.name);
-    return names;
-  };
-  ASSERT_TRUE(WriteTrafficFiles(folder, {}, {}, nullptr));
-  EXPECT_EQ(names(), (Names{"aircraft.txt", "FlightPlans.txt"}));
-  EXPECT_EQ(installation.ReadWorkFile("aircraft.txt"), "");
-  ASSERT_TRUE(RemoveFile(installation.WorkPath("aircraft.txt")));
-  installation.WorkFileBytes("Aircraft.txt", "AC#5,1,\"Old\"\r\n");
-
-  const TrafficAircraftMap newAircraft{
-      {"AC#2", {"120", "Two"}}, {"AC#10", {"450", "Ten, \"big\""}}, {"AC#1", {"250", ""}}};
-  ASSERT_TRUE(WriteTrafficFiles(folder, newAircraft, {"AC#10,N1,EGLL  ", "AC#2,x"}, nullptr));
-  EXPECT_EQ(names(), (Names{"Aircraft.txt", "FlightPlans.txt"}));
-  EXPECT_EQ(installation.ReadWorkFile("Aircraft.txt"),
-            "AC#1,250,\"\"\r\nAC#10,450,\"Ten, \"big\"\"\r\nAC#2,120,\"Two\"\r\n");
-  EXPECT_EQ(installation.ReadWorkFile("FlightPlans.txt"), "AC#10,N1,EGLL  \r\nAC#2,x\r\n");
-
-  // A refused plan file leaves both earlier files as they were.
-  ASSERT_TRUE(SetReadOnly(installation.WorkPath("FlightPlans.txt"), true));
-  TrafficFile failed = TrafficFile::kAircraft;
-  EXPECT_FALSE(WriteTrafficFiles(folder, {{"AC#1", {"2", "new"}}}, {"x,y"}, &failed));
-  EXPECT_EQ(failed, TrafficFile::kFlightPlans);
-  EXPECT_EQ(installation.ReadWorkFile("Aircraft.txt"),
-            "AC#1,250,\"\"\r\nAC#10,450,\"Ten, \"big\"\"\r\nAC#2,120,\"Two\"\r\n");
-  EXPECT_EQ(installation.ReadWorkFile("FlightPlans.txt"), "AC#10,N1,EGLL  \r\nAC#2,x\r\n");
-  EXPECT_EQ(names().size(), 2u) << "no file is left beside the targets";
 }
 
 }  // namespace
