@@ -9,7 +9,6 @@
 #include "platform/file_system.h"
 #include "tests/e2e/win32_wizard_driver.h"
 #include "tests/support/generate_scenarios.h"
-#include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
 namespace {

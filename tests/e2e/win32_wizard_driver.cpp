@@ -329,21 +329,6 @@ std::vector<std::vector<std::string>> Win32WizardDriver::ListRows(int id) {
   return rows;
 }
 
-bool Win32WizardDriver::ListRowChecked(int id, int row) {
-  const auto state = SendMessageA(PageControl(id), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-void Win32WizardDriver::SetListRowChecked(int id, int row, bool checked) {
-  RemoteBuffer remote(processId_, sizeof(LVITEMA));
-  LVITEMA lv{};
-  lv.stateMask = LVIS_STATEIMAGEMASK;
-  lv.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-  remote.Write(0, &lv, sizeof lv);
-  SendMessageA(PageControl(id), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote.At(0)));
-  WaitUntilIdle(kWaitMs);
-}
-
 bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {
   RECT r;
   if (!GetWindowRect(sheet_, &r)) return false;

@@ -47,8 +47,6 @@ class Win32WizardDriver : public WizardDriver {
   std::vector<std::string> TreeLines(int id) override;
   bool SelectTreePath(int id, const std::vector<std::string>& path) override;
   std::vector<std::vector<std::string>> ListRows(int id) override;
-  bool ListRowChecked(int id, int row) override;
-  void SetListRowChecked(int id, int row, bool checked) override;
 
   HWND Sheet() const { return sheet_; }
   // Saves the sheet's window, as the screen shows it, as a 24-bit BMP file.

@@ -34,7 +34,8 @@ RecordingHost::Control& RecordingHost::Find(int id, Kinds kinds) const {
     ADD_FAILURE() << "dialog " << spec_->id << " has no control " << id;
     return missing_;
   }
-  if (std::find(kinds.begin(), kinds.end(), it->second.spec->kind) == kinds.end()) {
+  if (kinds.size() > 0 &&
+      std::find(kinds.begin(), kinds.end(), it->second.spec->kind) == kinds.end()) {
     ADD_FAILURE() << "control " << id << " of dialog " << spec_->id << " is of another kind";
     return missing_;
   }
