@@ -29,25 +29,6 @@ bool WaitFor(int milliseconds, const std::function<bool()>& done) {
   return false;
 }
 
-struct Search {
-  DWORD processId;
-  HWND except;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (owner == search.processId && window != search.except && IsWindowVisible(window) &&
-      lstrcmpA(className, "#32770") == 0) {
-    search.found.push_back(window);
-  }
-  return TRUE;
-}
-
 bool Shown(HWND window) {
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
@@ -55,9 +36,14 @@ bool Shown(HWND window) {
 }  // namespace
 
 std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except) {
-  Search search{processId, except, {}};
-  EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && window != except && IsWindowVisible(window)) found.push_back(window);
+  }
+  return found;
 }
 
 std::string TextOf(HWND window) {
@@ -71,15 +57,10 @@ std::string TextOf(HWND window) {
 
 std::string StaticTextsOf(HWND dialog) {
   std::string texts;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) continue;
+  for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr;
+       child = FindWindowExA(dialog, child, "Static", nullptr)) {
     const std::string text = TextOf(child);
-    if (text.empty()) continue;
-    if (!texts.empty()) texts += '\n';
-    texts += text;
+    if (!text.empty()) texts += (texts.empty() ? "" : "\n") + text;
   }
   return texts;
 }

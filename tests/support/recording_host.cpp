@@ -4,9 +4,25 @@
 
 #include <algorithm>
 
+#include "resources/resource.h"
+#include "tests/support/generate_scenarios.h"
 #include "tests/support/recording_sheet.h"
 
 namespace fm::testing {
+namespace {
+
+struct StringResource {
+  int id;
+  const char* text;
+};
+
+#define FM_STRING(id, text) {id, text},
+constexpr StringResource kStrings[] = {
+#include "resources/strings.def"
+};
+#undef FM_STRING
+
+}  // namespace
 
 RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
     : sheet_(sheet), logic_(logic), spec_(FindDialogSpec(logic.DialogId())) {
@@ -174,11 +190,20 @@ void RecordingHost::EndDialog(int result) {
 }
 
 bool RecordingHost::LoadStringResource(int id, std::string& text) const {
-  return sheet_.LoadString(id, text);
+  for (const StringResource& s : kStrings) {
+    if (s.id == id) {
+      text = s.text;
+      return true;
+    }
+  }
+  return false;
 }
 
+// The one "TEXT" resource is the read-me the resource script embeds.
 bool RecordingHost::LoadTextResource(int id, std::string& text) const {
-  return sheet_.LoadText(id, text);
+  if (id != IDR_README) return false;
+  text = ReadMeText();
+  return !text.empty();
 }
 
 }  // namespace fm::testing

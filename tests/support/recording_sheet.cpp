@@ -3,21 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "tests/support/generate_scenarios.h"
 
 namespace fm::testing {
 namespace {
-
-struct StringResource {
-  int id;
-  const char* text;
-};
-
-#define FM_STRING(id, text) {id, text},
-constexpr StringResource kStrings[] = {
-#include "resources/strings.def"
-};
-#undef FM_STRING
 
 void AppendTree(RecordingHost& host, int id, TreeItem parent, int depth,
                 std::vector<std::string>& lines) {
@@ -159,23 +147,6 @@ int RecordingSheet::RunModal(DialogLogic& dialog) {
   if (onModal) onModal(*host);
   dialog.AttachHost(nullptr);
   return host->Ended() ? host->EndResult() : IDC_CANCEL_BUTTON;
-}
-
-bool RecordingSheet::LoadString(int id, std::string& text) const {
-  for (const StringResource& s : kStrings) {
-    if (s.id == id) {
-      text = s.text;
-      return true;
-    }
-  }
-  return false;
-}
-
-// The one "TEXT" resource is the read-me the resource script embeds.
-bool RecordingSheet::LoadText(int id, std::string& text) const {
-  if (id != IDR_README) return false;
-  text = ReadMeText();
-  return !text.empty();
 }
 
 }  // namespace fm::testing

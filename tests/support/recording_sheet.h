@@ -76,8 +76,6 @@ class RecordingSheet : public WizardDriver {
   void ApplyPosted();
   BoxAnswer Answer();
   int RunModal(DialogLogic& dialog);
-  bool LoadString(int id, std::string& text) const;
-  bool LoadText(int id, std::string& text) const;
 
  private:
   void Activate(int index);
