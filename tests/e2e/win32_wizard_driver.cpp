@@ -156,52 +156,36 @@ std::string Win32WizardDriver::ControlText(int id) { return TextOf(GetDlgItem(Cu
 
 namespace {
 
-// Memory in the process that owns a control, for the messages that carry
-// pointers (list and tree items and their texts).
-class RemoteBuffer {
- public:
-  RemoteBuffer(DWORD processId, size_t size) {
-    process_ =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process_ != nullptr) {
-      memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    }
-  }
-  ~RemoteBuffer() {
-    if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    if (process_ != nullptr) CloseHandle(process_);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  char* At(size_t offset) const { return static_cast<char*>(memory_) + offset; }
-  bool Write(size_t offset, const void* bytes, size_t size) {
-    return WriteProcessMemory(process_, At(offset), bytes, size, nullptr) != 0;
-  }
-  std::string ReadText(size_t offset, size_t capacity) const {
-    std::string text(capacity, '\0');
-    if (!ReadProcessMemory(process_, At(offset), text.data(), capacity, nullptr)) return {};
-    text.resize(strnlen(text.data(), capacity));
-    return text;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* memory_ = nullptr;
-};
-
 constexpr size_t kTextCapacity = 4096;
 
+// Sends a message that fills in an item's text: the item is copied into the
+// process that owns the control, with its text buffer just behind it there,
+// and the text is read back from there.
+template <typename Item>
+std::string RemoteItemText(HWND control, DWORD processId, UINT message, WPARAM wParam, Item item) {
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return {};
+  auto* memory = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof item + kTextCapacity, MEM_COMMIT, PAGE_READWRITE));
+  std::string text(kTextCapacity, '\0');
+  item.pszText = memory + sizeof item;
+  item.cchTextMax = kTextCapacity;
+  if (memory != nullptr && WriteProcessMemory(process, memory, &item, sizeof item, nullptr)) {
+    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(memory));
+    ReadProcessMemory(process, item.pszText, text.data(), text.size(), nullptr);
+  }
+  if (memory != nullptr) VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+  CloseHandle(process);
+  text.resize(strnlen(text.data(), text.size()));
+  return text;
+}
+
 std::string TreeItemText(HWND tree, DWORD processId, HTREEITEM item) {
-  RemoteBuffer remote(processId, sizeof(TVITEMA) + kTextCapacity);
   TVITEMA tv{};
   tv.mask = TVIF_TEXT | TVIF_HANDLE;
   tv.hItem = item;
-  tv.pszText = remote.At(sizeof tv);
-  tv.cchTextMax = kTextCapacity;
-  remote.Write(0, &tv, sizeof tv);
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
-  return remote.ReadText(sizeof tv, kTextCapacity);
+  return RemoteItemText(tree, processId, TVM_GETITEMA, 0, tv);
 }
 
 HTREEITEM TreeNext(HWND tree, HTREEITEM item, WPARAM relation) {
@@ -215,17 +199,6 @@ void AppendTreeLines(HWND tree, DWORD processId, HTREEITEM first, int depth,
     lines.push_back(std::string(2 * depth, ' ') + TreeItemText(tree, processId, item));
     AppendTreeLines(tree, processId, TreeNext(tree, item, TVGN_CHILD), depth + 1, lines);
   }
-}
-
-std::string ListCellText(HWND list, DWORD processId, int row, int column) {
-  RemoteBuffer remote(processId, sizeof(LVITEMA) + kTextCapacity);
-  LVITEMA lv{};
-  lv.iSubItem = column;
-  lv.pszText = remote.At(sizeof lv);
-  lv.cchTextMax = kTextCapacity;
-  remote.Write(0, &lv, sizeof lv);
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.At(0)));
-  return remote.ReadText(sizeof lv, kTextCapacity);
 }
 
 bool Busy(HWND window) { return window != nullptr && GetPropA(window, win32::kBusyProperty); }
@@ -305,7 +278,11 @@ std::vector<std::vector<std::string>> Win32WizardDriver::ListRows(int id) {
   const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   std::vector<std::vector<std::string>> rows(count);
   for (int row = 0; row < count; ++row) {
-    for (int c = 0; c < columns; ++c) rows[row].push_back(ListCellText(list, processId_, row, c));
+    for (int c = 0; c < columns; ++c) {
+      LVITEMA lv{};
+      lv.iSubItem = c;
+      rows[row].push_back(RemoteItemText(list, processId_, LVM_GETITEMTEXTA, row, lv));
+    }
   }
   return rows;
 }
