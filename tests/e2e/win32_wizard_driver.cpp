@@ -33,9 +33,8 @@ bool Shown(HWND window) {
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
-}  // namespace
-
-std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except) {
+// The top-level dialog windows of a process, other than `except`.
+std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr) {
   std::vector<HWND> found;
   for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
        window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
@@ -45,6 +44,8 @@ std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except) {
   }
   return found;
 }
+
+}  // namespace
 
 std::string TextOf(HWND window) {
   const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);

@@ -13,8 +13,6 @@
 
 namespace fm::testing {
 
-// The top-level dialog windows of a process, other than `except`.
-std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr);
 // The text of a window of any process.
 std::string TextOf(HWND window);
 // The texts of a dialog's static controls (a message box's text is there).

@@ -40,8 +40,6 @@ RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
   }
 }
 
-RecordingHost::~RecordingHost() = default;
-
 RecordingHost::Control& RecordingHost::Find(int id, Kinds kinds) const {
   missing_ = Control{};
   missing_.enabled = false;

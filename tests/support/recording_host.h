@@ -39,7 +39,6 @@ class RecordingHost : public PageHost {
 
  public:
   RecordingHost(RecordingSheet& sheet, DialogLogic& logic);
-  ~RecordingHost() override;
 
   DialogLogic& Logic() const { return logic_; }
   bool Ended() const { return ended_; }

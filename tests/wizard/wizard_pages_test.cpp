@@ -52,14 +52,11 @@ TEST(WizardPagesTest, HelpButtonGetsItsOwnCaptionBackAfterTheWelcomePage) {
 }
 
 // A page whose help text id the test chooses.
-class PageWithHelpId : public CAiPropertyPage {
- public:
-  PageWithHelpId(WizardState& state, int helpId) : CAiPropertyPage(state), helpId_(helpId) {}
+struct PageWithHelpId : CAiPropertyPage {
+  PageWithHelpId(WizardState& state, int id) : CAiPropertyPage(state), helpId(id) {}
   int DialogId() const override { return IDD_TRAFFIC; }
-  int HelpTextId() const override { return helpId_; }
-
- private:
-  int helpId_;
+  int HelpTextId() const override { return helpId; }
+  int helpId;
 };
 
 TEST(WizardPagesTest, HelpShowsAStringElseATextResourceElseNothing) {
