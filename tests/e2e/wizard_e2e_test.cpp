@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <ole2.h>
+#include <optional>
 
 #include "platform/file_system.h"
 #include "shell/shell_sheet.h"
@@ -22,34 +23,21 @@ namespace {
 constexpr char kFsKey[] =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
 
-// The wizard on the real shell in a thread of this process, in the folder.
-class ShellThread {
- public:
-  explicit ShellThread(const std::string& workFolder) {
-    wizard_.State().workFolder = workFolder;
-    thread_ = CreateThread(nullptr, 0, &ShellThread::Run, this, 0, nullptr);
+// The wizard on the real shell, run to its end in a thread of this process,
+// in the working folder given.
+DWORD WINAPI RunShell(LPVOID workFolder) {
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  {
+    CWizard wizard;
+    wizard.State().workFolder = *static_cast<const std::string*>(workFolder);
+    win32::ShellSheet sheet(wizard, GetModuleHandleA(nullptr));
+    sheet.Run();
   }
-  ~ShellThread() {
-    if (WaitForSingleObject(thread_, 10000) != WAIT_OBJECT_0)
-      ADD_FAILURE() << "the wizard did not close";
-    CloseHandle(thread_);
-  }
-
- private:
-  static DWORD WINAPI Run(LPVOID self) {
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    {
-      win32::ShellSheet sheet(static_cast<ShellThread*>(self)->wizard_, GetModuleHandleA(nullptr));
-      sheet.Run();
-    }
-    OleUninitialize();
-    return 0;
-  }
-  CWizard wizard_;
-  HANDLE thread_;
-};
+  OleUninitialize();
+  return 0;
+}
 
 class Process {
  public:
@@ -90,22 +78,27 @@ class Process {
 // then end with exit code 0.
 template <typename Scenario>
 void RunWizard(bool shipped, const FixtureInstallation& installation, Scenario scenario) {
-  const DWORD self = GetCurrentProcessId();
-  if (!shipped) {
-    ShellThread shell(installation.WorkFolder());
-    HWND sheet = WaitForSheet(self, 10000);
-    ASSERT_NE(sheet, nullptr) << "no wizard appeared";
-    Win32WizardDriver driver(sheet, self);
-    scenario(driver);
-    return;
+  std::string folder = installation.WorkFolder();
+  std::optional<Process> fleetmix;
+  HANDLE shell = nullptr;
+  if (shipped) {
+    fleetmix.emplace(FLEETMIX_EXE, folder);
+  } else {
+    shell = CreateThread(nullptr, 0, &RunShell, &folder, 0, nullptr);
   }
-  Process fleetmix(FLEETMIX_EXE, installation.WorkFolder());
-  ASSERT_TRUE(fleetmix.Started());
-  HWND sheet = WaitForSheet(fleetmix.Id(), 15000);
-  ASSERT_NE(sheet, nullptr) << "no wizard appeared";
-  Win32WizardDriver driver(sheet, fleetmix.Id());
-  scenario(driver);
-  EXPECT_EQ(fleetmix.WaitForExit(10000), 0);
+  const DWORD id = shipped ? fleetmix->Id() : GetCurrentProcessId();
+  if (HWND sheet = WaitForSheet(id, 15000)) {
+    Win32WizardDriver driver(sheet, id);
+    scenario(driver);
+  } else {
+    ADD_FAILURE() << "no wizard appeared";
+  }
+  if (shipped) {
+    EXPECT_EQ(fleetmix->WaitForExit(10000), 0);
+  } else {
+    EXPECT_EQ(WaitForSingleObject(shell, 10000), WAIT_OBJECT_0) << "the wizard did not close";
+    CloseHandle(shell);
+  }
 }
 
 // The welcome page, then Cancel, which writes nothing; the whole wizard,

@@ -144,6 +144,8 @@ void AircraftPage(WizardDriver& wizard, const FixtureInstallation& installation)
   const std::vector<std::string> tree = {"Airliner",    "  Airbus", "    A320", "  Boeing",
                                          "    737-800", "Light",    "  Cessna", "    172 Skyhawk"};
   EXPECT_EQ(wizard.TreeLines(IDC_AIRCRAFT_TREE), tree);
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, {"Airliner", "Boeing"}));
+  EXPECT_FALSE(wizard.ControlEnabled(IDC_AIRCRAFT_LIST)) << "a manufacturer is no type";
   ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, {"Airliner", "Boeing", "737-800"}));
   const std::string cfg = installation.RootPath("AIRCRAFT/B737/aircraft.cfg");
   EXPECT_EQ(wizard.ListRows(IDC_AIRCRAFT_LIST),
