@@ -29,36 +29,23 @@ bool WaitFor(int milliseconds, const std::function<bool()>& done) {
   return false;
 }
 
-struct Search {
-  DWORD processId;
-  HWND except;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (owner == search.processId && window != search.except && IsWindowVisible(window) &&
-      lstrcmpA(className, "#32770") == 0) {
-    search.found.push_back(window);
-  }
-  return TRUE;
-}
-
 bool Shown(HWND window) {
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
-}  // namespace
-
-std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except) {
-  Search search{processId, except, {}};
-  EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+// The top-level dialog windows of a process, other than `except`.
+std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && window != except && IsWindowVisible(window)) found.push_back(window);
+  }
+  return found;
 }
+
+}  // namespace
 
 std::string TextOf(HWND window) {
   const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
@@ -71,15 +58,10 @@ std::string TextOf(HWND window) {
 
 std::string StaticTextsOf(HWND dialog) {
   std::string texts;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) continue;
+  for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr;
+       child = FindWindowExA(dialog, child, "Static", nullptr)) {
     const std::string text = TextOf(child);
-    if (text.empty()) continue;
-    if (!texts.empty()) texts += '\n';
-    texts += text;
+    if (!text.empty()) texts += (texts.empty() ? "" : "\n") + text;
   }
   return texts;
 }
@@ -175,52 +157,36 @@ std::string Win32WizardDriver::ControlText(int id) { return TextOf(GetDlgItem(Cu
 
 namespace {
 
-// Memory in the process that owns a control, for the messages that carry
-// pointers (list and tree items and their texts).
-class RemoteBuffer {
- public:
-  RemoteBuffer(DWORD processId, size_t size) {
-    process_ =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process_ != nullptr) {
-      memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    }
-  }
-  ~RemoteBuffer() {
-    if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    if (process_ != nullptr) CloseHandle(process_);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  char* At(size_t offset) const { return static_cast<char*>(memory_) + offset; }
-  bool Write(size_t offset, const void* bytes, size_t size) {
-    return WriteProcessMemory(process_, At(offset), bytes, size, nullptr) != 0;
-  }
-  std::string ReadText(size_t offset, size_t capacity) const {
-    std::string text(capacity, '\0');
-    if (!ReadProcessMemory(process_, At(offset), text.data(), capacity, nullptr)) return {};
-    text.resize(strnlen(text.data(), capacity));
-    return text;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* memory_ = nullptr;
-};
-
 constexpr size_t kTextCapacity = 4096;
 
+// Sends a message that fills in an item's text: the item is copied into the
+// process that owns the control, with its text buffer just behind it there,
+// and the text is read back from there.
+template <typename Item>
+std::string RemoteItemText(HWND control, DWORD processId, UINT message, WPARAM wParam, Item item) {
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return {};
+  auto* memory = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof item + kTextCapacity, MEM_COMMIT, PAGE_READWRITE));
+  std::string text(kTextCapacity, '\0');
+  item.pszText = memory + sizeof item;
+  item.cchTextMax = kTextCapacity;
+  if (memory != nullptr && WriteProcessMemory(process, memory, &item, sizeof item, nullptr)) {
+    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(memory));
+    ReadProcessMemory(process, item.pszText, text.data(), text.size(), nullptr);
+  }
+  if (memory != nullptr) VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+  CloseHandle(process);
+  text.resize(strnlen(text.data(), text.size()));
+  return text;
+}
+
 std::string TreeItemText(HWND tree, DWORD processId, HTREEITEM item) {
-  RemoteBuffer remote(processId, sizeof(TVITEMA) + kTextCapacity);
   TVITEMA tv{};
   tv.mask = TVIF_TEXT | TVIF_HANDLE;
   tv.hItem = item;
-  tv.pszText = remote.At(sizeof tv);
-  tv.cchTextMax = kTextCapacity;
-  remote.Write(0, &tv, sizeof tv);
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
-  return remote.ReadText(sizeof tv, kTextCapacity);
+  return RemoteItemText(tree, processId, TVM_GETITEMA, 0, tv);
 }
 
 HTREEITEM TreeNext(HWND tree, HTREEITEM item, WPARAM relation) {
@@ -234,17 +200,6 @@ void AppendTreeLines(HWND tree, DWORD processId, HTREEITEM first, int depth,
     lines.push_back(std::string(2 * depth, ' ') + TreeItemText(tree, processId, item));
     AppendTreeLines(tree, processId, TreeNext(tree, item, TVGN_CHILD), depth + 1, lines);
   }
-}
-
-std::string ListCellText(HWND list, DWORD processId, int row, int column) {
-  RemoteBuffer remote(processId, sizeof(LVITEMA) + kTextCapacity);
-  LVITEMA lv{};
-  lv.iSubItem = column;
-  lv.pszText = remote.At(sizeof lv);
-  lv.cchTextMax = kTextCapacity;
-  remote.Write(0, &lv, sizeof lv);
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.At(0)));
-  return remote.ReadText(sizeof lv, kTextCapacity);
 }
 
 bool Busy(HWND window) { return window != nullptr && GetPropA(window, win32::kBusyProperty); }
@@ -324,24 +279,13 @@ std::vector<std::vector<std::string>> Win32WizardDriver::ListRows(int id) {
   const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   std::vector<std::vector<std::string>> rows(count);
   for (int row = 0; row < count; ++row) {
-    for (int c = 0; c < columns; ++c) rows[row].push_back(ListCellText(list, processId_, row, c));
+    for (int c = 0; c < columns; ++c) {
+      LVITEMA lv{};
+      lv.iSubItem = c;
+      rows[row].push_back(RemoteItemText(list, processId_, LVM_GETITEMTEXTA, row, lv));
+    }
   }
   return rows;
-}
-
-bool Win32WizardDriver::ListRowChecked(int id, int row) {
-  const auto state = SendMessageA(PageControl(id), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-void Win32WizardDriver::SetListRowChecked(int id, int row, bool checked) {
-  RemoteBuffer remote(processId_, sizeof(LVITEMA));
-  LVITEMA lv{};
-  lv.stateMask = LVIS_STATEIMAGEMASK;
-  lv.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-  remote.Write(0, &lv, sizeof lv);
-  SendMessageA(PageControl(id), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote.At(0)));
-  WaitUntilIdle(kWaitMs);
 }
 
 bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {

@@ -13,8 +13,6 @@
 
 namespace fm::testing {
 
-// The top-level dialog windows of a process, other than `except`.
-std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr);
 // The text of a window of any process.
 std::string TextOf(HWND window);
 // The texts of a dialog's static controls (a message box's text is there).
@@ -47,8 +45,6 @@ class Win32WizardDriver : public WizardDriver {
   std::vector<std::string> TreeLines(int id) override;
   bool SelectTreePath(int id, const std::vector<std::string>& path) override;
   std::vector<std::vector<std::string>> ListRows(int id) override;
-  bool ListRowChecked(int id, int row) override;
-  void SetListRowChecked(int id, int row, bool checked) override;
 
   HWND Sheet() const { return sheet_; }
   // Saves the sheet's window, as the screen shows it, as a 24-bit BMP file.

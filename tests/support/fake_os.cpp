@@ -16,8 +16,6 @@ void FakeOs::FailPayload(const char* step, OsError error) {
 
 void FakeOs::Fail(FakeStep step, OsError error) { failures_[step] = error; }
 
-void FakeOs::Succeed(FakeStep step) { failures_.erase(step); }
-
 std::vector<std::string> FakeOs::BoxTexts() const {
   std::vector<std::string> texts;
   for (const OsBox& box : boxes) texts.push_back(box.text);

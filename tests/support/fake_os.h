@@ -49,7 +49,6 @@ class FakeOs : public OsInterface {
   // The next lookups of any payload fail at this step.
   void FailPayload(const char* step, OsError error);
   void Fail(FakeStep step, OsError error);
-  void Succeed(FakeStep step);
 
   // The texts of the recorded boxes, in order.
   std::vector<std::string> BoxTexts() const;

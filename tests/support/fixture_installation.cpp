@@ -2,6 +2,8 @@
 // services, the pointer to the root through the environment or the registry.
 #include "tests/support/fixture_installation.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -15,31 +17,44 @@
 namespace fm::testing {
 namespace {
 
-constexpr const char* kTempPrefix = "fmfix";
-constexpr const char* kAircraftFolder = "AIRCRAFT";
-constexpr const char* kAfdSceneryFolder = "SCENEDB/AFDFILES/SCENERY";
-constexpr const char* kTrafficBgl = "SCENEDB/ATC/SCENERY/TRAFFIC.BGL";
-constexpr const char* kBackupTrafficBgl = "SCENEDB/ATC/BACKUP_TRAFFIC.BGL";
-constexpr const char* kDefaultTrafficBgl = "fixture traffic.bgl";
-
+// The system's pointer to the FS2002 root: on Windows the "EXE Path" value of
+// the FS2002 key in the 32-bit registry view (as a 64-bit program reaches
+// it; writing makes the key again when a test has deleted it), elsewhere
+// FLEETMIX_FS_ROOT.
 #ifdef _WIN32
-// The FS2002 key of the 32-bit view, as a 64-bit program reaches it.
 constexpr const char* kFsKey =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
-constexpr const char* kFsValue = "EXE Path";
+
+bool ReadSetting(std::string& value) {
+  char text[MAX_PATH] = {};
+  DWORD size = sizeof text;
+  if (::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", RRF_RT_REG_SZ, nullptr, text, &size) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  value = text;
+  return true;
+}
+bool WriteSetting(const std::string& value) {
+  return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", REG_SZ, value.c_str(),
+                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+void DeleteSetting() { ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path"); }
 #else
-constexpr const char* kFsRootVariable = "FLEETMIX_FS_ROOT";
+bool ReadSetting(std::string& value) {
+  const char* text = ::getenv("FLEETMIX_FS_ROOT");
+  if (text != nullptr) value = text;
+  return text != nullptr;
+}
+bool WriteSetting(const std::string& value) {
+  return ::setenv("FLEETMIX_FS_ROOT", value.c_str(), 1) == 0;
+}
+void DeleteSetting() { ::unsetenv("FLEETMIX_FS_ROOT"); }
 #endif
 
 std::string Below(const std::string& folder, std::string_view relative) {
-  std::string path = folder;
-  size_t pos = 0;
-  while (pos <= relative.size()) {
-    size_t slash = relative.find('/', pos);
-    if (slash == std::string_view::npos) slash = relative.size();
-    if (slash > pos) path = JoinPath(path, relative.substr(pos, slash - pos));
-    pos = slash + 1;
-  }
+  std::string path = JoinPath(folder, relative);
+  std::replace(path.begin() + folder.size(), path.end(), '/', kPathSeparator);
   return path;
 }
 
@@ -52,13 +67,13 @@ std::string WriteWithFolders(const std::string& path, std::string_view bytes, bo
 }  // namespace
 
 FixtureInstallation::FixtureInstallation() {
-  base_ = MakeUniqueTempFolder(kTempPrefix);
+  base_ = MakeUniqueTempFolder("fmfix");
   if (base_.empty()) return;
   root_ = JoinPath(base_, "FS2002");
   work_ = JoinPath(base_, "work");
-  ready_ = MakeDirectories(RootPath(kAircraftFolder)) &&
-           MakeDirectories(RootPath(kAfdSceneryFolder)) && MakeDirectories(work_) &&
-           !SetTrafficBgl(kDefaultTrafficBgl).empty();
+  ready_ = MakeDirectories(RootPath("AIRCRAFT")) &&
+           MakeDirectories(RootPath("SCENEDB/AFDFILES/SCENERY")) && MakeDirectories(work_) &&
+           !SetTrafficBgl("fixture traffic.bgl").empty();
 }
 
 FixtureInstallation::~FixtureInstallation() {
@@ -75,8 +90,8 @@ std::string FixtureInstallation::WorkPath(std::string_view relative) const {
 }
 
 std::string FixtureInstallation::AddAircraft(std::string_view folder, std::string_view cfgText) {
-  std::string path = JoinPath(JoinPath(RootPath(kAircraftFolder), folder), "aircraft.cfg");
-  return WriteWithFolders(path, cfgText, true);
+  return WriteWithFolders(RootPath("AIRCRAFT/" + std::string(folder) + "/aircraft.cfg"), cfgText,
+                          true);
 }
 
 std::string FixtureInstallation::AddRootFile(std::string_view relative, std::string_view bytes) {
@@ -87,10 +102,12 @@ std::string FixtureInstallation::SetTrafficBgl(std::string_view bytes) {
   return WriteWithFolders(TrafficBglPath(), bytes, false);
 }
 
-std::string FixtureInstallation::TrafficBglPath() const { return RootPath(kTrafficBgl); }
+std::string FixtureInstallation::TrafficBglPath() const {
+  return RootPath("SCENEDB/ATC/SCENERY/TRAFFIC.BGL");
+}
 
 std::string FixtureInstallation::BackupTrafficBglPath() const {
-  return RootPath(kBackupTrafficBgl);
+  return RootPath("SCENEDB/ATC/BACKUP_TRAFFIC.BGL");
 }
 
 std::string FixtureInstallation::WorkFile(std::string_view name, std::string_view text) {
@@ -107,55 +124,20 @@ std::string FixtureInstallation::ReadWorkFile(std::string_view name) const {
   return bytes;
 }
 
-#ifdef _WIN32
-
 bool FixtureInstallation::PointSystemAtRoot() {
-  if (!pointed_) {
-    char earlier[MAX_PATH] = {};
-    DWORD size = sizeof earlier;
-    hadEarlier_ = ::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue, RRF_RT_REG_SZ, nullptr,
-                                 earlier, &size) == ERROR_SUCCESS;
-    earlier_ = earlier;
-  }
+  if (!pointed_) hadEarlier_ = ReadSetting(earlier_);
   pointed_ = true;
-  return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue, REG_SZ, root_.c_str(),
-                           static_cast<DWORD>(root_.size() + 1)) == ERROR_SUCCESS;
-}
-
-// The key is made again when a test has deleted it.
-void FixtureInstallation::RestoreSystemSetting() {
-  if (!pointed_) return;
-  pointed_ = false;
-  if (hadEarlier_) {
-    ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue, REG_SZ, earlier_.c_str(),
-                      static_cast<DWORD>(earlier_.size() + 1));
-  } else {
-    ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, kFsValue);
-  }
-}
-
-#else
-
-bool FixtureInstallation::PointSystemAtRoot() {
-  if (!pointed_) {
-    const char* earlier = ::getenv(kFsRootVariable);
-    hadEarlier_ = earlier != nullptr;
-    earlier_ = earlier ? earlier : "";
-  }
-  pointed_ = true;
-  return ::setenv(kFsRootVariable, root_.c_str(), 1) == 0;
+  return WriteSetting(root_);
 }
 
 void FixtureInstallation::RestoreSystemSetting() {
   if (!pointed_) return;
   pointed_ = false;
   if (hadEarlier_) {
-    ::setenv(kFsRootVariable, earlier_.c_str(), 1);
+    WriteSetting(earlier_);
   } else {
-    ::unsetenv(kFsRootVariable);
+    DeleteSetting();
   }
 }
-
-#endif
 
 }  // namespace fm::testing

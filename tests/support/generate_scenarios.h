@@ -1,9 +1,9 @@
-// The whole wizard written once for every driver (the recording sheet, the
-// real Win32 shell in the test's process, fleetmix.exe driven from another
-// process): aircraft, airports and traffic imported through the real
-// embedded programs, the redistribution, save and compile with the embedded
-// traffic compiler, and Finish; then "Load Cached" in a fresh run. The
-// fixtures and what the pages must show for them are here too.
+// The wizard scenarios written once for every driver (the recording sheet,
+// the real Win32 shell in the test's process, fleetmix.exe driven from
+// another process), with their fixtures and what the pages must show for
+// them: the welcome page; the whole wizard, from the aircraft import
+// through the real embedded programs to a new compiled TRAFFIC.BGL and
+// Finish; then "Load Cached" in a fresh run.
 #pragma once
 
 #include <functional>
@@ -14,6 +14,14 @@
 #include "tests/support/wizard_driver.h"
 
 namespace fm::testing {
+
+// The read-me as the program carries it.
+std::string ReadMeText();
+
+// Opens on the welcome page with Next only and "Read Me", which shows the
+// read-me; Next relabels the help button; the aircraft page enables Back
+// only; Back relabels it again; Cancel closes the wizard.
+void WelcomeAndHelpScenario(WizardDriver& wizard);
 
 // air_class.cfg in the working folder (Airliner, Light) and three aircraft
 // folders below AIRCRAFT: a 737-800 in two paints, an A320, a Cessna.
@@ -32,12 +40,12 @@ std::string FixtureSceneryCache();
 void AddGenerateFixture(FixtureInstallation& installation);
 
 // From the welcome page to Finish. Aircraft: the import's box, the tree,
-// the rows of a type, a cleared check box kept, airlines.cfg written.
-// Scenery: the tree and sccache.txt. Traffic: the list, the backup box on
-// the first import and not on the second. Generate: report, boxes, list;
-// "Save && Compile" (the text files and the new TRAFFIC.BGL); Finish writes
-// nothing more. `onFilledPage` runs with "aircraft", "scenery", "traffic"
-// and "generate" once that page is filled (a caller may take a picture).
+// the rows of a type, airlines.cfg written. Scenery: the tree and
+// sccache.txt. Traffic: the list, the backup box on the first import and not
+// on the second. Generate: the boxes and the list; "Save && Compile" (the
+// text files and the new TRAFFIC.BGL); Finish writes nothing more.
+// `onFilledPage` runs with "aircraft", "scenery", "traffic" and "generate"
+// once that page is filled (a caller may take a picture).
 void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
                          const std::function<void(const char* page)>& onFilledPage = {});
 

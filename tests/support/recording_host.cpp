@@ -4,9 +4,25 @@
 
 #include <algorithm>
 
+#include "resources/resource.h"
+#include "tests/support/generate_scenarios.h"
 #include "tests/support/recording_sheet.h"
 
 namespace fm::testing {
+namespace {
+
+struct StringResource {
+  int id;
+  const char* text;
+};
+
+#define FM_STRING(id, text) {id, text},
+constexpr StringResource kStrings[] = {
+#include "resources/strings.def"
+};
+#undef FM_STRING
+
+}  // namespace
 
 RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
     : sheet_(sheet), logic_(logic), spec_(FindDialogSpec(logic.DialogId())) {
@@ -24,8 +40,6 @@ RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
   }
 }
 
-RecordingHost::~RecordingHost() = default;
-
 RecordingHost::Control& RecordingHost::Find(int id, Kinds kinds) const {
   missing_ = Control{};
   missing_.enabled = false;
@@ -34,7 +48,8 @@ RecordingHost::Control& RecordingHost::Find(int id, Kinds kinds) const {
     ADD_FAILURE() << "dialog " << spec_->id << " has no control " << id;
     return missing_;
   }
-  if (std::find(kinds.begin(), kinds.end(), it->second.spec->kind) == kinds.end()) {
+  if (kinds.size() > 0 &&
+      std::find(kinds.begin(), kinds.end(), it->second.spec->kind) == kinds.end()) {
     ADD_FAILURE() << "control " << id << " of dialog " << spec_->id << " is of another kind";
     return missing_;
   }
@@ -173,11 +188,20 @@ void RecordingHost::EndDialog(int result) {
 }
 
 bool RecordingHost::LoadStringResource(int id, std::string& text) const {
-  return sheet_.LoadString(id, text);
+  for (const StringResource& s : kStrings) {
+    if (s.id == id) {
+      text = s.text;
+      return true;
+    }
+  }
+  return false;
 }
 
+// The one "TEXT" resource is the read-me the resource script embeds.
 bool RecordingHost::LoadTextResource(int id, std::string& text) const {
-  return sheet_.LoadText(id, text);
+  if (id != IDR_README) return false;
+  text = ReadMeText();
+  return !text.empty();
 }
 
 }  // namespace fm::testing

@@ -26,13 +26,11 @@ struct RecordedBox {
 };
 
 class RecordingHost : public PageHost {
+  // The kinds of control a call may address; empty: any.
   using Kinds = std::initializer_list<ControlKind>;
   static constexpr Kinds kText = {ControlKind::Button, ControlKind::CheckBox, ControlKind::Label,
                                   ControlKind::StatusEdit, ControlKind::ReadOnlyText};
-  static constexpr Kinds kAny = {
-      ControlKind::Button,     ControlKind::CheckBox,     ControlKind::Label,
-      ControlKind::StatusEdit, ControlKind::ReadOnlyText, ControlKind::List,
-      ControlKind::CheckList,  ControlKind::Tree,         ControlKind::SortedCombo};
+  static constexpr Kinds kAny = {};
   static constexpr Kinds kList = {ControlKind::List, ControlKind::CheckList};
   static constexpr Kinds kCheckList = {ControlKind::CheckList};
   static constexpr Kinds kCheckBox = {ControlKind::CheckBox};
@@ -41,10 +39,8 @@ class RecordingHost : public PageHost {
 
  public:
   RecordingHost(RecordingSheet& sheet, DialogLogic& logic);
-  ~RecordingHost() override;
 
   DialogLogic& Logic() const { return logic_; }
-  const DialogSpec& Spec() const { return *spec_; }
   bool Ended() const { return ended_; }
   int EndResult() const { return endResult_; }
   const std::string& Caption() const { return caption_; }

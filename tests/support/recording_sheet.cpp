@@ -2,23 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_text.h"
 #include "resources/resource.h"
-#include "tests/support/wizard_scenarios.h"
 
 namespace fm::testing {
 namespace {
 
-struct StringResource {
-  int id;
-  const char* text;
-};
-
-#define FM_STRING(id, text) {id, text},
-constexpr StringResource kStrings[] = {
-#include "resources/strings.def"
-};
-#undef FM_STRING
+void AppendTree(RecordingHost& host, int id, TreeItem parent, int depth,
+                std::vector<std::string>& lines) {
+  for (TreeItem item = host.TreeFirstChild(id, parent); item != kTreeRoot;
+       item = host.TreeNextSibling(id, item)) {
+    lines.push_back(std::string(2 * depth, ' ') + host.TreeText(id, item));
+    AppendTree(host, id, item, depth + 1, lines);
+  }
+}
 
 }  // namespace
 
@@ -27,8 +23,6 @@ RecordingSheet::RecordingSheet(CWizard* wizard) : wizard_(wizard) {}
 RecordingSheet::~RecordingSheet() {
   for (auto& [index, host] : hosts_) host->Logic().AttachHost(nullptr);
 }
-
-CAiPropertyPage& RecordingSheet::Page(int index) const { return *wizard_->Pages()[index]; }
 
 RecordingHost& RecordingSheet::HostOf(int pageIndex) {
   std::unique_ptr<RecordingHost>& host = hosts_[pageIndex];
@@ -82,10 +76,61 @@ void RecordingSheet::Finish() {
   closed_ = true;
 }
 
-void RecordingSheet::Cancel() { closed_ = true; }
-
 void RecordingSheet::Help() {
   ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
+}
+
+bool RecordingSheet::ReadHelp(int textId, std::string& caption, std::string& text) {
+  const size_t before = modals.size();
+  onModal = [&](RecordingHost& dialog) {
+    caption = dialog.Caption();
+    text = dialog.GetText(textId);
+    dialog.Press(IDC_CANCEL_BUTTON);
+  };
+  Help();
+  onModal = nullptr;
+  return modals.size() > before;
+}
+
+bool RecordingSheet::TakeMessageBox(std::string& text, int /*milliseconds*/) {
+  if (takenBoxes_ >= boxes.size()) return false;
+  text = boxes[takenBoxes_++].text;
+  return true;
+}
+
+std::vector<std::string> RecordingSheet::TreeLines(int id) {
+  std::vector<std::string> lines;
+  AppendTree(ActiveHost(), id, kTreeRoot, 0, lines);
+  return lines;
+}
+
+bool RecordingSheet::SelectTreePath(int id, const std::vector<std::string>& path) {
+  RecordingHost& host = ActiveHost();
+  TreeItem item = kTreeRoot;
+  for (const std::string& text : path) {
+    item = host.TreeFirstChild(id, item);
+    while (item != kTreeRoot && host.TreeText(id, item) != text) {
+      item = host.TreeNextSibling(id, item);
+    }
+    if (item == kTreeRoot) return false;
+  }
+  host.SelectTreeItem(id, item);
+  return true;
+}
+
+std::vector<std::vector<std::string>> RecordingSheet::ListRows(int id) {
+  RecordingHost& host = ActiveHost();
+  std::vector<std::vector<std::string>> rows(host.ListRowCount(id));
+  for (size_t row = 0; row < rows.size(); ++row) {
+    for (size_t c = 0; c < host.ListColumns(id).size(); ++c) {
+      rows[row].push_back(host.ListCell(id, static_cast<int>(row), static_cast<int>(c)));
+    }
+  }
+  return rows;
+}
+
+void RecordingSheet::SetListRowChecked(int id, int row, bool checked) {
+  if (ActiveHost().ListRowCheck(id, row) != checked) ActiveHost().ToggleRowCheck(id, row);
 }
 
 BoxAnswer RecordingSheet::Answer() {
@@ -96,36 +141,12 @@ BoxAnswer RecordingSheet::Answer() {
 }
 
 int RecordingSheet::RunModal(DialogLogic& dialog) {
-  RecordingHost host(*this, dialog);
-  dialog.AttachHost(&host);
-  host.RunHandler([&] { dialog.OnInitDialog(); });
-
-  RecordedModal record{dialog.DialogId(), host.Caption(), {}};
-  for (const ControlSpec& control : host.Spec().controls) {
-    if (control.kind == ControlKind::Label || control.kind == ControlKind::StatusEdit ||
-        control.kind == ControlKind::ReadOnlyText) {
-      if (control.id != IDC_STATIC_LABEL) record.texts[control.id] = host.GetText(control.id);
-    }
-  }
-  modals.push_back(record);
-  if (onModal) onModal(host);
+  const std::unique_ptr<RecordingHost> host = MakeHost(dialog);
+  host->RunHandler([&] { dialog.OnInitDialog(); });
+  modals.push_back({dialog.DialogId(), host->Caption()});
+  if (onModal) onModal(*host);
   dialog.AttachHost(nullptr);
-  return host.Ended() ? host.EndResult() : IDC_CANCEL_BUTTON;
-}
-
-bool RecordingSheet::LoadString(int id, std::string& text) const {
-  for (const StringResource& s : kStrings) {
-    if (s.id == id) {
-      text = s.text;
-      return true;
-    }
-  }
-  return false;
-}
-
-// The one "TEXT" resource is the read-me the resource script embeds.
-bool RecordingSheet::LoadText(int id, std::string& text) const {
-  return id == IDR_README && ReadFileBytes(ReadMePath(), text);
+  return host->Ended() ? host->EndResult() : IDC_CANCEL_BUTTON;
 }
 
 }  // namespace fm::testing

@@ -2,6 +2,8 @@
 // through recording hosts, creates each page's host on its first activation
 // as the platform does, applies posted wizard-button requests after the
 // handler that posted them, and records message boxes and modal dialogs.
+// With a wizard it is also the wizard driver of the scenarios: a pressed
+// button's handler runs to its end inside the press, its boxes recorded.
 #pragma once
 
 #include <deque>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "tests/support/recording_host.h"
+#include "tests/support/wizard_driver.h"
 #include "wizard/wizard.h"
 
 namespace fm::testing {
@@ -19,24 +22,22 @@ namespace fm::testing {
 struct RecordedModal {
   int dialogId;
   std::string caption;
-  std::map<int, std::string> texts;  // text controls as the dialog opened
 };
 
-class RecordingSheet {
+class RecordingSheet : public WizardDriver {
  public:
   // Without a wizard the sheet serves single dialogs and pages.
   explicit RecordingSheet(CWizard* wizard = nullptr);
-  ~RecordingSheet();
+  ~RecordingSheet() override;
 
   // Wizard navigation: each fails the test when its button is not enabled.
   void Open();
-  void Next();
-  void Back();
-  void Finish();
-  void Cancel();
+  void Next() override;
+  void Back() override;
+  void Finish() override;
+  void Cancel() override { closed_ = true; }
   void Help();
-  bool Closed() const { return closed_; }
-  int ActiveIndex() const { return active_; }
+  bool Closed() override { return closed_; }
   RecordingHost& ActiveHost() { return HostOf(active_); }
   RecordingHost& HostOf(int pageIndex);
   // The wizard buttons now enabled (kWizardBack, kWizardNext, kWizardFinish).
@@ -53,17 +54,32 @@ class RecordingSheet {
   std::vector<RecordedModal> modals;
   std::function<void(RecordingHost&)> onModal;  // runs while a modal is open
 
+  // WizardDriver, on the page now shown.
+  int ActiveDialogId() override { return Page(active_).DialogId(); }
+  unsigned EnabledButtons() override { return buttons_; }
+  std::string HelpButtonText() override { return helpButtonText; }
+  bool ReadHelp(int textId, std::string& caption, std::string& text) override;
+  std::string ControlText(int id) override { return ActiveHost().GetText(id); }
+  bool ControlEnabled(int id) override { return ActiveHost().IsControlEnabled(id); }
+  bool ControlChecked(int id) override { return ActiveHost().IsChecked(id); }
+  void PressButton(int id) override { ActiveHost().Press(id); }
+  bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
+  void WaitUntilIdle(int /*milliseconds*/ = 60000) override {}
+  std::vector<std::string> TreeLines(int id) override;
+  bool SelectTreePath(int id, const std::vector<std::string>& path) override;
+  std::vector<std::vector<std::string>> ListRows(int id) override;
+  // Checks or unchecks the row's check box as a click on it does.
+  void SetListRowChecked(int id, int row, bool checked);
+
   // Used by the hosts.
   void Post(unsigned flags) { posted_.push_back(flags); }
   void ApplyPosted();
   BoxAnswer Answer();
   int RunModal(DialogLogic& dialog);
-  bool LoadString(int id, std::string& text) const;
-  bool LoadText(int id, std::string& text) const;
 
  private:
   void Activate(int index);
-  CAiPropertyPage& Page(int index) const;
+  CAiPropertyPage& Page(int index) const { return *wizard_->Pages()[index]; }
 
   CWizard* wizard_;
   std::map<int, std::unique_ptr<RecordingHost>> hosts_;
@@ -71,6 +87,7 @@ class RecordingSheet {
   unsigned buttons_ = 0;
   int active_ = -1;
   bool closed_ = false;
+  size_t takenBoxes_ = 0;
 };
 
 }  // namespace fm::testing

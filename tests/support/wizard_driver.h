@@ -50,9 +50,6 @@ class WizardDriver {
   virtual bool SelectTreePath(int id, const std::vector<std::string>& path) = 0;
   // The rows of a list control of the page now shown, each its cells.
   virtual std::vector<std::vector<std::string>> ListRows(int id) = 0;
-  virtual bool ListRowChecked(int id, int row) = 0;
-  // Checks or unchecks the row's check box as a click on it does.
-  virtual void SetListRowChecked(int id, int row, bool checked) = 0;
 };
 
 }  // namespace fm::testing

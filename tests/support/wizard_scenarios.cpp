@@ -1,19 +1,169 @@
-#include "tests/support/wizard_scenarios.h"
-
+// The scenarios of generate_scenarios.h and traffic_scenarios.h.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+#include "platform/file_paths.h"
+#include "platform/file_system.h"
 #include "platform/file_text.h"
 #include "resources/resource.h"
+#include "tests/support/generate_scenarios.h"
+#include "tests/support/traffic_scenarios.h"
+#include "tools/bglwriter/afd_world_generator.h"
+#include "tools/traffic_container.h"
 #include "ui/page_host.h"
 
 namespace fm::testing {
+namespace {
 
-std::string ReadMePath() { return std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt"; }
+using Rows = std::vector<std::vector<std::string>>;
+
+// The aircraft of both traffics; no category claims the Cessna.
+constexpr char kAircraft[] =
+    "AC#1,250,\"Boeing 737-400 Example Air\"\r\n"
+    "AC#2,300,\"Airbus A320 Example\"\r\n"
+    "AC#3,120,\"Cessna 172\"\r\n";
+// The traffic import's plans.
+constexpr char kPlans[] =
+    "AC#1,N737EX,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL,09:00:00,10:00:00,350,F,0002,"
+    "LFPG\r\n"
+    "AC#2,F-ABCD,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0003,LFPG,09:00:00,10:00:00,350,F,0004,"
+    "EGLL\r\n"
+    "AC#3,N172,100%,WEEK,VFR,0/07:00:00,0/08:00:00,050,R,0005,ZZZZ,0/09:00:00,0/10:00:00,050,R,"
+    "0006,EGLL\r\n";
+// The whole wizard's plans, without their aircraft.
+constexpr char kPlan1[] =
+    ",N737EX,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL,09:00:00,10:00:00,350,F,0002,LFPG";
+constexpr char kPlan2[] =
+    ",F-ABCD,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0003,LFPG,19:00:00,23:00:00,350,F,0004,KLAX";
+constexpr char kPlan3[] = ",N172,100%,WEEK,VFR,0/07:00:00,0/08:00:00,050,R,0005,EGKK";
+constexpr char kPlan4[] =
+    ",G-EXMP,100%,24Hr,IFR,11:00:00,12:00:00,350,F,0006,EGKK,13:00:00,14:00:00,350,F,0007,EGLL";
+
+// The scenery fixture's airports; United Kingdom lists the British 737's
+// airline, France and the United States nothing, GLOBAL the Airbus's.
+constexpr char kAirNat[] =
+    "United Kingdom/Speed Bird\n"
+    "GLOBAL/Lufthansa\n";
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  ReadFileBytes(path, bytes);
+  return bytes;
+}
+
+// An airport-directory file of the airports, as the BGL builder makes them.
+std::string AfdFile(const std::vector<bglbench::AirportRow>& airports) {
+  const std::vector<uint8_t> bytes = bglbench::BuildAfdFile(airports, true);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Every file of the working folder with its bytes.
+std::map<std::string, std::string> WorkFiles(const FixtureInstallation& installation) {
+  std::map<std::string, std::string> files;
+  std::vector<DirEntry> entries;
+  EXPECT_TRUE(ListDirectory(installation.WorkFolder(), "*.*", entries));
+  for (const DirEntry& entry : entries) files[entry.name] = installation.ReadWorkFile(entry.name);
+  return files;
+}
+
+// Takes the next box and compares it, line ends aside (a box shows its
+// text's last line end as nothing).
+void ExpectBox(WizardDriver& wizard, const std::string& expected) {
+  std::string box;
+  ASSERT_TRUE(wizard.TakeMessageBox(box)) << "no box; expected: " << expected;
+  while (!box.empty() && (box.back() == '\n' || box.back() == '\r')) box.pop_back();
+  EXPECT_EQ(box, expected);
+}
+
+// On the traffic page, before the first import: "Import" twice, with
+// `secondTraffic` (unless empty) installed in between. The backup box comes
+// the first time only; each time the list shows `rows` (larger counts first,
+// the order of equal counts is not promised) and the status `loaded`, Next
+// is enabled, and the backup holds the first traffic.
+void ImportTrafficTwice(WizardDriver& wizard, FixtureInstallation& installation, Rows rows,
+                        const std::string& loaded, const std::string& secondTraffic) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_TRAFFIC);
+  EXPECT_TRUE(wizard.ControlChecked(IDC_HIDE_COMPILER));
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack});
+  const std::string firstTraffic = ReadBytes(installation.TrafficBglPath());
+  std::sort(rows.begin(), rows.end());
+  for (bool first : {true, false}) {
+    if (!first && !secondTraffic.empty()) installation.SetTrafficBgl(secondTraffic);
+    wizard.PressButton(IDC_IMPORT);
+    std::string box;
+    if (first) {
+      ExpectBox(wizard,
+                "AI Traffic Fleetmixer has detected that this is the first time you import the "
+                "traffic BGL. The original traffic.bgl file was backed up as " +
+                    installation.Root() +
+                    "\\SCENEDB\\ATC\\BACKUP_TRAFFIC.BGL. This operation happens only once so now "
+                    "you may replace tha AI plans then import them again etc., no matter what "
+                    "the original traffic.bgl that was copied now will remain intact.");
+    }
+    wizard.WaitUntilIdle();
+    if (!first) {
+      EXPECT_FALSE(wizard.TakeMessageBox(box, 1000)) << "a second backup box: " << box;
+    }
+    Rows shown = wizard.ListRows(IDC_AIRPORT_LIST);
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
+      return std::stoi(a.at(2)) > std::stoi(b.at(2));
+    })) << "larger counts first";
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, rows);
+    EXPECT_EQ(wizard.ControlText(IDC_STATUS), loaded);
+    EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+    EXPECT_EQ(ReadBytes(installation.BackupTrafficBglPath()), firstTraffic);
+  }
+}
+
+// Presses "Import from FS" or "Load Cached", then expects no box, the
+// fixture's tree, the count and the buttons that follow a load.
+void PressAndExpectTheFixtureTree(WizardDriver& wizard, int button) {
+  wizard.PressButton(button);
+  wizard.WaitUntilIdle();
+  std::string box;
+  EXPECT_FALSE(wizard.TakeMessageBox(box, 300)) << box;
+  EXPECT_EQ(wizard.TreeLines(IDC_PLACE_TREE), FixtureSceneryTree());
+  EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Import completed. 6 airports in 4 countries");
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardNext});
+}
+
+void AircraftPage(WizardDriver& wizard, const FixtureInstallation& installation) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_AIRCRAFT);
+  wizard.PressButton(IDC_IMPORT_AIRCRAFT);
+  // Airlines Speed Bird, LUFTHANSA, Lufthansa and the Cessna's empty one;
+  // models Boeing 737-800, Airbus A320, Cessna C172; variations British
+  // Airways, Lufthansa (twice), White.
+  ExpectBox(wizard, "Import succeeded. 4 airlines, 3 models, 3 variations.");
+  wizard.WaitUntilIdle();
+  // Folders in listing order (a320, B737, C172), paths in order of first
+  // appearance.
+  const std::vector<std::string> tree = {"Airliner",    "  Airbus", "    A320", "  Boeing",
+                                         "    737-800", "Light",    "  Cessna", "    172 Skyhawk"};
+  EXPECT_EQ(wizard.TreeLines(IDC_AIRCRAFT_TREE), tree);
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, {"Airliner", "Boeing"}));
+  EXPECT_FALSE(wizard.ControlEnabled(IDC_AIRCRAFT_LIST)) << "a manufacturer is no type";
+  ASSERT_TRUE(wizard.SelectTreePath(IDC_AIRCRAFT_TREE, {"Airliner", "Boeing", "737-800"}));
+  const std::string cfg = installation.RootPath("AIRCRAFT/B737/aircraft.cfg");
+  EXPECT_EQ(wizard.ListRows(IDC_AIRCRAFT_LIST),
+            (Rows{{"Lufthansa", "LUFTHANSA", "D-ABCD", "Boeing 737-800 Lufthansa", cfg},
+                  {"British Airways", "Speed Bird", "G-ABCD", "Boeing 737-800 Speedbird", cfg}}));
+
+  // Every callsign but the empty one, upper case first.
+  wizard.PressButton(IDC_GENERATE_AIRLINES);
+  ExpectBox(wizard, "airlines.cfg updated successfully.");
+  wizard.WaitUntilIdle();
+  EXPECT_EQ(ReadBytes(installation.RootPath("AIRCRAFT/airlines.cfg")),
+            "LUFTHANSA\r\nLufthansa\r\nSpeed Bird\r\n");
+}
+
+}  // namespace
 
 std::string ReadMeText() {
-  std::string text;
-  ReadFileBytes(ReadMePath(), text);
-  return text;
+  return ReadBytes(std::string(FLEETMIX_SOURCE_DIR) + "/resources/readme.txt");
 }
 
 void WelcomeAndHelpScenario(WizardDriver& wizard) {
@@ -33,14 +183,196 @@ void WelcomeAndHelpScenario(WizardDriver& wizard) {
   EXPECT_EQ(wizard.HelpButtonText(), "Help");
   EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack}) << "no aircraft imported";
 
-  ASSERT_TRUE(wizard.ReadHelp(IDC_HELP_TEXT, caption, text));
-  EXPECT_EQ(text.rfind("This page imports the aircraft installed", 0), 0u) << text;
-
   wizard.Back();
   ASSERT_EQ(wizard.ActiveDialogId(), IDD_WELCOME);
   EXPECT_EQ(wizard.HelpButtonText(), "Read Me");
-  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardNext});
+  wizard.Cancel();
+  EXPECT_TRUE(wizard.Closed());
+}
 
+void InstallScenarioTraffic(FixtureInstallation& installation) {
+  installation.SetTrafficBgl(EncodeTrafficFile({kAircraft, kPlans, "EGLL\r\nLFPG\r\nZZZZ\r\n"}));
+}
+
+void AddScenarioAirports(AirportStore& store) {
+  store.AddAirport("Europe", "United Kingdom", "", "London", "Heathrow", "EGLL");
+  store.AddAirport("Europe", "France", "", "Paris", "Charles de Gaulle", "LFPG");
+}
+
+void TrafficImportScenario(WizardDriver& wizard, FixtureInstallation& installation,
+                           bool storeKnowsAirports) {
+  Rows rows = {{"", "", "3"}, {"", "", "2"}, {"", "", "1"}};
+  if (storeKnowsAirports) {
+    rows = {
+        {"Heathrow", "United Kingdom", "3"}, {"Charles de Gaulle", "France", "2"}, {"", "", "1"}};
+  }
+  ImportTrafficTwice(wizard, installation, rows, "Loaded 3 AI aircraft, 3 plans, 6 legs",
+                     EncodeTrafficFile({kAircraft, kPlans, "EGLL\r\n"}));
+  EXPECT_EQ(installation.ReadWorkFile("Airports.txt"), "EGLL\r\n") << "the decompiler ran again";
+}
+
+void AddScenarioAircraft(FixtureInstallation& installation) {
+  installation.WorkFile("air_class.cfg",
+                        "; categories of interchangeable aircraft\n"
+                        "[Airliner]\n737\nA320\n<\"Boeing 737\" \"Airbus A320\">\n"
+                        "[Light]\nC172\n");
+  installation.AddAircraft("B737",
+                           "[General]\natc_type=Boeing\natc_model=737-800\n"
+                           "[fltsim.0]\ntitle=Boeing 737-800 Speedbird\nui_manufacturer=Boeing\n"
+                           "ui_type=737-800\nui_variation=British Airways\n"
+                           "atc_airline=Speed Bird\natc_id=G-ABCD\n"
+                           "[fltsim.1]\ntitle=Boeing 737-800 Lufthansa\nui_variation=Lufthansa\n"
+                           "atc_airline=LUFTHANSA\natc_id=D-ABCD\n");
+  installation.AddAircraft("a320",
+                           "[fltsim.0]\ntitle=Airbus A320 Lufthansa\nui_manufacturer=Airbus\n"
+                           "ui_type=A320\nui_variation=Lufthansa\natc_airline=Lufthansa\n"
+                           "[General]\natc_type=Airbus\natc_model=A320\n");
+  installation.AddAircraft("C172",
+                           "[General]\natc_type=Cessna\natc_model=C172\n"
+                           "[fltsim.0]\ntitle=Cessna Skyhawk\nui_manufacturer=Cessna\n"
+                           "ui_type=172 Skyhawk\nui_variation=White\n");
+}
+
+void AddSceneryFixture(FixtureInstallation& installation) {
+  installation.AddRootFile(
+      "SCENEDB/AFDFILES/SCENERY/AFDEUR.BGL",
+      AfdFile({{"EGLL", "Heathrow", "London", "United Kingdom", 51.47, -0.45, 80, "Europe", ""},
+               {"EGKK", "Gatwick", "London", "United Kingdom", 51.15, -0.18, 200, "Europe", ""},
+               {"LFPG", "Charles de Gaulle", "Paris", "France", 49.0, 2.55, 390, "Europe", ""}}));
+  installation.AddRootFile(
+      "SCENEDB/AFDFILES/SCENERY/afdnam.bgl",
+      AfdFile({{"KLAX", "Los Angeles Intl", "Los Angeles", "United States", 33.94, -118.41, 125,
+                "North America", "California"},
+               {"KSEA", "Seattle-Tacoma", "Seattle", "United States", 47.45, -122.31, 433,
+                "North America", "Washington"},
+               {"EIDW", "Dublin", "Dublin", "Ireland", 53.42, -6.27, 242, "Europe", ""}}));
+  installation.WorkFile("air_nat.cfg",
+                        "; countries and their airlines\n"
+                        "United Kingdom/SPEEDBIRD,SHAMROCK\n"
+                        "United States/AMERICAN,UNITED\n"
+                        "GLOBAL/SPEEDBIRD\n");
+}
+
+std::vector<std::string> FixtureSceneryTree() {
+  // Sorted by bytes at every level; the states that the airports lack are
+  // not shown, their cities hang under the country.
+  std::istringstream text(
+      "Europe\n  France\n    Paris\n      Charles de Gaulle (LFPG)\n"
+      "  Ireland\n    Dublin\n      Dublin (EIDW)\n"
+      "  United Kingdom\n    London\n      Gatwick (EGKK)\n      Heathrow (EGLL)\n"
+      "North America\n  United States\n    California\n      Los Angeles\n"
+      "        Los Angeles Intl (KLAX)\n    Washington\n      Seattle\n"
+      "        Seattle-Tacoma (KSEA)\n");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string FixtureSceneryCache() {
+  // 2 regions, 4 countries, 5 states, 5 cities, 6 airports.
+  return "00000022\r\n 0.70\r\n"
+         "1Europe\r\n"
+         "2France\r\n3Default\r\n4Paris\r\n5LFPG Charles de Gaulle\r\n"
+         "2Ireland\r\n3Default\r\n4Dublin\r\n5EIDW Dublin\r\n"
+         "2United Kingdom\r\n3Default\r\n4London\r\n5EGKK Gatwick\r\n5EGLL Heathrow\r\n"
+         "1North America\r\n2United States\r\n"
+         "3California\r\n4Los Angeles\r\n5KLAX Los Angeles Intl\r\n"
+         "3Washington\r\n4Seattle\r\n5KSEA Seattle-Tacoma\r\n";
+}
+
+void AddGenerateFixture(FixtureInstallation& installation) {
+  AddScenarioAircraft(installation);
+  AddSceneryFixture(installation);
+  installation.WorkFile("air_nat.cfg", kAirNat);
+  installation.SetTrafficBgl(
+      EncodeTrafficFile({kAircraft,
+                         std::string("AC#1") + kPlan1 + "\r\nAC#2" + kPlan2 + "\r\nAC#3" + kPlan3 +
+                             "\r\nAC#1" + kPlan4 + "\r\n",
+                         "EGKK\r\nEGLL\r\nKLAX\r\nLFPG\r\n"}));
+}
+
+void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
+                         const std::function<void(const char* page)>& onFilledPage) {
+  auto filled = [&](const char* page) {
+    if (onFilledPage) onFilledPage(page);
+  };
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_WELCOME);
+  wizard.Next();
+  AircraftPage(wizard, installation);
+  filled("aircraft");
+  wizard.Next();
+
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack}) << "no airports yet";
+  PressAndExpectTheFixtureTree(wizard, IDC_IMPORT);
+  EXPECT_EQ(installation.ReadWorkFile("sccache.txt"), FixtureSceneryCache());
+  // Airports opened as a user opens them, for the picture.
+  wizard.SelectTreePath(IDC_PLACE_TREE, {"Europe", "United Kingdom", "London", "Heathrow (EGLL)"});
+  filled("scenery");
+  wizard.Next();
+
+  ImportTrafficTwice(wizard, installation,
+                     {{"Charles de Gaulle", "France", "2"},
+                      {"Gatwick", "United Kingdom", "2"},
+                      {"Heathrow", "United Kingdom", "2"},
+                      {"Los Angeles Intl", "United States", "1"}},
+                     "Loaded 3 AI aircraft, 4 plans, 7 legs", "");
+  filled("traffic");
+  wizard.Next();
+
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_GENERATE);
+  wizard.PressButton(IDC_GENERATE);
+  ExpectBox(wizard,
+            "Unable to determine what category 'Cessna 172' belongs to, therefore all flights it "
+            "performed will not be included into the new AI traffic");
+  ExpectBox(wizard, "Generation complete. 3 plans generated.");
+  wizard.WaitUntilIdle();
+  EXPECT_EQ(wizard.ListRows(IDC_FLIGHT_COUNTS),
+            (Rows{{"Boeing 737-800 Speedbird", "2"}, {"Airbus A320 Lufthansa", "1"}}));
+  EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack | kWizardFinish});
+  filled("generate");
+
+  const std::string trafficBefore = ReadBytes(installation.TrafficBglPath());
+  wizard.PressButton(IDC_SAVE_AND_COMPILE);
+  ExpectBox(wizard,
+            "The new AI traffic plans and new AI airctaft are saved. Press OK to compile and "
+            "apply the changes.");
+  ExpectBox(wizard, "The compilation finished.");
+  wizard.WaitUntilIdle();
+  // The British 737 by its country's airline, the Airbus by GLOBAL's.
+  const std::string aircraft =
+      "AC#1,250,\"Boeing 737-800 Speedbird\"\r\nAC#2,300,\"Airbus A320 Lufthansa\"\r\n";
+  const std::string plans =
+      std::string("AC#1") + kPlan1 + "\r\nAC#2" + kPlan2 + "\r\nAC#1" + kPlan4 + "\r\n";
+  EXPECT_EQ(installation.ReadWorkFile("aircraft.txt"), aircraft);
+  EXPECT_EQ(installation.ReadWorkFile("FlightPlans.txt"), plans);
+  // The compiler installed the new traffic: it unpacks to the saved files.
+  const std::string installed = ReadBytes(installation.TrafficBglPath());
+  TrafficTexts texts;
+  ASSERT_EQ(DecodeTrafficFile(installed, texts), TrafficFileProblem::kNone);
+  EXPECT_EQ(texts.aircraft, aircraft);
+  EXPECT_EQ(texts.flightPlans, plans);
+  EXPECT_EQ(ReadBytes(installation.BackupTrafficBglPath()), trafficBefore)
+      << "the backup keeps the first traffic";
+
+  const std::map<std::string, std::string> before = WorkFiles(installation);
+  wizard.Finish();
+  EXPECT_TRUE(wizard.Closed());
+  EXPECT_EQ(WorkFiles(installation), before) << "Finish wrote into the working folder";
+  EXPECT_EQ(ReadBytes(installation.TrafficBglPath()), installed);
+}
+
+void LoadCachedInAFreshRun(WizardDriver& wizard) {
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_WELCOME);
+  wizard.Next();
+  wizard.PressButton(IDC_IMPORT_AIRCRAFT);
+  std::string box;
+  ASSERT_TRUE(wizard.TakeMessageBox(box)) << "the aircraft import tells its counts";
+  wizard.WaitUntilIdle();
+  wizard.Next();
+  ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
+  EXPECT_TRUE(wizard.TreeLines(IDC_PLACE_TREE).empty());
+  PressAndExpectTheFixtureTree(wizard, IDC_LOAD_CACHED);
   wizard.Cancel();
   EXPECT_TRUE(wizard.Closed());
 }

@@ -8,7 +8,6 @@
 #include "tests/support/generate_scenarios.h"
 #include "tests/support/recording_sheet.h"
 #include "tests/support/recording_wizard_driver.h"
-#include "tests/support/wizard_scenarios.h"
 #include "wizard/wizard.h"
 
 namespace fm::testing {
@@ -17,7 +16,7 @@ namespace {
 TEST(WizardScenarioTest, WelcomeAndHelp) {
   CWizard wizard;
   RecordingWizardDriver driver(wizard);
-  EXPECT_EQ(driver.Sheet().ActiveHost().Caption(), "AI Traffic Fleetmixer - Version 0.7");
+  EXPECT_EQ(driver.ActiveHost().Caption(), "AI Traffic Fleetmixer - Version 0.7");
   WelcomeAndHelpScenario(driver);
 }
 
@@ -53,29 +52,27 @@ TEST(WizardPagesTest, HelpButtonGetsItsOwnCaptionBackAfterTheWelcomePage) {
 }
 
 // A page whose help text id the test chooses.
-class PageWithHelpId : public CAiPropertyPage {
- public:
-  PageWithHelpId(WizardState& state, int helpId) : CAiPropertyPage(state), helpId_(helpId) {}
+struct PageWithHelpId : CAiPropertyPage {
+  PageWithHelpId(WizardState& state, int id) : CAiPropertyPage(state), helpId(id) {}
   int DialogId() const override { return IDD_TRAFFIC; }
-  int HelpTextId() const override { return helpId_; }
-
- private:
-  int helpId_;
+  int HelpTextId() const override { return helpId; }
+  int helpId;
 };
 
 TEST(WizardPagesTest, HelpShowsAStringElseATextResourceElseNothing) {
   CWizard wizard;
   RecordingSheet sheet(&wizard);
+  std::vector<std::string> shown;
+  sheet.onModal = [&](RecordingHost& dialog) { shown.push_back(dialog.GetText(IDC_HELP_TEXT)); };
   for (int id : {0, 9999, 106, 139}) {
     PageWithHelpId page(wizard.State(), id);
     auto host = sheet.MakeHost(page);
     wizard.OnHelp(page);
   }
-  ASSERT_EQ(sheet.modals.size(), 2u);
-  EXPECT_EQ(sheet.modals[0].caption, "Fleetmixer Help");
-  EXPECT_EQ(sheet.modals[0].texts[IDC_HELP_TEXT],
-            "This dialog imports the contents of traffic.bgl file that contains FS AI traffic.");
-  EXPECT_EQ(sheet.modals[1].texts[IDC_HELP_TEXT], ReadMeText());
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "This dialog imports the contents of traffic.bgl file that contains FS "
+                       "AI traffic.",
+                       ReadMeText()}));
 }
 
 // Each page enables Next once the data it stands for is there; the generate
@@ -104,8 +101,9 @@ TEST(WizardPagesTest, EachPageGoesForwardOnlyOnceItsDataIsLoaded) {
   }
   EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack | kWizardDisabledFinish});
   EXPECT_EQ(sheet.Buttons() & (kWizardNext | kWizardFinish), 0u);
-  sheet.Help();
-  EXPECT_EQ(sheet.modals.back().texts[IDC_HELP_TEXT],
+  std::string caption, text;
+  ASSERT_TRUE(sheet.ReadHelp(IDC_HELP_TEXT, caption, text));
+  EXPECT_EQ(text,
             "After new AI plans are generated, double-click aircraft to view the flights it will "
             "now perform.");
 
