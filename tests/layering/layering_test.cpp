@@ -1,5 +1,5 @@
-// The layering of the product, checked against the build: every source
-// belongs to one library or program, the libraries depend on each other
+// The layering of the product, checked against the build: no source
+// belongs to two libraries or programs, the libraries depend on each other
 // without a cycle, and a source includes only headers of its own library or
 // of the libraries it builds on. The build writes the manifest it reads.
 #include <gtest/gtest.h>

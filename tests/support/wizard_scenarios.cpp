@@ -199,18 +199,6 @@ void AddScenarioAirports(AirportStore& store) {
   store.AddAirport("Europe", "France", "", "Paris", "Charles de Gaulle", "LFPG");
 }
 
-void TrafficImportScenario(WizardDriver& wizard, FixtureInstallation& installation,
-                           bool storeKnowsAirports) {
-  Rows rows = {{"", "", "3"}, {"", "", "2"}, {"", "", "1"}};
-  if (storeKnowsAirports) {
-    rows = {
-        {"Heathrow", "United Kingdom", "3"}, {"Charles de Gaulle", "France", "2"}, {"", "", "1"}};
-  }
-  ImportTrafficTwice(wizard, installation, rows, "Loaded 3 AI aircraft, 3 plans, 6 legs",
-                     EncodeTrafficFile({kAircraft, kPlans, "EGLL\r\n"}));
-  EXPECT_EQ(installation.ReadWorkFile("Airports.txt"), "EGLL\r\n") << "the decompiler ran again";
-}
-
 void AddScenarioAircraft(FixtureInstallation& installation) {
   installation.WorkFile("air_class.cfg",
                         "; categories of interchangeable aircraft\n"
