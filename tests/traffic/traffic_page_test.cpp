@@ -145,9 +145,9 @@ TEST(TrafficPageTest, EachFailureShowsItsBoxAndLeavesItsState) {
   EXPECT_TRUE(page.NextRequested());
   // ZZZZ, which the store lacks, is the last row.
   ASSERT_EQ(page.host.ListRowCount(IDC_AIRPORT_LIST), 3);
+  const char* const zzzz[] = {"", "", "1"};
   for (int column = 0; column < 3; ++column) {
-    EXPECT_EQ(page.host.ListCell(IDC_AIRPORT_LIST, 2, column),
-              testing::ScenarioAirportRows(true)[2][static_cast<size_t>(column)]);
+    EXPECT_EQ(page.host.ListCell(IDC_AIRPORT_LIST, 2, column), zzzz[column]);
   }
   page.host.Press(IDC_HIDE_COMPILER);
   page.Import();
