@@ -50,6 +50,7 @@ class ReportText {
       : data_(std::make_unique<char[]>(capacity)), capacity_(capacity) {}
 
   ReportText& operator<<(std::string_view piece) {
+    if (piece.empty()) return *this;  // the empty country's name has no bytes at all
     if (piece.size() > capacity_ - size_) Grow(piece.size());
     std::memcpy(data_.get() + size_, piece.data(), piece.size());
     size_ += piece.size();
