@@ -80,7 +80,7 @@ const std::vector<CategorySpec>& Categories() {
         "SR20",       "SR22",       "EXTRA",      "PIPER CUB",  "J-3",     "DA40"},
        {"Cessna 150", "Cessna 152", "Cessna 172", "Cessna 182", "Skyhawk", "Skylane", "C172",
         "Mooney", "Bonanza", "Cherokee", "Piper Warrior", "Piper Archer", "PA-28", "Cirrus",
-        "Extra 300", "Piper Cub", "DA40"}},
+        "Extra 300", "Piper Cub", "J-3 Cub", "DA40"}},
       {"Light Twin",
        "Twin-engine piston aircraft",
        {"BARON", "SENECA", "NAVAJO", "PA-31", "PA-34", "AZTEC", "C310", "C340", "DUCHESS",
