@@ -8,6 +8,7 @@
 #include "traffic/redistribution.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -64,12 +65,8 @@ class ReportText {
   // The number in decimal.
   ReportText& operator<<(size_t number) {
     char digits[20];
-    char* at = digits + sizeof digits;
-    do {
-      *--at = static_cast<char>('0' + number % 10);
-      number /= 10;
-    } while (number != 0);
-    return *this << std::string_view(at, static_cast<size_t>(digits + sizeof digits - at));
+    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    return *this << std::string_view(digits, static_cast<size_t>(end - digits));
   }
 
   std::string_view View() const { return {data_.get(), size_}; }
@@ -447,19 +444,9 @@ class Redistribution {
       std::sort(sets_.callsigns.begin(), sets_.callsigns.end());
     }
     text_ << "For fl. \"";
-    AppendJoined(
-        text_, sets_.airports, [](const AirportCode& code) { return std::string_view(*code.text); },
-        ',', false);
-    text_ << '(';
-    AppendJoined(
-        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ',', false);
-    text_ << ")\" was used \"";
-    text_ << facts.aircraft->title;
-    text_ << "\" (";
-    text_ << facts.models->modelCount;
-    text_ << " a/c in the same cat. [";
-    text_ << facts.category;
-    text_ << "]). Valid callsigns are ";
+    WritePlaces(false);
+    text_ << ")\" was used \"" << facts.aircraft->title << "\" (" << facts.models->modelCount
+          << " a/c in the same cat. [" << facts.category << "]). Valid callsigns are ";
     AppendJoined(
         text_, sets_.callsigns, [this](int c) { return places_.CallsignName(c); }, ',', false);
     text_ << "\r\n";
@@ -468,17 +455,21 @@ class Redistribution {
   void WriteUnmatchedLine(const TrafficAircraftFacts& facts) {
     ++result_.tally.leftOut;
     text_ << "Could not find a match for flight ";
+    WritePlaces(true);
+    text_ << ")[ for aircraft " << facts.aircraft->title << " (MG# was " << facts.models->modelCount
+          << ")\r\n";
+  }
+
+  // The flight's airports, '(' and its countries, with commas between them
+  // or after each.
+  void WritePlaces(bool commaAfterEach) {
     AppendJoined(
         text_, sets_.airports, [](const AirportCode& code) { return std::string_view(*code.text); },
-        ',', true);
+        ',', commaAfterEach);
     text_ << '(';
     AppendJoined(
-        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ',', true);
-    text_ << ")[ for aircraft ";
-    text_ << facts.aircraft->title;
-    text_ << " (MG# was ";
-    text_ << facts.models->modelCount;
-    text_ << ")\r\n";
+        text_, sets_.countries, [this](int c) { return places_.CountryName(c); }, ',',
+        commaAfterEach);
   }
 
   void Choose(const FlightPlan& plan, const TrafficAircraftFacts& facts, bool gaFallback) {
