@@ -82,9 +82,6 @@ inline std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x876543
 std::string HeaderLines(const std::vector<unsigned>& slots, unsigned id = 0x1a2b,
                         const char* bounds = "N45:0:0.00 S18:0:0.00 E45:0:0.00 W123:45:0.00",
                         unsigned minFreq = 0, unsigned maxFreq = 0, unsigned value0 = 0);
-// The console lines of the section walk; `present` maps a section number to
-// the text its decoder writes on the console.
-std::string WalkConsole(const std::vector<std::pair<int, std::string>>& present);
 
 // The file of the decoder tests: bounds N45 S45 E90 W90, with coordinates
 // chosen so that their text forms are exact.

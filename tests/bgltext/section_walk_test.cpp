@@ -1,20 +1,15 @@
 // The header lines and the coordinate text form, the walk over the section
 // slots in one file and in many, LatRange subtables and their limit, the
-// statuses of decoder failures, the output budget of a run, and hostile
-// files: mutated and truncated directories, huge counts and sizes, sizes of
-// zero and jumps outside the image, each ending with a status that agrees
-// with its console and text within the budget. (Memory against hostile
-// images: tests/faults; random bytes and compressed streams: the fuzz
-// targets.)
+// statuses of decoder failures, the output budget of a run and jumps
+// outside the image. (Memory against hostile images: tests/faults; random,
+// cut and mutated files: the fuzz targets, seeded with airport directories.)
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tests/bgltext/run_helpers.h"
-#include "tools/bglwriter/afd_world_generator.h"
 
 namespace bgltest {
 namespace {
@@ -33,13 +28,6 @@ std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records) {
   b.Body().Fill(16).U8(1).U32(41).U32(length).U32(1).U32(0x10000).U32(0).U32(0);
   for (size_t i = 0; i < records; ++i) b.Body().U8(0x47).U8(0).U16(0);
   return b.Build();
-}
-
-// The bytes of all files of a run.
-size_t OutputBytes(const bgltext::MemoryRunResult& r) {
-  size_t n = 0;
-  for (const auto& [path, text] : r.files) n += text.size();
-  return n;
 }
 
 // Degrees and minutes are truncated, seconds rounded: 99 degrees north
@@ -79,7 +67,9 @@ TEST(SectionWalk, SingleFileSeparatesSectionsByOneEmptyLine) {
                          kWalkGuidLines + "\n" + Sorry(21);
   ASSERT_EQ(r.files.size(), 1u);  // no control files
   EXPECT_EQ(r.files.begin()->second, CrLf(expected));
-  EXPECT_NE(r.console.find(WalkConsole({{7, Sorry(7)}, {20, ""}, {21, Sorry(21)}})),
+  EXPECT_NE(r.console.find("Analyzing section 19... does not exist\nAnalyzing section 20...\n"
+                           "Analyzing section 21...\n" +
+                           Sorry(21)),
             std::string::npos)
       << r.console;
 }
@@ -173,59 +163,14 @@ TEST(DecoderFailures, UnknownRecordsAndEndOfDataEndTheRunWithStatusOne) {
 // entries all decode one object of 2000 records. The Collect pass alone
 // passes the budget.
 TEST(OutputBudget, AnEightyKilobyteListStopsEarly) {
-  for (auto options : {bgltext::RunOptions{}, MultiOptions()}) {
-    auto r = RunBgl(SharedObjectListFile(3600, 2000), options);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(EndsWith(r.console,
-                         "output limit reached : a file of 80173 bytes may give at most "
-                         "6179648 bytes of text\n"));
-    EXPECT_LE(OutputBytes(r), 6179648u);
-  }
-}
-
-using Bytes = std::vector<uint8_t>;
-
-// A run that succeeds says "Done." last; one that fails does not say it.
-bgltext::MemoryRunResult ExpectDefinedEnd(const Bytes& file,
-                                          const bgltext::RunOptions& options = {}) {
-  auto r = RunBgl(file, options);
-  EXPECT_EQ(r.status == 0, static_cast<bool>(EndsWith(r.console, "Done.\n\n")))
-      << r.status << r.console;
-  EXPECT_LE(OutputBytes(r), bgltext::OutputBudget(file.size()));
-  return r;
-}
-
-void PutDword(Bytes& file, size_t at, uint32_t v) {
-  for (int k = 0; k < 4; ++k) file[at + k] = static_cast<uint8_t>(v >> (8 * k));
-}
-
-TEST(HostileInput, RandomAndMutatedFiles) {
-  // A directory of airports with their sub-records and name lists. (Random
-  // bytes and bits: the fuzz targets.)
-  const Bytes sample = bglbench::BuildAfdFile(
-      {{"EGLL", "Heathrow", "London", "GB", 51.5, -0.5, 80, "Europe", "England"},
-       {"KSEA", "Seattle", "Seattle", "US", 47, -122, 433, "", "Washington"}},
-      true);
-  std::mt19937 rng(20261207);
-  for (int i = 0; i < 1500; ++i) {
-    Bytes file = sample;
-    switch (i % 3) {
-      case 0:  // the directory cut short
-        file.resize(128 + rng() % (file.size() - 128));
-        break;
-      case 1: {  // a size, count, length or offset made 0, 1, huge or near the end
-        const uint32_t values[] = {
-            0, 1, 4, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFF8u, static_cast<uint32_t>(file.size())};
-        PutDword(file, 156 + 4 * (rng() % ((file.size() - 160) / 4)), values[rng() % 7]);
-        break;
-      }
-      default:  // one byte changed, in multi-file mode
-        file[168 + rng() % (file.size() - 168)] = static_cast<uint8_t>(rng());
-        ExpectDefinedEnd(file, MultiOptions());
-        continue;
-    }
-    ExpectDefinedEnd(file);
-  }
+  auto r = RunBgl(SharedObjectListFile(3600, 2000), MultiOptions());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(EndsWith(r.console,
+                       "output limit reached : a file of 80173 bytes may give at most "
+                       "6179648 bytes of text\n"));
+  size_t written = 0;
+  for (const auto& [path, text] : r.files) written += text.size();
+  EXPECT_LE(written, 6179648u);
 }
 
 // Jumps before and far beyond the image. (Records of huge counts: the
