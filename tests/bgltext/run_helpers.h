@@ -37,19 +37,15 @@ inline bgltext::RunOptions MultiOptions() {
 bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
 std::string Lf(const std::string& crlf);
 std::string CrLf(const std::string& lf);
-// The output of a single-file run, of one file of a multi-file run
-// ("bgt20.sca") and of one section file by name without ".sca"; CR LF as
-// LF, empty when absent.
+// The output of a single-file run and of one file of a multi-file run
+// ("bgt20.sca"); CR LF as LF, empty when absent.
 std::string Output(const bgltext::MemoryRunResult& r, const std::string& path);
 inline std::string SingleText(const bgltext::MemoryRunResult& r) { return Output(r, "in.sca"); }
 inline std::string MultiPath(const std::string& name) {
   return std::string("out") + bgltext::kPathSeparator + name;
 }
-inline std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name) {
-  return Output(r, MultiPath(name));
-}
 inline std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
-  return MultiText(r, name + ".sca");
+  return Output(r, MultiPath(name));
 }
 ::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
 
@@ -69,7 +65,6 @@ inline std::string Sorry(int section) {
 // S18 E45 W123:45.
 BglBuilder UsualBuilder();
 constexpr char kUsualHeaderBlock[] = "Header( 1 N45:0:0.00 S18:0:0.00 E45:0:0.00 W123:45:0.00 )\n";
-constexpr char kRule[] = ";;; ----------------------------\n";
 // Sections 7 and 21 (not decodable) around an airport directory whose
 // container and name lists are empty, and its section slots.
 BglBuilder WalkBuilder();

@@ -62,9 +62,10 @@ TEST(HeaderLines, EveryFieldInItsPlaceAndTheCoordinateTextForm) {
 TEST(SectionWalk, SingleFileSeparatesSectionsByOneEmptyLine) {
   auto r = RunBgl(WalkBuilder().Build());
   EXPECT_EQ(r.status, 0);
-  std::string expected = HeaderLines(WalkSlots()) + "\n" + Sorry(7) + "\n" + kUsualHeaderBlock +
-                         "\n" + kRule + ";;; section 20 - Airport Facility Directory\n" +
-                         kWalkGuidLines + "\n" + Sorry(21);
+  std::string expected =
+      HeaderLines(WalkSlots()) + "\n" + Sorry(7) + "\n" + kUsualHeaderBlock +
+      "\n;;; ----------------------------\n;;; section 20 - Airport Facility Directory\n" +
+      kWalkGuidLines + "\n" + Sorry(21);
   ASSERT_EQ(r.files.size(), 1u);  // no control files
   EXPECT_EQ(r.files.begin()->second, CrLf(expected));
   EXPECT_NE(r.console.find("Analyzing section 19... does not exist\nAnalyzing section 20...\n"
@@ -77,15 +78,12 @@ TEST(SectionWalk, SingleFileSeparatesSectionsByOneEmptyLine) {
 TEST(SectionWalk, MultiFileWritesSectionFilesAndControlFiles) {
   auto r = RunBgl(WalkBuilder().Build(), MultiOptions());
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.files.size(), 6u);
-  EXPECT_EQ(MultiText(r, "bgthead.txt"), HeaderLines(WalkSlots()));
-  EXPECT_EQ(MultiText(r, "bgt7.sca"), Sorry(7));
-  EXPECT_EQ(MultiText(r, "bgt20.sca"),
-            Block(20, "Airport Facility Directory", kUsualHeaderBlock) + kWalkGuidLines);
-  EXPECT_EQ(MultiText(r, "bglbind.ctl"),
+  EXPECT_EQ(r.files.size(), 6u);  // bgthead.txt, two control files and three sections
+  EXPECT_EQ(File(r, "bgthead.txt"), HeaderLines(WalkSlots()));
+  EXPECT_EQ(File(r, "bglbind.ctl"),
             "; bglbind control file genereted by bgltext\noutput.bgl\t; output file name\n"
             "bgt7.bgl\nbgt20.bgl\nbgt21.bgl\n");
-  EXPECT_EQ(MultiText(r, "compall.bat"),
+  EXPECT_EQ(File(r, "compall.bat"),
             "rem - compile batch file genereted by bgltext\nscasm bgt7.sca bgt7.bgl\n"
             "scasm bgt20.sca bgt20.bgl\nscasm bgt21.sca bgt21.bgl\n");
 
@@ -93,7 +91,7 @@ TEST(SectionWalk, MultiFileWritesSectionFilesAndControlFiles) {
   options.terrasm = true;
   r = RunBgl(WalkBuilder().Build(), options);
   EXPECT_EQ(r.files.size(), 5u);  // bgthead.txt, main.trm and three sections
-  EXPECT_EQ(MultiText(r, "main.trm"),
+  EXPECT_EQ(File(r, "main.trm"),
             "// Genereted by bgltext\ninclude( bgt7.trm )\ninclude( bgt20.trm )\n"
             "include( bgt21.trm )\n");
 }
@@ -113,7 +111,7 @@ TEST(LatRange, NinetyNineEntriesBetweenOtherBytesAndTheHundredthOverflows) {
     if (entries == 99) {
       EXPECT_NE(r.console.find("\tLatRange 98\n\tLatRange 99\nAnalyzing section 15"),
                 std::string::npos);
-      EXPECT_EQ(MultiText(r, "bgt14-99.sca"),
+      EXPECT_EQ(File(r, "bgt14-99.sca"),
                 Block(14, "NDB", "Header( 1 S0:0:0.00 S0:0:0.00 W0:0:0.00 W0:0:0.00 )\n") +
                     "LatRange( N18:52:15.84 N18:52:15.84 )\n");
     } else {
