@@ -33,7 +33,6 @@ TEST(DynamicAndMarkerSections, AreaRecordsAndTopLevelRecords) {
   w.U8(0x25).I16(6);
   w.U8(0x33).U16(0).U24(0x7FFFFF).U16(0).U16(0).U24(0).U16(0).U16(0).U16(
       0);  // wrapped, then halved
-  w.U8(0x41).U16(0).I32(kNorth).U16(0).I32(0x40000000).U16(0).U32(7).U32(0x40000000);
   const uint32_t ret15 = static_cast<uint32_t>(b.Here());
   w.U8(0x26);
   b.PatchBodyU16(afterN - 2, static_cast<uint32_t>(b.Here() - afterN));
@@ -73,10 +72,8 @@ TEST(DynamicAndMarkerSections, AreaRecordsAndTopLevelRecords) {
                 ref15 +
                 " 0AB 3 5 )\n"
                 "\tSetPos( N18:0:0.00 W45:0:0.00 10.500000 )\n\tCall( " +
-                Label(call + 6) +
-                " )\n\tSetPos( S14:30:56.69 W0:0:0.00 0.000000 )\n"
-                "\tTaxiTo( N45:0:0.00 E90:0:0.00 7 90.000000 )\n" +
-                ref15 + "\n\tReturn\nEnd15\n\n; unknown record: 0x77\n");
+                Label(call + 6) + " )\n\tSetPos( S14:30:56.69 W0:0:0.00 0.000000 )\n" + ref15 +
+                "\n\tReturn\nEnd15\n\n; unknown record: 0x77\n");
   const std::string area16 = "Area16( N18:0:0.00 S18:0:0.00 E45:0:0.00 W90:0:0.00 )\n";
   EXPECT_EQ(File(r, "bgt16-1.sca"),
             Block(16, "IMO Marker, Landme", kDecoderHeaderBlock) + kLatRangeLine +

@@ -14,22 +14,6 @@
 namespace bgltest {
 namespace {
 
-// Section 10 with `entries` list entries that all name one library object
-// of `records` raw-dump records (4 bytes each, about 70 bytes of text).
-std::vector<uint8_t> SharedObjectListFile(size_t entries, size_t records) {
-  BglBuilder b;
-  b.BeginSection(10);
-  const uint32_t object = static_cast<uint32_t>(20 * entries + 4);
-  for (size_t i = 0; i < entries; ++i)
-    b.Body().U32(object).U32(static_cast<uint32_t>(i)).U32(0).U32(0).U32(0);
-  b.Body().U32(0);
-  // The object header (full layout, no name), then Rec47 records.
-  const uint32_t length = static_cast<uint32_t>(41 + 4 * records);
-  b.Body().Fill(16).U8(1).U32(41).U32(length).U32(1).U32(0x10000).U32(0).U32(0);
-  for (size_t i = 0; i < records; ++i) b.Body().U8(0x47).U8(0).U16(0);
-  return b.Build();
-}
-
 // Degrees and minutes are truncated, seconds rounded: 99 degrees north
 // wraps to 81 south; 0 is southern; 180 east stays east.
 TEST(HeaderLines, EveryFieldInItsPlaceAndTheCoordinateTextForm) {
@@ -59,7 +43,9 @@ TEST(HeaderLines, EveryFieldInItsPlaceAndTheCoordinateTextForm) {
   EXPECT_TRUE(EndsWith(SingleText(r), "EOF!!!\n"));
 }
 
-TEST(SectionWalk, SingleFileSeparatesSectionsByOneEmptyLine) {
+// One file separates the sections by one empty line; many files come with
+// their control files.
+TEST(SectionWalk, OneFileAndManyFiles) {
   auto r = RunBgl(WalkBuilder().Build());
   EXPECT_EQ(r.status, 0);
   std::string expected =
@@ -73,10 +59,8 @@ TEST(SectionWalk, SingleFileSeparatesSectionsByOneEmptyLine) {
                            Sorry(21)),
             std::string::npos)
       << r.console;
-}
 
-TEST(SectionWalk, MultiFileWritesSectionFilesAndControlFiles) {
-  auto r = RunBgl(WalkBuilder().Build(), MultiOptions());
+  r = RunBgl(WalkBuilder().Build(), MultiOptions());
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.files.size(), 6u);  // bgthead.txt, two control files and three sections
   EXPECT_EQ(File(r, "bgthead.txt"), HeaderLines(WalkSlots()));
@@ -158,10 +142,16 @@ TEST(DecoderFailures, UnknownRecordsAndEndOfDataEndTheRunWithStatusOne) {
 }
 
 // The 80 KB file that once wrote half a gigabyte: its 3600 library list
-// entries all decode one object of 2000 records. The Collect pass alone
-// passes the budget.
+// entries all name one object of 2000 raw-dump records (4 bytes each, about
+// 70 bytes of text). The Collect pass alone passes the budget.
 TEST(OutputBudget, AnEightyKilobyteListStopsEarly) {
-  auto r = RunBgl(SharedObjectListFile(3600, 2000), MultiOptions());
+  BglBuilder b;
+  b.BeginSection(10);
+  for (uint32_t i = 0; i < 3600; ++i) b.Body().U32(20 * 3600 + 4).U32(i).U32(0).U32(0).U32(0);
+  // The object header (full layout, no name), then Rec47 records.
+  b.Body().U32(0).Fill(16).U8(1).U32(41).U32(41 + 4 * 2000).U32(1).U32(0x10000).U32(0).U32(0);
+  for (int i = 0; i < 2000; ++i) b.Body().U8(0x47).U8(0).U16(0);
+  auto r = RunBgl(b.Build(), MultiOptions());
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(EndsWith(r.console,
                        "output limit reached : a file of 80173 bytes may give at most "
