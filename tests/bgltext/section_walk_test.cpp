@@ -36,11 +36,6 @@ TEST(HeaderLines, EveryFieldInItsPlaceAndTheCoordinateTextForm) {
               HeaderLines(Slots({{17, 0x7fffffff}}), 0xbeef, c.text, 0x12, 0xfe, 0xa0) + "\n" +
                   Sorry(17));
   }
-  // A header cut short.
-  auto r = RunBgl(std::vector<uint8_t>(60, 0));
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.console, "Anaylizing BGL Header\n");
-  EXPECT_TRUE(EndsWith(SingleText(r), "EOF!!!\n"));
 }
 
 // One file separates the sections by one empty line; many files come with
