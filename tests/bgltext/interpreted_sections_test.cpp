@@ -1,9 +1,9 @@
 // The interpreted sections: procedural scenery (section 9) and library
 // objects (section 10), whole areas and objects with their labels, then one
 // record of each handler family and the switch record; sections 15 (dynamic
-// scenery, one-byte opcodes in Area15 blocks) and 16 (markers, landing aids,
-// time zones, flatten polygons and Area16 blocks), whole units with their
-// labels; an area overrun. In the record cases every record sits at offset 0x100 inside a
+// scenery, one-byte opcodes in Area15 blocks) and 16 (markers, flatten
+// polygons and Area16 blocks), whole units with their labels; an area
+// overrun. In the record cases every record sits at offset 0x100 inside a
 // section 9 area; jumps there point at the record itself, so its label line
 // stands in front of it.
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@ namespace bgltest {
 namespace {
 
 // Section 15: Area15 records and the close before an unknown top-level
-// record; section 16: top-level records, Area16 records and an area of
-// length 0, whose records overrun it.
+// record; section 16: top-level records (a marker, flatten polygons),
+// Area16 records and an area of length 0, whose records overrun it.
 TEST(DynamicAndMarkerSections, AreaRecordsAndTopLevelRecords) {
   BglBuilder b = DecoderBuilder();
   OneLatRange(b, 15);
@@ -40,9 +40,6 @@ TEST(DynamicAndMarkerSections, AreaRecordsAndTopLevelRecords) {
   w.U8(0x77).U8(0);
   OneLatRange(b, 16);
   w.U8(4).U8(0).U24(kN18).U24(kE45).U16(150).U8(0);
-  w.U8(7).U8(0).U24(kN18).U24(kE45).U24(3 * 256 + 128);
-  w.U24(kS18).U24(kW90).U24(0x800000).U8(0).U8(0);
-  w.TextZ("ILS 27 (X)").U8(0x49).U8(0x1B);
   w.U8(230).U8(0).U32(0).U16(9).U16(2).U16(0).U32(3 * 65536);
   w.U32(0x10000000).U32(0x20000000).U32(0).U32(0xC0000000u);
   w.U8(230).U8(0).U32(0).U16(2).U16(0).U16(0).U32(0);
@@ -78,8 +75,6 @@ TEST(DynamicAndMarkerSections, AreaRecordsAndTopLevelRecords) {
   EXPECT_EQ(File(r, "bgt16-1.sca"),
             Block(16, "IMO Marker, Landme", kDecoderHeaderBlock) + kLatRangeLine +
                 "\tIM( N18:0:0.00 E45:0:0.00 150 )\n"
-                "LandMe( N18:0:0.00 E45:0:0.00 3.50 9L\n\tS18:0:0.00 W90:0:0.00 32768.00 "
-                "27\n\tILS_27_{X} )\n"
                 "\tFlattenPoly( 9 2 3.000000\n\t\tN22:30:0.00 E45:0:0.00\n\t\tS0:0:0.00 "
                 "E270:0:0.00\n\t)\n"
                 "\tFlattenPoly( FEMT_LAKE 0 0.000000\n\t)\n" +
@@ -218,10 +213,8 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       {Op(0x89).U32(0x1234ABCD), "\tVarBase( 1234abcd )\n"},
       {W(0xA1, {1, 2, 0, 0}), ":L00000100\n\tRegisterBitmapClass( 1 2 :L00000100 )\n"},
       // Fixed shapes.
-      {W(0x0E, {0xFFFF, -1, 2, 3}), "\tDefPoint( 65535 -1 2 3 )\n"},
       // Drawing.
       {W(0x18, {1, 2, 3, 4}).Text("RUNWAY  BMP ").U16(0), "\tBitmap( RUNWAY.BMP 1 2 3 4 )\n"},
-      {W(0x1A, {3, 2, 1, 2, 3, -1, -2, -3}), "\tPoints( 3\n\t\t1 2 3\n\t\t-1 -2 -3\n\t)\n"},
       {W(0x3E, {2, 1, 2, 3, 32767, 0, -1, 5}), "\tPoly( m 1 2 3 1.000000   -1 5 )\n"},
       {W(0x9A, {0x8000, 1, 0, 0, 0, 0, 0, 0}).Bytes({0, 0, 0, 16, 0, 4}),
        "\tMeshWith1Tex( -32768 1 0 0 0 0 0 0 1.000000 1.000000\n\t\t)\n"},
