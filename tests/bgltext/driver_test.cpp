@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -51,14 +52,10 @@ TEST(Driver, OutputNames) {
   bgltext::Console quiet(&console);
   ASSERT_TRUE(bgltext::ParseCommandLine({"x.bgl", "out", "-terrasm"}, options, quiet, nullptr));
   EXPECT_TRUE(options.terrasm && options.outputPath == "out");
-  // Without an output path: the input path without its extension.
+  // Without an output path: the input path with its extension replaced.
   options = {};
   options.terrasm = true;
   EXPECT_EQ(RunBgl(WalkBuilder().Build(), options).files.count("in.trm"), 1u);
-  options = {};
-  options.multiFile = true;
-  const std::string control = std::string("in") + bgltext::kPathSeparator + "bglbind.ctl";
-  EXPECT_EQ(RunBgl(WalkBuilder().Build(), options).files.count(control), 1u);
   // The dot of a directory; no dot at all: the whole path; a dot in the
   // first place only is no extension.
   for (auto [input, output] : {std::pair{"maps.old/file", "maps.sca"},
@@ -98,6 +95,11 @@ TEST(Driver, ExecutableExitStatusesAndOutput) {
   const auto [status, console] = RunExe("bgtdrv.bgl /dev/full");
   EXPECT_EQ(status, 255);
   EXPECT_TRUE(EndsWith(console, "can't write file : /dev/full\n"));
+  // Many files go to a new directory, named by the input path without its
+  // extension when not given.
+  EXPECT_EQ(RunExe("-multi bgtdrv.bgl").first, 0);
+  EXPECT_TRUE(std::ifstream("bgtdrv/bglbind.ctl").good());
+  std::filesystem::remove_all("bgtdrv");
   std::remove("bgtdrv.bgl");
   std::remove("bgtdrv.log");
 }
