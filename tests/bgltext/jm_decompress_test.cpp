@@ -129,11 +129,19 @@ TEST(BglLoader, PayloadClaimsAreBoundedByTheStream) {
   // A stream that would give one byte more than 1024 per byte of its own.
   const uint32_t most = static_cast<uint32_t>(1024 * CheapLengthCodesStream(10240).size());
   ASSERT_EQ(CheapLengthCodesStream(most + 1).size() * 1024, most);
-  BglBuilder b;
-  b.Body().U32(0xABCDEF01u).U32(most + 1).U32(0).U32(0).U32(0);
-  b.Body().Bytes(CheapLengthCodesStream(most + 1));
-  auto r = RunBgl(b.Build());
-  EXPECT_NE(r.console.find("Decompression of BGL file failed.\n"), std::string::npos) << r.console;
+  BglBuilder claim, before;
+  claim.Body().U32(0xABCDEF01u).U32(most + 1).U32(0).U32(0).U32(0);
+  claim.Body().Bytes(CheapLengthCodesStream(most + 1));
+  // Refused as well: a match before the header copy, and the compression
+  // header cut short.
+  before.Body().U32(0xABCDEF01u).U32(3).U32(0).U32(0).U32(0).Bytes(Stream("", 129, 2));
+  Bytes cut = BglBuilder().Build();
+  cut.insert(cut.end(), {0x01, 0xEF, 0xCD, 0xAB, 1, 0});
+  for (const Bytes& file : {claim.Build(), before.Build(), cut}) {
+    auto r = RunBgl(file);
+    EXPECT_NE(r.console.find("Decompression of BGL file failed.\n"), std::string::npos)
+        << r.console;
+  }
 }
 
 }  // namespace
