@@ -91,11 +91,14 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
       {"  a", {"", "a"}},  // a leading blank gives an empty program name
       // The program name: quotes only group, backslashes are literal.
       {R"("C:\Temp Dir\fmix1.exe" /np)", {R"(C:\Temp Dir\fmix1.exe)", "/np"}},
+      {R"(a\" b)", {R"(a\")", "b"}},
       // Later words: quoted parts, escaped quotes, runs of backslashes.
       {R"(t a"b c"d)", {"t", "ab cd"}},
       {R"(t a\\"b c")", {"t", R"(a\b c)"}},
       {R"(t a\\\"b)", {"t", R"(a\"b)"}},
+      {R"(t a\\b)", {"t", R"(a\\b)"}},
       {R"(t "a""b")", {"t", R"(a"b)"}},
+      {R"(t "open ended)", {"t", "open ended"}},
   };
   for (const auto& [line, words] : cases) EXPECT_EQ(SplitCommandLine(line), words) << line;
 }

@@ -1,7 +1,7 @@
 // FS2002 under Wine, seen from the POSIX build: without FLEETMIX_FS_ROOT the
 // installation folder is the FS2002 key of the Wine prefix's system.reg,
 // mapped through the prefix's drive links; a Windows program is started
-// through wine.
+// through wine, also a user's own traffic tool lying beside the program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 
 #include "platform/file_text.h"
 #include "platform/os_interface.h"
+#include "services/system_command_lines.h"
 #include "services/system_services.h"
 #include "tests/support/fake_os.h"
 #include "tests/system/system_test_support.h"
@@ -64,6 +65,9 @@ TEST(WinePrefix, ReadsTheFs2002KeyOfTheRegistryFile) {
     std::string expected;  // below the prefix ("D drive/" leads elsewhere), or the box
   } cases[] = {
       {kPlain + Value("C:\\\\FS64") + kWow + Value("C:\\\\FS32"), "prefix/drive_c/FS32"},
+      {"[SOFTWARE\\\\microsoft\\\\MICROSOFT GAMES\\\\flight simulator\\\\8.0]\n"
+       "\"exe path\"=\"c:\\\\FS2002\\\\\"\n",
+       "prefix/drive_c/FS2002"},
       // A blank, non-ASCII units (four digits before a hex digit), a
       // surrogate pair, and ".." that stays on the drive.
       {kWow + Value(R"(C:\\..\\Jeux \x00e9d\xe9\\FS 2002 \xd83d\xde80)"),
@@ -73,6 +77,7 @@ TEST(WinePrefix, ReadsTheFs2002KeyOfTheRegistryFile) {
       {kWow + "\"Version\"=\"8.0\"\n", kValueMissing},
       // The 32-bit key, found first, decides even without the value.
       {kPlain + Value("C:\\\\FS64") + kWow, kValueMissing},
+      {kWow + Value("C:\\\\" + std::string(257, 'x')), kValueMissing},  // beyond 260 bytes
       {kWow + Value(R"(E:\\FS2002)"), kValueMissing},
   };
   ScopedEnv root("FLEETMIX_FS_ROOT", std::nullopt);
@@ -117,6 +122,14 @@ TEST(WinePrefix, WindowsProgramsStartThroughWine) {
           .status.ok);
   EXPECT_EQ(testing::ReadWholeFile(record),
             fs::current_path().string() + "/wine_exe_tmp/tools dir/Tool.EXE\r\n/np\r\n");
+  // The user's Windows decompiler beside the program: its copy keeps the
+  // ".exe" and so runs through wine.
+  ScopedFakeOs os;
+  os.modulePath = temp.Join("fleetmix-cli");
+  ASSERT_TRUE(WriteFileBytes(temp.Join("trafficdecompiler.exe"), "MZ user tool"));
+  const ExtractedTool tool = ExtractTool(134);
+  ASSERT_TRUE(RunTool(TrafficToolCommandLine(tool.Path()), true, false));
+  EXPECT_EQ(testing::ReadWholeFile(record), tool.Path() + "\r\n/np\r\n");
 }
 
 }  // namespace
