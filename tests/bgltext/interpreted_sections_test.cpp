@@ -212,7 +212,6 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       {W(0x40, {0xCDAB}), "\tShadowPosInd( cdab )\n"},
       {Op(0x89).U32(0x1234ABCD), "\tVarBase( 1234abcd )\n"},
       {W(0xA1, {1, 2, 0, 0}), ":L00000100\n\tRegisterBitmapClass( 1 2 :L00000100 )\n"},
-      // Fixed shapes.
       // Drawing.
       {W(0x18, {1, 2, 3, 4}).Text("RUNWAY  BMP ").U16(0), "\tBitmap( RUNWAY.BMP 1 2 3 4 )\n"},
       {W(0x3E, {2, 1, 2, 3, 32767, 0, -1, 5}), "\tPoly( m 1 2 3 1.000000   -1 5 )\n"},
