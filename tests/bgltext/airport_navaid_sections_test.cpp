@@ -128,7 +128,8 @@ const std::string kIls =
 const std::string kVor2AndStrays =
     "\tVOR( 108.10 0 FF 0.00 _ NAME\n\t\tS18:0:0.00 W90:0:0.00 0 0.00 )\n"
     ";;; unknown record (0x14)\n"
-    ";;; 0x1 0x2 0x3 0x4 0x5 0x6 0x7 0x8 0x9 0xa 0xb 0xc 0xd 0xe 0xf 0x10 0x11 \n";
+    ";;; 0x1 0x2 0x3 0x4 0x5 0x6 0x7 0x8 0x9 0xa 0xb 0xc 0xd 0xe 0xf 0x10 0x11 \n"
+    ";;; unknown record (0x33)\n";
 
 // VOR and ILS stations go to one file per latitude band: three frequency
 // entries (108.00 with no stations, 108.05, 108.10), the third repeating the
@@ -150,7 +151,7 @@ TEST(NavaidSections, VorIlsSyntheticBlocksAndMenus) {
   Vor(w, 0, 0, 0xFF, kS18, kW90, 0, 0, "", "NAME");
   w.U8(20);
   for (int i = 1; i <= 17; ++i) w.U8(i);
-  w.U8(0);
+  w.U8(0x33).U8(0);
   b.BeginSection(3);
   w.U8(22).U16(7).U32(15).U8(22).U16(8).U32(45).U8(0);
   w.U8(4).U16(12).U8(0xAB).U8(0x0C).U16(0x1F).U8(128).U16(3);

@@ -23,6 +23,8 @@ void ExpectSameAsPrintf(Args... args) {
 }
 
 TEST(TextFormat, NumbersMatchPrintf) {
+  for (int v : {0, -1, 10, 65535, -2147483647 - 1})
+    ExpectSameAsPrintf<"%d|%5d|%05d|%u %x %08X">(v, v, v, v, v, v);
   // An exact tie rounds to even; 2.675 is stored just below itself.
   for (double v : {-0.0, 0.125, 0.375, 2.675, -1e-7, 45.005, 59.999, -2.5, 1e300})
     ExpectSameAsPrintf<"%f %.2f %.0f %.3f">(v, v, v, v);
