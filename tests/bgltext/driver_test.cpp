@@ -50,8 +50,8 @@ TEST(Driver, OutputNames) {
   bgltext::RunOptions options;  // options may follow the files
   std::string console;
   bgltext::Console quiet(&console);
-  ASSERT_TRUE(bgltext::ParseCommandLine({"x.bgl", "out", "-seq"}, options, quiet, nullptr));
-  EXPECT_TRUE(options.sequencedLabels && options.outputPath == "out");
+  ASSERT_TRUE(bgltext::ParseCommandLine({"x.bgl", "out", "-seq", "-terrasm"}, options, quiet, {}));
+  EXPECT_TRUE(options.sequencedLabels && options.terrasm && options.outputPath == "out");
   // Without an output path: the input path with its extension replaced.
   options = {};
   options.terrasm = true;
