@@ -78,17 +78,6 @@ std::string HeaderLines(const std::vector<unsigned>& slots, unsigned id, const c
   return t + Fmt(";value8:\t\t0x%x\n", value0 ? value0 + 8 : 0);
 }
 
-std::string WalkConsole(const std::vector<std::pair<int, std::string>>& present) {
-  std::string t;
-  for (int n = 0; n < 22; ++n) {
-    std::string line = Fmt("Analyzing section %d... does not exist\n", n);
-    for (auto& [sec, text] : present)
-      if (sec == n) line = Fmt("Analyzing section %d...\n", n) + text;
-    t += line;
-  }
-  return t;
-}
-
 void OneLatRange(BglBuilder& b, int section) {
   b.BeginSection(section);
   b.Body().U8(21).U16(0xC000).U16(0x1000).U32(10).U8(0);

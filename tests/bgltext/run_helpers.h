@@ -37,19 +37,15 @@ inline bgltext::RunOptions MultiOptions() {
 bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
 std::string Lf(const std::string& crlf);
 std::string CrLf(const std::string& lf);
-// The output of a single-file run, of one file of a multi-file run
-// ("bgt20.sca") and of one section file by name without ".sca"; CR LF as
-// LF, empty when absent.
+// The output of a single-file run and of one file of a multi-file run
+// ("bgt20.sca"); CR LF as LF, empty when absent.
 std::string Output(const bgltext::MemoryRunResult& r, const std::string& path);
 inline std::string SingleText(const bgltext::MemoryRunResult& r) { return Output(r, "in.sca"); }
 inline std::string MultiPath(const std::string& name) {
   return std::string("out") + bgltext::kPathSeparator + name;
 }
-inline std::string MultiText(const bgltext::MemoryRunResult& r, const std::string& name) {
-  return Output(r, MultiPath(name));
-}
 inline std::string File(const bgltext::MemoryRunResult& r, const std::string& name) {
-  return MultiText(r, name + ".sca");
+  return Output(r, MultiPath(name));
 }
 ::testing::AssertionResult EndsWith(const std::string& text, const std::string& tail);
 
@@ -69,7 +65,6 @@ inline std::string Sorry(int section) {
 // S18 E45 W123:45.
 BglBuilder UsualBuilder();
 constexpr char kUsualHeaderBlock[] = "Header( 1 N45:0:0.00 S18:0:0.00 E45:0:0.00 W123:45:0.00 )\n";
-constexpr char kRule[] = ";;; ----------------------------\n";
 // Sections 7 and 21 (not decodable) around an airport directory whose
 // container and name lists are empty, and its section slots.
 BglBuilder WalkBuilder();
@@ -82,9 +77,6 @@ inline std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x876543
 std::string HeaderLines(const std::vector<unsigned>& slots, unsigned id = 0x1a2b,
                         const char* bounds = "N45:0:0.00 S18:0:0.00 E45:0:0.00 W123:45:0.00",
                         unsigned minFreq = 0, unsigned maxFreq = 0, unsigned value0 = 0);
-// The console lines of the section walk; `present` maps a section number to
-// the text its decoder writes on the console.
-std::string WalkConsole(const std::vector<std::pair<int, std::string>>& present);
 
 // The file of the decoder tests: bounds N45 S45 E90 W90, with coordinates
 // chosen so that their text forms are exact.
