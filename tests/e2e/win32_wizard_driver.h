@@ -29,24 +29,21 @@ class Win32WizardDriver : public WizardDriver {
 
   int ActiveDialogId() override;
   unsigned EnabledButtons() override;
-  void Next() override;
-  void Back() override;
-  void Cancel() override;
-  void Finish() override;
-  bool Closed() override;
-  std::string HelpButtonText() override;
-  bool ReadHelp(int textId, std::string& caption, std::string& text) override;
-  std::string ControlText(int id) override;
-  bool ControlEnabled(int id) override;
-  bool ControlChecked(int id) override;
+  void Next() override { PressAndWaitForPageChange(PSBTN_NEXT); }
+  void Back() override { PressAndWaitForPageChange(PSBTN_BACK); }
+  void Cancel() override { PressAndWaitForClose(PSBTN_CANCEL); }
+  void Finish() override { PressAndWaitForClose(PSBTN_FINISH); }
+  bool Closed() override { return !IsWindow(sheet_) || !IsWindowVisible(sheet_); }
+  std::string HelpButtonText() override { return TextOf(GetDlgItem(sheet_, IDHELP)); }
+  std::string ReadHelp(int textId) override;
+  std::string ControlText(int id) override { return TextOf(PageControl(id)); }
   void PressButton(int id) override;
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
-  void WaitUntilIdle(int milliseconds = 60000) override;
+  void WaitUntilIdle() override;
   std::vector<std::string> TreeLines(int id) override;
   bool SelectTreePath(int id, const std::vector<std::string>& path) override;
   std::vector<std::vector<std::string>> ListRows(int id) override;
 
-  HWND Sheet() const { return sheet_; }
   // Saves the sheet's window, as the screen shows it, as a 24-bit BMP file.
   bool SaveScreenshot(const std::string& bmpPath);
 

@@ -77,7 +77,11 @@ FixtureInstallation::FixtureInstallation() {
 }
 
 FixtureInstallation::~FixtureInstallation() {
-  RestoreSystemSetting();
+  if (pointed_ && hadEarlier_) {
+    WriteSetting(earlier_);
+  } else if (pointed_) {
+    DeleteSetting();
+  }
   if (!base_.empty()) RemoveTree(base_);
 }
 
@@ -98,22 +102,6 @@ std::string FixtureInstallation::AddRootFile(std::string_view relative, std::str
   return WriteWithFolders(RootPath(relative), bytes, false);
 }
 
-std::string FixtureInstallation::SetTrafficBgl(std::string_view bytes) {
-  return WriteWithFolders(TrafficBglPath(), bytes, false);
-}
-
-std::string FixtureInstallation::TrafficBglPath() const {
-  return RootPath("SCENEDB/ATC/SCENERY/TRAFFIC.BGL");
-}
-
-std::string FixtureInstallation::BackupTrafficBglPath() const {
-  return RootPath("SCENEDB/ATC/BACKUP_TRAFFIC.BGL");
-}
-
-std::string FixtureInstallation::WorkFile(std::string_view name, std::string_view text) {
-  return WriteWithFolders(WorkPath(name), text, true);
-}
-
 std::string FixtureInstallation::WorkFileBytes(std::string_view name, std::string_view bytes) {
   return WriteWithFolders(WorkPath(name), bytes, false);
 }
@@ -128,16 +116,6 @@ bool FixtureInstallation::PointSystemAtRoot() {
   if (!pointed_) hadEarlier_ = ReadSetting(earlier_);
   pointed_ = true;
   return WriteSetting(root_);
-}
-
-void FixtureInstallation::RestoreSystemSetting() {
-  if (!pointed_) return;
-  pointed_ = false;
-  if (hadEarlier_) {
-    WriteSetting(earlier_);
-  } else {
-    DeleteSetting();
-  }
 }
 
 }  // namespace fm::testing

@@ -18,8 +18,6 @@ void AppendTree(RecordingHost& host, int id, TreeItem parent, int depth,
 
 }  // namespace
 
-RecordingSheet::RecordingSheet(CWizard* wizard) : wizard_(wizard) {}
-
 RecordingSheet::~RecordingSheet() {
   for (auto& [index, host] : hosts_) host->Logic().AttachHost(nullptr);
 }
@@ -80,16 +78,15 @@ void RecordingSheet::Help() {
   ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
 }
 
-bool RecordingSheet::ReadHelp(int textId, std::string& caption, std::string& text) {
-  const size_t before = modals.size();
+std::string RecordingSheet::ReadHelp(int textId) {
+  std::string text;
   onModal = [&](RecordingHost& dialog) {
-    caption = dialog.Caption();
     text = dialog.GetText(textId);
     dialog.Press(IDC_CANCEL_BUTTON);
   };
   Help();
   onModal = nullptr;
-  return modals.size() > before;
+  return text;
 }
 
 bool RecordingSheet::TakeMessageBox(std::string& text, int /*milliseconds*/) {
@@ -146,7 +143,7 @@ int RecordingSheet::RunModal(DialogLogic& dialog) {
   modals.push_back({dialog.DialogId(), host->Caption()});
   if (onModal) onModal(*host);
   dialog.AttachHost(nullptr);
-  return host->Ended() ? host->EndResult() : IDC_CANCEL_BUTTON;
+  return host->endResult.value_or(IDC_CANCEL_BUTTON);
 }
 
 }  // namespace fm::testing
