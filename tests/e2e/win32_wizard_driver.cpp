@@ -112,17 +112,6 @@ HWND WaitForDialog(DWORD processId, HWND except, int milliseconds) {
   return dialog;
 }
 
-HWND WaitForSheet(DWORD processId, int milliseconds) {
-  HWND sheet = nullptr;
-  WaitFor(milliseconds, [&] {
-    for (HWND dialog : DialogWindowsOf(processId)) {
-      if (GetDlgItem(dialog, 0x3024) != nullptr) sheet = dialog;  // Next
-    }
-    return sheet != nullptr;
-  });
-  return sheet;
-}
-
 HWND Win32WizardDriver::CurrentPage() const {
   return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
@@ -136,19 +125,15 @@ int Win32WizardDriver::ActiveDialogId() {
 unsigned Win32WizardDriver::EnabledButtons() {
   // The page posts its request; read once the buttons (Back, Next, Finish)
   // have kept their state for a while.
-  auto read = [&] {
-    unsigned flags = 0;
+  unsigned flags = ~0u;
+  int stable = 0;
+  WaitFor(kWaitMs, [&] {
+    unsigned now = 0;
     for (auto [id, flag] : {std::pair{0x3023, kWizardBack}, {0x3024, kWizardNext},
                             {0x3025, kWizardFinish}}) {
       HWND button = GetDlgItem(sheet_, id);
-      if (button && IsWindowVisible(button) && IsWindowEnabled(button)) flags |= flag;
+      if (button && IsWindowVisible(button) && IsWindowEnabled(button)) now |= flag;
     }
-    return flags;
-  };
-  unsigned flags = read();
-  int stable = 0;
-  WaitFor(kWaitMs, [&] {
-    const unsigned now = read();
     stable = (now == flags) ? stable + kPollMs : 0;
     flags = now;
     return stable >= 200;
@@ -185,13 +170,7 @@ void Win32WizardDriver::PressButton(int id) {
 }
 
 bool Win32WizardDriver::TakeMessageBox(std::string& text, int milliseconds) {
-  HWND box = nullptr;
-  WaitFor(milliseconds, [&] {
-    for (HWND dialog : DialogWindowsOf(processId_, sheet_)) {
-      if (!StaticTextsOf(dialog).empty()) box = dialog;
-    }
-    return box != nullptr;
-  });
+  HWND box = WaitForDialog(processId_, sheet_, milliseconds);
   if (box == nullptr) return false;
   text = StaticTextsOf(box);
   PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

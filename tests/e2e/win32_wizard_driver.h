@@ -18,10 +18,9 @@ std::string TextOf(HWND window);
 // The texts of a dialog's static controls (a message box's text is there).
 std::string StaticTextsOf(HWND dialog);
 // Waits up to `milliseconds` for a top-level dialog of the process other
-// than `except`; nullptr when none came.
+// than `except` (the first one of a wizard's process is its sheet); nullptr
+// when none came.
 HWND WaitForDialog(DWORD processId, HWND except, int milliseconds);
-// The wizard sheet of a process (a dialog with a Next button), waiting for it.
-HWND WaitForSheet(DWORD processId, int milliseconds);
 
 class Win32WizardDriver : public WizardDriver {
  public:
@@ -37,6 +36,7 @@ class Win32WizardDriver : public WizardDriver {
   std::string HelpButtonText() override { return TextOf(GetDlgItem(sheet_, IDHELP)); }
   std::string ReadHelp(int textId) override;
   std::string ControlText(int id) override { return TextOf(PageControl(id)); }
+  bool ControlEnabled(int id) override { return IsWindowEnabled(PageControl(id)) != 0; }
   void PressButton(int id) override;
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle() override;

@@ -72,7 +72,7 @@ void RunWizard(bool shipped, const FixtureInstallation& installation, Scenario s
     fleetmix.hThread = CreateThread(nullptr, 0, &RunShell, &folder, 0, nullptr);
     fleetmix.dwProcessId = GetCurrentProcessId();
   }
-  if (HWND sheet = WaitForSheet(fleetmix.dwProcessId, 15000)) {
+  if (HWND sheet = WaitForDialog(fleetmix.dwProcessId, nullptr, 15000)) {
     Win32WizardDriver driver(sheet, fleetmix.dwProcessId);
     scenario(driver);
   } else {

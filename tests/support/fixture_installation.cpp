@@ -28,12 +28,10 @@ constexpr const char* kFsKey =
 bool ReadSetting(std::string& value) {
   char text[MAX_PATH] = {};
   DWORD size = sizeof text;
-  if (::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", RRF_RT_REG_SZ, nullptr, text, &size) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
+  const LSTATUS status =
+      ::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", RRF_RT_REG_SZ, nullptr, text, &size);
   value = text;
-  return true;
+  return status == ERROR_SUCCESS;
 }
 bool WriteSetting(const std::string& value) {
   return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", REG_SZ, value.c_str(),
@@ -104,6 +102,10 @@ std::string FixtureInstallation::AddRootFile(std::string_view relative, std::str
 
 std::string FixtureInstallation::WorkFileBytes(std::string_view name, std::string_view bytes) {
   return WriteWithFolders(WorkPath(name), bytes, false);
+}
+
+std::string FixtureInstallation::WorkFile(std::string_view name, std::string_view text) {
+  return WriteWithFolders(WorkPath(name), text, true);
 }
 
 std::string FixtureInstallation::ReadWorkFile(std::string_view name) const {

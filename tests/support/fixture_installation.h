@@ -43,6 +43,8 @@ class FixtureInstallation {
   std::string AddRootFile(std::string_view relative, std::string_view bytes);
   std::string SetTrafficBgl(std::string_view bytes) { return AddRootFile(kTrafficBgl, bytes); }
   std::string WorkFileBytes(std::string_view name, std::string_view bytes);
+  // A file of the working folder with the text (LF written as CR LF).
+  std::string WorkFile(std::string_view name, std::string_view text);
 
   std::string TrafficBglPath() const { return RootPath(kTrafficBgl); }
   std::string BackupTrafficBglPath() const { return RootPath("SCENEDB/ATC/BACKUP_TRAFFIC.BGL"); }

@@ -104,7 +104,7 @@ void RecordingHost::DoubleClickRow(int id, int row) {
 
 BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,
                                      const std::string& caption) {
-  sheet_.boxes.push_back(RecordedBox{spec_->id, text, caption, icon});
+  sheet_.boxes.push_back(RecordedBox{text, caption, icon});
   return sheet_.Answer();
 }
 

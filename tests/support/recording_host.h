@@ -19,7 +19,6 @@ namespace fm::testing {
 class RecordingSheet;
 
 struct RecordedBox {
-  int dialogId;
   std::string text;
   std::string caption;
   BoxIcon icon;

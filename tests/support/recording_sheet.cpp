@@ -74,17 +74,13 @@ void RecordingSheet::Finish() {
   closed_ = true;
 }
 
-void RecordingSheet::Help() {
-  ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
-}
-
 std::string RecordingSheet::ReadHelp(int textId) {
   std::string text;
   onModal = [&](RecordingHost& dialog) {
     text = dialog.GetText(textId);
     dialog.Press(IDC_CANCEL_BUTTON);
   };
-  Help();
+  ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
   onModal = nullptr;
   return text;
 }
@@ -140,7 +136,7 @@ BoxAnswer RecordingSheet::Answer() {
 int RecordingSheet::RunModal(DialogLogic& dialog) {
   const std::unique_ptr<RecordingHost> host = MakeHost(dialog);
   host->RunHandler([&] { dialog.OnInitDialog(); });
-  modals.push_back({dialog.DialogId(), host->Caption()});
+  modals.push_back({dialog.DialogId()});
   if (onModal) onModal(*host);
   dialog.AttachHost(nullptr);
   return host->endResult.value_or(IDC_CANCEL_BUTTON);

@@ -21,7 +21,6 @@ namespace fm::testing {
 
 struct RecordedModal {
   int dialogId;
-  std::string caption;
 };
 
 class RecordingSheet : public WizardDriver {
@@ -36,7 +35,6 @@ class RecordingSheet : public WizardDriver {
   void Back() override;
   void Finish() override;
   void Cancel() override { closed_ = true; }
-  void Help();
   bool Closed() override { return closed_; }
   RecordingHost& ActiveHost() { return HostOf(active_); }
   RecordingHost& HostOf(int pageIndex);
@@ -60,6 +58,7 @@ class RecordingSheet : public WizardDriver {
   std::string HelpButtonText() override { return helpButtonText; }
   std::string ReadHelp(int textId) override;
   std::string ControlText(int id) override { return ActiveHost().GetText(id); }
+  bool ControlEnabled(int id) override { return ActiveHost().IsControlEnabled(id); }
   void PressButton(int id) override { ActiveHost().Press(id); }
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle() override {}
