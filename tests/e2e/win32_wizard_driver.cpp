@@ -129,8 +129,9 @@ unsigned Win32WizardDriver::EnabledButtons() {
   int stable = 0;
   WaitFor(kWaitMs, [&] {
     unsigned now = 0;
-    for (auto [id, flag] : {std::pair{0x3023, kWizardBack}, {0x3024, kWizardNext},
-                            {0x3025, kWizardFinish}}) {
+    const std::pair<int, unsigned> buttons[] = {
+        {0x3023, kWizardBack}, {0x3024, kWizardNext}, {0x3025, kWizardFinish}};
+    for (auto [id, flag] : buttons) {
       HWND button = GetDlgItem(sheet_, id);
       if (button && IsWindowVisible(button) && IsWindowEnabled(button)) now |= flag;
     }

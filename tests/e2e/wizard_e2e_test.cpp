@@ -8,8 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <ole2.h>
+#include <algorithm>
 
 #include "shell/shell_sheet.h"
 #include "tests/e2e/win32_wizard_driver.h"
@@ -113,9 +113,10 @@ TEST(WizardE2eTest, WholeWizardThenAFreshRunThatLoadsTheCache) {
 TEST(WizardE2eTest, MissingFsKeyShowsItsBoxAndExitsWithOne) {
   FixtureInstallation installation;
   ASSERT_TRUE(installation.PointSystemAtRoot());
-  ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE,
-                          "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0"),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegDeleteKeyA(HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0"),
+      ERROR_SUCCESS);
   const PROCESS_INFORMATION probe = Start(FS_ROOT_PROBE_EXE, installation.WorkFolder());
   HWND box = WaitForDialog(probe.dwProcessId, nullptr, 15000);
   EXPECT_NE(box, nullptr) << "no message box";

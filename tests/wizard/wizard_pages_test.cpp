@@ -40,7 +40,9 @@ TEST(WizardPagesTest, EachPageGoesForwardOnlyOnceItsDataIsLoaded) {
   const std::function<void()> loads[] = {
       [&] { state.aircraftModels.emplace_back(); },
       [&] { state.airportStore.AddAirport("Europe", "France", "", "Paris", "Orly", "LFPO"); },
-      [&] { state.flightPlans.push_back({"AC#3,N1", "AC#3", {{"EGLL"}, {"LFPG"}}}); }};
+      [&] {
+        state.flightPlans.push_back({"AC#3,N1", "AC#3", {{"EGLL"}, {"LFPG"}}});
+      }};
   sheet.Next();
   for (int page = 1; page <= 3; ++page) {
     EXPECT_EQ(sheet.buttonRequests.back(), unsigned{kWizardBack}) << "page " << page;
