@@ -1,7 +1,6 @@
 #include "tests/e2e/win32_wizard_driver.h"
 
 #include <commctrl.h>
-#include <prsht.h>
 
 #include <cstring>
 #include <functional>

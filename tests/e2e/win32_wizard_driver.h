@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <prsht.h>
+
 #include <string>
 #include <vector>
 

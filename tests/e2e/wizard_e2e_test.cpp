@@ -39,7 +39,8 @@ DWORD WINAPI RunShell(LPVOID workFolder) {
 PROCESS_INFORMATION Start(std::string program, const std::string& folder) {
   std::replace(program.begin(), program.end(), '/', '\\');
   std::string commandLine = "\"Z:" + program + "\"";
-  STARTUPINFOA startup{sizeof startup};
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              folder.c_str(), &startup, &process));
