@@ -66,24 +66,24 @@ long ExitCode(const PROCESS_INFORMATION& process) {
 template <typename Scenario>
 void RunWizard(bool shipped, const FixtureInstallation& installation, Scenario scenario) {
   std::string folder = installation.WorkFolder();
-  PROCESS_INFORMATION fleetmix{};
+  PROCESS_INFORMATION run{};  // fleetmix.exe, or the shell's thread
   if (shipped) {
-    fleetmix = Start(FLEETMIX_EXE, folder);
+    run = Start(FLEETMIX_EXE, folder);
   } else {
-    fleetmix.hThread = CreateThread(nullptr, 0, &RunShell, &folder, 0, nullptr);
-    fleetmix.dwProcessId = GetCurrentProcessId();
+    run.hThread = CreateThread(nullptr, 0, &RunShell, &folder, 0, nullptr);
+    run.dwProcessId = GetCurrentProcessId();
   }
-  if (HWND sheet = WaitForDialog(fleetmix.dwProcessId, nullptr, 15000)) {
-    Win32WizardDriver driver(sheet, fleetmix.dwProcessId);
+  if (HWND sheet = WaitForDialog(run.dwProcessId, nullptr, 15000)) {
+    Win32WizardDriver driver(sheet, run.dwProcessId);
     scenario(driver);
   } else {
     ADD_FAILURE() << "no wizard appeared";
   }
   if (shipped) {
-    EXPECT_EQ(ExitCode(fleetmix), 0);
+    EXPECT_EQ(ExitCode(run), 0);
   } else {
-    EXPECT_EQ(WaitForSingleObject(fleetmix.hThread, 10000), WAIT_OBJECT_0) << "no close";
-    CloseHandle(fleetmix.hThread);
+    EXPECT_EQ(WaitForSingleObject(run.hThread, 10000), WAIT_OBJECT_0) << "no close";
+    CloseHandle(run.hThread);
   }
 }
 
