@@ -1,7 +1,6 @@
 #include "tests/e2e/win32_wizard_driver.h"
 
 #include <commctrl.h>
-#include <prsht.h>
 
 #include <cstring>
 #include <functional>
@@ -14,11 +13,9 @@
 namespace fm::testing {
 namespace {
 
-constexpr int kBackButton = 0x3023;
-constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
 constexpr int kPollMs = 20;
 constexpr int kWaitMs = 5000;
+constexpr size_t kTextCapacity = 4096;
 
 // Asks `done` every few milliseconds until it says yes or the time is up.
 bool WaitFor(int milliseconds, const std::function<bool()>& done) {
@@ -29,11 +26,7 @@ bool WaitFor(int milliseconds, const std::function<bool()>& done) {
   return false;
 }
 
-bool Shown(HWND window) {
-  return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
-}
-
-// The top-level dialog windows of a process, other than `except`.
+// The visible top-level dialog windows of a process, other than `except`.
 std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr) {
   std::vector<HWND> found;
   for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
@@ -44,120 +37,6 @@ std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr) {
   }
   return found;
 }
-
-}  // namespace
-
-std::string TextOf(HWND window) {
-  const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const auto got =
-      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(got));
-  return text;
-}
-
-std::string StaticTextsOf(HWND dialog) {
-  std::string texts;
-  for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr;
-       child = FindWindowExA(dialog, child, "Static", nullptr)) {
-    const std::string text = TextOf(child);
-    if (!text.empty()) texts += (texts.empty() ? "" : "\n") + text;
-  }
-  return texts;
-}
-
-HWND WaitForDialog(DWORD processId, HWND except, int milliseconds) {
-  HWND dialog = nullptr;
-  WaitFor(milliseconds, [&] {
-    auto dialogs = DialogWindowsOf(processId, except);
-    dialog = dialogs.empty() ? nullptr : dialogs.front();
-    return dialog != nullptr;
-  });
-  return dialog;
-}
-
-HWND WaitForSheet(DWORD processId, int milliseconds) {
-  HWND sheet = nullptr;
-  WaitFor(milliseconds, [&] {
-    for (HWND dialog : DialogWindowsOf(processId)) {
-      if (GetDlgItem(dialog, kNextButton) != nullptr) sheet = dialog;
-    }
-    return sheet != nullptr;
-  });
-  return sheet;
-}
-
-HWND Win32WizardDriver::CurrentPage() const {
-  return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-int Win32WizardDriver::ActiveDialogId() {
-  const auto index =
-      SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage()), 0);
-  return index < 0 ? -1 : IDD_WELCOME + static_cast<int>(index);
-}
-
-unsigned Win32WizardDriver::EnabledButtons() {
-  // The page posts its request; read once the buttons have kept their
-  // state for a while.
-  auto read = [&] {
-    unsigned flags = 0;
-    if (Shown(GetDlgItem(sheet_, kBackButton))) flags |= kWizardBack;
-    if (Shown(GetDlgItem(sheet_, kNextButton))) flags |= kWizardNext;
-    if (Shown(GetDlgItem(sheet_, kFinishButton))) flags |= kWizardFinish;
-    return flags;
-  };
-  unsigned flags = read();
-  int stable = 0;
-  WaitFor(kWaitMs, [&] {
-    const unsigned now = read();
-    stable = (now == flags) ? stable + kPollMs : 0;
-    flags = now;
-    return stable >= 200;
-  });
-  return flags;
-}
-
-void Win32WizardDriver::PressAndWaitForPageChange(int button) {
-  const HWND before = CurrentPage();
-  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  WaitFor(kWaitMs, [&] { return !IsWindow(sheet_) || CurrentPage() != before; });
-}
-
-void Win32WizardDriver::Next() { PressAndWaitForPageChange(PSBTN_NEXT); }
-
-void Win32WizardDriver::Back() { PressAndWaitForPageChange(PSBTN_BACK); }
-
-void Win32WizardDriver::Cancel() { PressAndWaitForClose(PSBTN_CANCEL); }
-
-void Win32WizardDriver::Finish() { PressAndWaitForClose(PSBTN_FINISH); }
-
-void Win32WizardDriver::PressAndWaitForClose(int button) {
-  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  WaitFor(kWaitMs, [&] { return Closed(); });
-}
-
-bool Win32WizardDriver::Closed() { return !IsWindow(sheet_) || !IsWindowVisible(sheet_); }
-
-std::string Win32WizardDriver::HelpButtonText() { return TextOf(GetDlgItem(sheet_, IDHELP)); }
-
-bool Win32WizardDriver::ReadHelp(int textId, std::string& caption, std::string& text) {
-  PostMessageA(GetDlgItem(sheet_, IDHELP), BM_CLICK, 0, 0);
-  HWND dialog = WaitForDialog(processId_, sheet_, kWaitMs);
-  if (dialog == nullptr) return false;
-  caption = TextOf(dialog);
-  text = TextOf(GetDlgItem(dialog, textId));
-  PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-  return WaitFor(kWaitMs, [&] { return !IsWindow(dialog); });
-}
-
-std::string Win32WizardDriver::ControlText(int id) { return TextOf(GetDlgItem(CurrentPage(), id)); }
-
-// --- controls of the page, read and changed from any process ---------------
-
-namespace {
-
-constexpr size_t kTextCapacity = 4096;
 
 // Sends a message that fills in an item's text: the item is copied into the
 // process that owns the control, with its text buffer just behind it there,
@@ -202,14 +81,85 @@ void AppendTreeLines(HWND tree, DWORD processId, HTREEITEM first, int depth,
   }
 }
 
-bool Busy(HWND window) { return window != nullptr && GetPropA(window, win32::kBusyProperty); }
-
 }  // namespace
 
-bool Win32WizardDriver::ControlEnabled(int id) { return IsWindowEnabled(PageControl(id)) != 0; }
+std::string TextOf(HWND window) {
+  const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const auto got =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
 
-bool Win32WizardDriver::ControlChecked(int id) {
-  return SendMessageA(PageControl(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+std::string StaticTextsOf(HWND dialog) {
+  std::string texts;
+  for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr;
+       child = FindWindowExA(dialog, child, "Static", nullptr)) {
+    const std::string text = TextOf(child);
+    if (!text.empty()) texts += (texts.empty() ? "" : "\n") + text;
+  }
+  return texts;
+}
+
+HWND WaitForDialog(DWORD processId, HWND except, int milliseconds) {
+  HWND dialog = nullptr;
+  WaitFor(milliseconds, [&] {
+    for (HWND window : DialogWindowsOf(processId, except)) dialog = window;
+    return dialog != nullptr;
+  });
+  return dialog;
+}
+
+HWND Win32WizardDriver::CurrentPage() const {
+  return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+int Win32WizardDriver::ActiveDialogId() {
+  const auto index =
+      SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage()), 0);
+  return index < 0 ? -1 : IDD_WELCOME + static_cast<int>(index);
+}
+
+unsigned Win32WizardDriver::EnabledButtons() {
+  // The page posts its request; read once the buttons (Back, Next, Finish)
+  // have kept their state for a while.
+  unsigned flags = ~0u;
+  int stable = 0;
+  WaitFor(kWaitMs, [&] {
+    unsigned now = 0;
+    const std::pair<int, unsigned> buttons[] = {
+        {0x3023, kWizardBack}, {0x3024, kWizardNext}, {0x3025, kWizardFinish}};
+    for (auto [id, flag] : buttons) {
+      HWND button = GetDlgItem(sheet_, id);
+      if (button && IsWindowVisible(button) && IsWindowEnabled(button)) now |= flag;
+    }
+    stable = (now == flags) ? stable + kPollMs : 0;
+    flags = now;
+    return stable >= 200;
+  });
+  return flags;
+}
+
+void Win32WizardDriver::PressAndWaitForPageChange(int button) {
+  const HWND before = CurrentPage();
+  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
+  WaitFor(kWaitMs, [&] { return !IsWindow(sheet_) || CurrentPage() != before; });
+}
+
+void Win32WizardDriver::PressAndWaitForClose(int button) {
+  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
+  WaitFor(kWaitMs, [&] { return Closed(); });
+}
+
+std::string Win32WizardDriver::ReadHelp(int textId) {
+  PostMessageA(GetDlgItem(sheet_, IDHELP), BM_CLICK, 0, 0);
+  HWND dialog = WaitForDialog(processId_, sheet_, kWaitMs);
+  if (dialog == nullptr) return {};
+  const std::string text = TextOf(GetDlgItem(dialog, textId));
+  PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  WaitFor(kWaitMs, [&] { return !IsWindow(dialog); });
+  return text;
 }
 
 void Win32WizardDriver::PressButton(int id) {
@@ -220,15 +170,7 @@ void Win32WizardDriver::PressButton(int id) {
 }
 
 bool Win32WizardDriver::TakeMessageBox(std::string& text, int milliseconds) {
-  HWND box = nullptr;
-  WaitFor(milliseconds, [&] {
-    for (HWND dialog : DialogWindowsOf(processId_, sheet_)) {
-      if (GetDlgItem(dialog, IDOK) != nullptr || GetDlgItem(dialog, IDCANCEL) != nullptr) {
-        if (!StaticTextsOf(dialog).empty()) box = dialog;
-      }
-    }
-    return box != nullptr;
-  });
+  HWND box = WaitForDialog(processId_, sheet_, milliseconds);
   if (box == nullptr) return false;
   text = StaticTextsOf(box);
   PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -236,11 +178,11 @@ bool Win32WizardDriver::TakeMessageBox(std::string& text, int milliseconds) {
   return true;
 }
 
-void Win32WizardDriver::WaitUntilIdle(int milliseconds) {
-  WaitFor(milliseconds, [&] {
+void Win32WizardDriver::WaitUntilIdle() {
+  WaitFor(60000, [&] {
     DWORD_PTR ignored;
     return SendMessageTimeoutA(sheet_, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0 &&
-           !Busy(CurrentPage());
+           !GetPropA(CurrentPage(), win32::kBusyProperty);
   });
 }
 
@@ -268,7 +210,7 @@ bool Win32WizardDriver::SelectTreePath(int id, const std::vector<std::string>& p
   // is taken from the queue: wait until the tree has selected the item (its
   // handler has then run, or still runs and marks the page busy).
   WaitFor(kWaitMs, [&] { return TreeNext(tree, nullptr, TVGN_CARET) == item; });
-  WaitUntilIdle(kWaitMs);
+  WaitUntilIdle();
   return true;
 }
 
@@ -276,9 +218,8 @@ std::vector<std::vector<std::string>> Win32WizardDriver::ListRows(int id) {
   HWND list = PageControl(id);
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
   const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  std::vector<std::vector<std::string>> rows(count);
-  for (int row = 0; row < count; ++row) {
+  std::vector<std::vector<std::string>> rows(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (size_t row = 0; row < rows.size(); ++row) {
     for (int c = 0; c < columns; ++c) {
       LVITEMA lv{};
       lv.iSubItem = c;
@@ -298,20 +239,16 @@ bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
   SelectObject(memory, old);
-
   // A 24-bit BMP file: the file header, the bitmap header, the rows.
-  BITMAPFILEHEADER file{};
   BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const DWORD stride = ((width * 3 + 3) / 4) * 4;
-  std::string bytes(sizeof file + sizeof info + static_cast<size_t>(stride) * height, '\0');
-  GetDIBits(memory, bitmap, 0, height, bytes.data() + sizeof file + sizeof info,
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+  std::string bytes(offset + ((width * 3 + 3) / 4) * 4 * static_cast<size_t>(height), '\0');
+  GetDIBits(memory, bitmap, 0, height, bytes.data() + offset, reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = static_cast<DWORD>(bytes.size());
+  const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(bytes.size()), 0, 0, offset};
   std::memcpy(bytes.data(), &file, sizeof file);
   std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
   return WriteFileBytes(bmpPath, bytes);

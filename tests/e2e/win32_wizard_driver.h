@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <prsht.h>
+
 #include <string>
 #include <vector>
 
@@ -18,10 +20,9 @@ std::string TextOf(HWND window);
 // The texts of a dialog's static controls (a message box's text is there).
 std::string StaticTextsOf(HWND dialog);
 // Waits up to `milliseconds` for a top-level dialog of the process other
-// than `except`; nullptr when none came.
+// than `except` (the first one of a wizard's process is its sheet); nullptr
+// when none came.
 HWND WaitForDialog(DWORD processId, HWND except, int milliseconds);
-// The wizard sheet of a process (a dialog with a Next button), waiting for it.
-HWND WaitForSheet(DWORD processId, int milliseconds);
 
 class Win32WizardDriver : public WizardDriver {
  public:
@@ -29,24 +30,22 @@ class Win32WizardDriver : public WizardDriver {
 
   int ActiveDialogId() override;
   unsigned EnabledButtons() override;
-  void Next() override;
-  void Back() override;
-  void Cancel() override;
-  void Finish() override;
-  bool Closed() override;
-  std::string HelpButtonText() override;
-  bool ReadHelp(int textId, std::string& caption, std::string& text) override;
-  std::string ControlText(int id) override;
-  bool ControlEnabled(int id) override;
-  bool ControlChecked(int id) override;
+  void Next() override { PressAndWaitForPageChange(PSBTN_NEXT); }
+  void Back() override { PressAndWaitForPageChange(PSBTN_BACK); }
+  void Cancel() override { PressAndWaitForClose(PSBTN_CANCEL); }
+  void Finish() override { PressAndWaitForClose(PSBTN_FINISH); }
+  bool Closed() override { return !IsWindow(sheet_) || !IsWindowVisible(sheet_); }
+  std::string HelpButtonText() override { return TextOf(GetDlgItem(sheet_, IDHELP)); }
+  std::string ReadHelp(int textId) override;
+  std::string ControlText(int id) override { return TextOf(PageControl(id)); }
+  bool ControlEnabled(int id) override { return IsWindowEnabled(PageControl(id)) != 0; }
   void PressButton(int id) override;
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
-  void WaitUntilIdle(int milliseconds = 60000) override;
+  void WaitUntilIdle() override;
   std::vector<std::string> TreeLines(int id) override;
   bool SelectTreePath(int id, const std::vector<std::string>& path) override;
   std::vector<std::vector<std::string>> ListRows(int id) override;
 
-  HWND Sheet() const { return sheet_; }
   // Saves the sheet's window, as the screen shows it, as a 24-bit BMP file.
   bool SaveScreenshot(const std::string& bmpPath);
 

@@ -3,19 +3,6 @@
 
 namespace fm::testing {
 
-void FakeOs::SetFsRoot(const std::string& value) {
-  fsRoot = SettingRead{SettingStatus::Ok, value, 0};
-}
-
-void FakeOs::SetFsRootMissing(SettingStatus status) { fsRoot = SettingRead{status, {}, 2}; }
-
-void FakeOs::FailPayload(const char* step, OsError error) {
-  payloadStep_ = step;
-  payloadError_ = error;
-}
-
-void FakeOs::Fail(FakeStep step, OsError error) { failures_[step] = error; }
-
 std::vector<std::string> FakeOs::BoxTexts() const {
   std::vector<std::string> texts;
   for (const OsBox& box : boxes) texts.push_back(box.text);
@@ -28,18 +15,12 @@ std::optional<OsError> FakeOs::Failure(FakeStep step) const {
   return found->second;
 }
 
-SettingRead FakeOs::ReadFsRootSetting() {
-  return fsRoot ? *fsRoot : NativeOs().ReadFsRootSetting();
-}
-
 PayloadLookup FakeOs::FindPayload(int id) {
-  if (payloadStep_ != nullptr) {
-    PayloadLookup lookup;
-    lookup.failedStep = payloadStep_;
-    lookup.error = payloadError_;
-    return lookup;
-  }
-  return NativeOs().FindPayload(id);
+  if (payloadStep_ == nullptr) return NativeOs().FindPayload(id);
+  PayloadLookup lookup;
+  lookup.failedStep = payloadStep_;
+  lookup.error = payloadError_;
+  return lookup;
 }
 
 OsText FakeOs::TempFolder() {
@@ -50,10 +31,6 @@ OsText FakeOs::TempFolder() {
 OsText FakeOs::CreateUniqueTempFile(const std::string& folder, const char* prefix) {
   if (auto error = Failure(FakeStep::UniqueTempFile)) return {OsStatus::Failure(*error), {}};
   return NativeOs().CreateUniqueTempFile(folder, prefix);
-}
-
-std::string FakeOs::ExecutableNameFor(const std::string& uniqueFile) {
-  return NativeOs().ExecutableNameFor(uniqueFile);
 }
 
 WriteResult FakeOs::WriteWholeFile(const std::string& path, std::string_view bytes,
@@ -85,24 +62,5 @@ ProcessResult FakeOs::StartProcess(const std::string& commandLine, bool waitForE
   if (auto error = Failure(FakeStep::Start)) return {OsStatus::Failure(*error), 0};
   return NativeOs().StartProcess(commandLine, waitForExit, showWindow, workingFolder);
 }
-
-OsText FakeOs::ModulePath() {
-  if (modulePath) return {OsStatus::Success(), *modulePath};
-  return NativeOs().ModulePath();
-}
-
-void FakeOs::DebugOutput(const std::string& text) { traces.push_back(text); }
-
-std::uint32_t FakeOs::TickCount() { return NativeOs().TickCount(); }
-
-bool FakeOs::ShiftHeld() { return shiftHeld; }
-
-BoxAnswer FakeOs::ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon,
-                              BoxButtons buttons) {
-  boxes.push_back({text, caption, icon, buttons});
-  return BoxAnswer::Ok;
-}
-
-void FakeOs::EndProcess(int exitCode) { throw ProcessEnded{exitCode}; }
 
 }  // namespace fm::testing

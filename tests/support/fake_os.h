@@ -19,7 +19,6 @@ struct OsBox {
   std::string text;
   std::string caption;
   BoxIcon icon = BoxIcon::Error;
-  BoxButtons buttons = BoxButtons::Ok;
 };
 
 // Thrown by FakeOs::EndProcess in place of ending the process.
@@ -44,33 +43,44 @@ class FakeOs : public OsInterface {
   std::vector<std::string> startedFolders;   // the working folder of each
   std::vector<bool> startedShown;            // whether each showed a window
 
-  void SetFsRoot(const std::string& value);
-  void SetFsRootMissing(SettingStatus status);
+  void SetFsRoot(const std::string& value) { fsRoot = SettingRead{SettingStatus::Ok, value, 0}; }
   // The next lookups of any payload fail at this step.
-  void FailPayload(const char* step, OsError error);
-  void Fail(FakeStep step, OsError error);
+  void FailPayload(const char* step, OsError error) {
+    payloadStep_ = step;
+    payloadError_ = error;
+  }
+  void Fail(FakeStep step, OsError error) { failures_[step] = error; }
 
   // The texts of the recorded boxes, in order.
   std::vector<std::string> BoxTexts() const;
 
-  SettingRead ReadFsRootSetting() override;
+  SettingRead ReadFsRootSetting() override {
+    return fsRoot ? *fsRoot : NativeOs().ReadFsRootSetting();
+  }
   PayloadLookup FindPayload(int id) override;
   OsText TempFolder() override;
   OsText CreateUniqueTempFile(const std::string& folder, const char* prefix) override;
-  std::string ExecutableNameFor(const std::string& uniqueFile) override;
+  std::string ExecutableNameFor(const std::string& uniqueFile) override {
+    return NativeOs().ExecutableNameFor(uniqueFile);
+  }
   WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
                              bool executable) override;
   OsStatus RemoveFile(const std::string& path) override;
   OsStatus CopyIfAbsent(const std::string& source, const std::string& target) override;
   ProcessResult StartProcess(const std::string& commandLine, bool waitForExit, bool showWindow,
                              const std::string& workingFolder = {}) override;
-  OsText ModulePath() override;
-  void DebugOutput(const std::string& text) override;
-  std::uint32_t TickCount() override;
-  bool ShiftHeld() override;
+  OsText ModulePath() override {
+    return modulePath ? OsText{OsStatus::Success(), *modulePath} : NativeOs().ModulePath();
+  }
+  void DebugOutput(const std::string& text) override { traces.push_back(text); }
+  std::uint32_t TickCount() override { return NativeOs().TickCount(); }
+  bool ShiftHeld() override { return shiftHeld; }
   BoxAnswer ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon,
-                        BoxButtons buttons) override;
-  [[noreturn]] void EndProcess(int exitCode) override;
+                        BoxButtons) override {
+    boxes.push_back({text, caption, icon});
+    return BoxAnswer::Ok;
+  }
+  [[noreturn]] void EndProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
 
  private:
   std::optional<OsError> Failure(FakeStep step) const;

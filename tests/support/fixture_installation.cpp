@@ -28,12 +28,10 @@ constexpr const char* kFsKey =
 bool ReadSetting(std::string& value) {
   char text[MAX_PATH] = {};
   DWORD size = sizeof text;
-  if (::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", RRF_RT_REG_SZ, nullptr, text, &size) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
+  const LSTATUS status =
+      ::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", RRF_RT_REG_SZ, nullptr, text, &size);
   value = text;
-  return true;
+  return status == ERROR_SUCCESS;
 }
 bool WriteSetting(const std::string& value) {
   return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", REG_SZ, value.c_str(),
@@ -77,7 +75,11 @@ FixtureInstallation::FixtureInstallation() {
 }
 
 FixtureInstallation::~FixtureInstallation() {
-  RestoreSystemSetting();
+  if (pointed_ && hadEarlier_) {
+    WriteSetting(earlier_);
+  } else if (pointed_) {
+    DeleteSetting();
+  }
   if (!base_.empty()) RemoveTree(base_);
 }
 
@@ -98,24 +100,12 @@ std::string FixtureInstallation::AddRootFile(std::string_view relative, std::str
   return WriteWithFolders(RootPath(relative), bytes, false);
 }
 
-std::string FixtureInstallation::SetTrafficBgl(std::string_view bytes) {
-  return WriteWithFolders(TrafficBglPath(), bytes, false);
-}
-
-std::string FixtureInstallation::TrafficBglPath() const {
-  return RootPath("SCENEDB/ATC/SCENERY/TRAFFIC.BGL");
-}
-
-std::string FixtureInstallation::BackupTrafficBglPath() const {
-  return RootPath("SCENEDB/ATC/BACKUP_TRAFFIC.BGL");
+std::string FixtureInstallation::WorkFileBytes(std::string_view name, std::string_view bytes) {
+  return WriteWithFolders(WorkPath(name), bytes, false);
 }
 
 std::string FixtureInstallation::WorkFile(std::string_view name, std::string_view text) {
   return WriteWithFolders(WorkPath(name), text, true);
-}
-
-std::string FixtureInstallation::WorkFileBytes(std::string_view name, std::string_view bytes) {
-  return WriteWithFolders(WorkPath(name), bytes, false);
 }
 
 std::string FixtureInstallation::ReadWorkFile(std::string_view name) const {
@@ -128,16 +118,6 @@ bool FixtureInstallation::PointSystemAtRoot() {
   if (!pointed_) hadEarlier_ = ReadSetting(earlier_);
   pointed_ = true;
   return WriteSetting(root_);
-}
-
-void FixtureInstallation::RestoreSystemSetting() {
-  if (!pointed_) return;
-  pointed_ = false;
-  if (hadEarlier_) {
-    WriteSetting(earlier_);
-  } else {
-    DeleteSetting();
-  }
 }
 
 }  // namespace fm::testing

@@ -5,7 +5,7 @@
 //
 //   FixtureInstallation installation;
 //   installation.AddAircraft("B737", "[fltsim.0]\ntitle=Boeing 737\n");
-//   installation.WorkFile("air_class.cfg", "...");
+//   installation.WorkFileBytes("air_class.cfg", "...");
 //   installation.PointSystemAtRoot();  // tests doing this take LOCK registry
 #pragma once
 
@@ -38,17 +38,16 @@ class FixtureInstallation {
   // AIRCRAFT/<folder>/aircraft.cfg with the text (LF written as CR LF);
   // gives the file's path.
   std::string AddAircraft(std::string_view folder, std::string_view cfgText);
-  // Any file below the root with exactly these bytes; folders are made.
+  // Files below the root or in the working folder with exactly these bytes;
+  // folders are made. Each gives the file's path ("" when it failed).
   std::string AddRootFile(std::string_view relative, std::string_view bytes);
-  // Replaces SCENEDB/ATC/SCENERY/TRAFFIC.BGL.
-  std::string SetTrafficBgl(std::string_view bytes);
-  std::string TrafficBglPath() const;
-  std::string BackupTrafficBglPath() const;
-
+  std::string SetTrafficBgl(std::string_view bytes) { return AddRootFile(kTrafficBgl, bytes); }
+  std::string WorkFileBytes(std::string_view name, std::string_view bytes);
   // A file of the working folder with the text (LF written as CR LF).
   std::string WorkFile(std::string_view name, std::string_view text);
-  // A file of the working folder with exactly these bytes.
-  std::string WorkFileBytes(std::string_view name, std::string_view bytes);
+
+  std::string TrafficBglPath() const { return RootPath(kTrafficBgl); }
+  std::string BackupTrafficBglPath() const { return RootPath("SCENEDB/ATC/BACKUP_TRAFFIC.BGL"); }
   // The bytes of a file of the working folder ("" when it is missing).
   std::string ReadWorkFile(std::string_view name) const;
 
@@ -58,7 +57,7 @@ class FixtureInstallation {
   bool PointSystemAtRoot();
 
  private:
-  void RestoreSystemSetting();
+  static constexpr char kTrafficBgl[] = "SCENEDB/ATC/SCENERY/TRAFFIC.BGL";
 
   bool ready_ = false;
   std::string base_;

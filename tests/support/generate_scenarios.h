@@ -1,9 +1,9 @@
 // The wizard scenarios written once for every driver (the recording sheet,
 // the real Win32 shell in the test's process, fleetmix.exe driven from
-// another process), with their fixtures and what the pages must show for
-// them: the welcome page; the whole wizard, from the aircraft import
-// through the real embedded programs to a new compiled TRAFFIC.BGL and
-// Finish; then "Load Cached" in a fresh run.
+// another process), with their fixtures: the whole wizard, from the
+// aircraft import through the real embedded programs to a new compiled
+// TRAFFIC.BGL and Finish; then a fresh run through the welcome page to
+// "Load Cached" and Cancel.
 #pragma once
 
 #include <functional>
@@ -17,11 +17,6 @@ namespace fm::testing {
 
 // The read-me as the program carries it.
 std::string ReadMeText();
-
-// Opens on the welcome page with Next only and "Read Me", which shows the
-// read-me; Next relabels the help button; the aircraft page enables Back
-// only; Back relabels it again; Cancel closes the wizard.
-void WelcomeAndHelpScenario(WizardDriver& wizard);
 
 // air_class.cfg in the working folder (Airliner, Light) and three aircraft
 // folders below AIRCRAFT: a 737-800 in two paints, an A320, a Cessna.
@@ -39,19 +34,21 @@ std::string FixtureSceneryCache();
 // aircraft no category claims).
 void AddGenerateFixture(FixtureInstallation& installation);
 
-// From the welcome page to Finish. Aircraft: the import's box, the tree,
-// the rows of a type, airlines.cfg written. Scenery: the tree and
-// sccache.txt. Traffic: the list, the backup box on the first import and not
-// on the second. Generate: the boxes and the list; "Save && Compile" (the
-// text files and the new TRAFFIC.BGL); Finish writes nothing more.
-// `onFilledPage` runs with "aircraft", "scenery", "traffic" and "generate"
-// once that page is filled (a caller may take a picture).
+// From the welcome page to Finish, each page's visible outcome: the
+// aircraft import's box, tree and rows, airlines.cfg; the scenery tree and
+// sccache.txt; the traffic list with the backup box on the first import
+// only; the generate boxes and list; "Save && Compile" installing a
+// TRAFFIC.BGL of the new plans; Finish writing nothing more. `onFilledPage`
+// runs with "aircraft", "scenery", "traffic" and "generate" once that page
+// is filled (a caller may take a picture).
 void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
                          const std::function<void(const char* page)>& onFilledPage = {});
 
-// A fresh run on the installation the scenario above has used: from the
-// welcome page through the aircraft import to the scenery page, where "Load
-// Cached" fills the same tree and enables Next; then Cancel.
-void LoadCachedInAFreshRun(WizardDriver& wizard);
+// A fresh run on the installation the scenario above has used: the welcome
+// page offers Next only and "Read Me", which shows the read-me; the aircraft
+// page relabels the help button and enables Back only until the import;
+// "Load Cached" fills the scenery tree and enables Next; Cancel closes the
+// wizard and writes no file.
+void AFreshRunLoadsTheCache(WizardDriver& wizard, const FixtureInstallation& installation);
 
 }  // namespace fm::testing

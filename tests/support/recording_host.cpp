@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "resources/resource.h"
 #include "tests/support/generate_scenarios.h"
 #include "tests/support/recording_sheet.h"
@@ -40,37 +38,24 @@ RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
   }
 }
 
-RecordingHost::Control& RecordingHost::Find(int id, Kinds kinds) const {
+RecordingHost::Control& RecordingHost::Find(int id) const {
   missing_ = Control{};
   missing_.enabled = false;
   auto it = controls_.find(id);
-  if (it == controls_.end()) {
-    ADD_FAILURE() << "dialog " << spec_->id << " has no control " << id;
-    return missing_;
-  }
-  if (kinds.size() > 0 &&
-      std::find(kinds.begin(), kinds.end(), it->second.spec->kind) == kinds.end()) {
-    ADD_FAILURE() << "control " << id << " of dialog " << spec_->id << " is of another kind";
-    return missing_;
-  }
-  return it->second;
+  if (it != controls_.end()) return it->second;
+  ADD_FAILURE() << "dialog " << spec_->id << " has no control " << id;
+  return missing_;
 }
 
-RecordingHost::Control* RecordingHost::FindForEvent(int id, Kinds kinds) {
-  if (handlerDepth_ > 0) {
-    ADD_FAILURE() << "an event of control " << id << " entered a running handler";
-    return nullptr;
-  }
-  Control& c = Find(id, kinds);
-  if (c.spec != nullptr && !c.enabled) {
-    ADD_FAILURE() << "control " << id << " of dialog " << spec_->id << " is disabled";
-  }
-  return c.spec != nullptr && c.enabled ? &c : nullptr;
+StoredControl::Row& RecordingHost::Row(int id, int row) const {
+  missingRow_ = {};
+  StoredControl::Row* r = Find(id).RowAt(row);
+  return r ? *r : missingRow_;
 }
 
 const StoredControl::TreeNode& RecordingHost::Node(int id, TreeItem item) const {
   static const StoredControl::TreeNode none;
-  const StoredControl::TreeNode* node = Find(id, kTree).Node(item);
+  const StoredControl::TreeNode* node = Find(id).Node(item);
   return node ? *node : none;
 }
 
@@ -80,98 +65,47 @@ void RecordingHost::RunHandler(const std::function<void()>& handler) {
   if (--handlerDepth_ == 0) sheet_.ApplyPosted();
 }
 
+void RecordingHost::Event(int id, const std::function<void(Control&)>& handle) {
+  EXPECT_EQ(handlerDepth_, 0) << "an event of control " << id << " entered a running handler";
+  Control& c = Find(id);
+  EXPECT_TRUE(c.enabled) << "control " << id << " of dialog " << spec_->id << " is disabled";
+  if (handlerDepth_ == 0 && c.enabled) RunHandler([&] { handle(c); });
+}
+
 void RecordingHost::Press(int id) {
-  Control* c = FindForEvent(id, {ControlKind::Button, ControlKind::CheckBox});
-  if (c == nullptr) return;
-  if (c->spec->kind == ControlKind::CheckBox) c->checked = !c->checked;
-  RunHandler([&] { logic_.OnButton(id); });
+  Event(id, [&](Control& c) {
+    if (c.spec->kind == ControlKind::CheckBox) c.checked = !c.checked;
+    logic_.OnButton(id);
+  });
 }
 
 void RecordingHost::SelectTreeItem(int id, TreeItem item) {
-  Control* c = FindForEvent(id, kTree);
-  if (c == nullptr) return;
-  ASSERT_TRUE(c->nodes.count(item)) << "no tree item " << item;
-  RunHandler([&] { logic_.OnTreeSelectionChanged(id, item); });
+  Event(id, [&](Control& c) {
+    ASSERT_TRUE(c.nodes.count(item)) << "no tree item " << item;
+    logic_.OnTreeSelectionChanged(id, item);
+  });
 }
 
 void RecordingHost::ToggleRowCheck(int id, int row) {
-  Control* c = FindForEvent(id, kCheckList);
-  if (c == nullptr) return;
-  ASSERT_LT(static_cast<size_t>(row), c->rows.size());
-  const unsigned before = c->rows[row].checked ? kRowChecked : kRowUnchecked;
-  c->rows[row].checked = !c->rows[row].checked;
-  const unsigned after = c->rows[row].checked ? kRowChecked : kRowUnchecked;
-  RunHandler([&] { logic_.OnRowStateChanged(id, row, before, after); });
+  Event(id, [&](Control& c) {
+    ASSERT_LT(static_cast<size_t>(row), c.rows.size());
+    const bool before = c.rows[row].checked;
+    c.rows[row].checked = !before;
+    logic_.OnRowStateChanged(id, row, before ? kRowChecked : kRowUnchecked,
+                             before ? kRowUnchecked : kRowChecked);
+  });
 }
 
 void RecordingHost::DoubleClickRow(int id, int row) {
-  Control* c = FindForEvent(id, kList);
-  if (c == nullptr) return;
-  if (row >= static_cast<int>(c->rows.size())) row = -1;
-  RunHandler([&] { logic_.OnRowDoubleClicked(id, row); });
-}
-
-void RecordingHost::ListSetStyle(int id, bool checkBoxes, bool fullRowSelect) {
-  Control& c = Find(id, kList);
-  if (checkBoxes && c.spec && c.spec->kind != ControlKind::CheckList) {
-    ADD_FAILURE() << "list " << id << " is not made for check boxes";
-  }
-  c.checkBoxes = checkBoxes;
-  c.fullRowSelect = fullRowSelect;
-}
-
-void RecordingHost::ListAddColumn(int id, const std::string& heading, int width) {
-  Control& c = Find(id, kList);
-  c.columns.push_back(heading);
-  c.columnWidths.push_back(width);
-}
-
-int RecordingHost::ListAppendRow(int id, const std::vector<std::string>& cells) {
-  Control& c = Find(id, kList);
-  return c.spec ? c.AppendRow(cells) : -1;
-}
-
-void RecordingHost::ListSetRowData(int id, int row, std::intptr_t data) {
-  if (StoredControl::Row* r = Find(id, kList).RowAt(row)) r->data = data;
-}
-
-std::intptr_t RecordingHost::ListRowData(int id, int row) const {
-  const StoredControl::Row* r = Find(id, kList).RowAt(row);
-  return r ? r->data : 0;
-}
-
-void RecordingHost::ListSetRowCheck(int id, int row, bool checked) {
-  if (StoredControl::Row* r = Find(id, kCheckList).RowAt(row)) r->checked = checked;
-}
-
-bool RecordingHost::ListRowCheck(int id, int row) const {
-  const StoredControl::Row* r = Find(id, kCheckList).RowAt(row);
-  return r && r->checked;
-}
-
-TreeItem RecordingHost::TreeAppend(int id, TreeItem parent, const std::string& text,
-                                   std::intptr_t data, int image) {
-  Control& c = Find(id, kTree);
-  if (c.spec == nullptr) return kTreeRoot;
-  if (parent != kTreeRoot && c.Node(parent) == nullptr) {
-    ADD_FAILURE() << "no parent tree item " << parent;
-    return kTreeRoot;
-  }
-  return c.AppendItem(parent, text, data, image);
+  Event(id, [&](Control& c) {
+    logic_.OnRowDoubleClicked(id, row < static_cast<int>(c.rows.size()) ? row : -1);
+  });
 }
 
 BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,
                                      const std::string& caption) {
-  sheet_.boxes.push_back(RecordedBox{spec_->id, text, caption, icon});
+  sheet_.boxes.push_back(RecordedBox{text, caption, icon});
   return sheet_.Answer();
-}
-
-void RecordingHost::EndWaitCursor() {
-  if (waitCount_ == 0) {
-    ADD_FAILURE() << "the wait cursor ended more often than it began";
-    return;
-  }
-  --waitCount_;
 }
 
 void RecordingHost::PostWizardButtons(unsigned flags) { sheet_.Post(flags); }
@@ -181,11 +115,6 @@ std::string RecordingHost::HelpButtonText() const { return sheet_.helpButtonText
 void RecordingHost::SetHelpButtonText(const std::string& text) { sheet_.helpButtonText = text; }
 
 int RecordingHost::RunModal(DialogLogic& dialog) { return sheet_.RunModal(dialog); }
-
-void RecordingHost::EndDialog(int result) {
-  ended_ = true;
-  endResult_ = result;
-}
 
 bool RecordingHost::LoadStringResource(int id, std::string& text) const {
   for (const StringResource& s : kStrings) {

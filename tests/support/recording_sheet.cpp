@@ -18,8 +18,6 @@ void AppendTree(RecordingHost& host, int id, TreeItem parent, int depth,
 
 }  // namespace
 
-RecordingSheet::RecordingSheet(CWizard* wizard) : wizard_(wizard) {}
-
 RecordingSheet::~RecordingSheet() {
   for (auto& [index, host] : hosts_) host->Logic().AttachHost(nullptr);
 }
@@ -76,20 +74,15 @@ void RecordingSheet::Finish() {
   closed_ = true;
 }
 
-void RecordingSheet::Help() {
-  ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
-}
-
-bool RecordingSheet::ReadHelp(int textId, std::string& caption, std::string& text) {
-  const size_t before = modals.size();
+std::string RecordingSheet::ReadHelp(int textId) {
+  std::string text;
   onModal = [&](RecordingHost& dialog) {
-    caption = dialog.Caption();
     text = dialog.GetText(textId);
     dialog.Press(IDC_CANCEL_BUTTON);
   };
-  Help();
+  ActiveHost().RunHandler([&] { wizard_->OnHelp(Page(active_)); });
   onModal = nullptr;
-  return modals.size() > before;
+  return text;
 }
 
 bool RecordingSheet::TakeMessageBox(std::string& text, int /*milliseconds*/) {
@@ -143,10 +136,10 @@ BoxAnswer RecordingSheet::Answer() {
 int RecordingSheet::RunModal(DialogLogic& dialog) {
   const std::unique_ptr<RecordingHost> host = MakeHost(dialog);
   host->RunHandler([&] { dialog.OnInitDialog(); });
-  modals.push_back({dialog.DialogId(), host->Caption()});
+  modals.push_back({dialog.DialogId()});
   if (onModal) onModal(*host);
   dialog.AttachHost(nullptr);
-  return host->Ended() ? host->EndResult() : IDC_CANCEL_BUTTON;
+  return host->endResult.value_or(IDC_CANCEL_BUTTON);
 }
 
 }  // namespace fm::testing

@@ -21,13 +21,12 @@ namespace fm::testing {
 
 struct RecordedModal {
   int dialogId;
-  std::string caption;
 };
 
 class RecordingSheet : public WizardDriver {
  public:
   // Without a wizard the sheet serves single dialogs and pages.
-  explicit RecordingSheet(CWizard* wizard = nullptr);
+  explicit RecordingSheet(CWizard* wizard = nullptr) : wizard_(wizard) {}
   ~RecordingSheet() override;
 
   // Wizard navigation: each fails the test when its button is not enabled.
@@ -36,7 +35,6 @@ class RecordingSheet : public WizardDriver {
   void Back() override;
   void Finish() override;
   void Cancel() override { closed_ = true; }
-  void Help();
   bool Closed() override { return closed_; }
   RecordingHost& ActiveHost() { return HostOf(active_); }
   RecordingHost& HostOf(int pageIndex);
@@ -58,13 +56,12 @@ class RecordingSheet : public WizardDriver {
   int ActiveDialogId() override { return Page(active_).DialogId(); }
   unsigned EnabledButtons() override { return buttons_; }
   std::string HelpButtonText() override { return helpButtonText; }
-  bool ReadHelp(int textId, std::string& caption, std::string& text) override;
+  std::string ReadHelp(int textId) override;
   std::string ControlText(int id) override { return ActiveHost().GetText(id); }
   bool ControlEnabled(int id) override { return ActiveHost().IsControlEnabled(id); }
-  bool ControlChecked(int id) override { return ActiveHost().IsChecked(id); }
   void PressButton(int id) override { ActiveHost().Press(id); }
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
-  void WaitUntilIdle(int /*milliseconds*/ = 60000) override {}
+  void WaitUntilIdle() override {}
   std::vector<std::string> TreeLines(int id) override;
   bool SelectTreePath(int id, const std::vector<std::string>& path) override;
   std::vector<std::vector<std::string>> ListRows(int id) override;

@@ -25,22 +25,21 @@ class WizardDriver {
   virtual bool Closed() = 0;
 
   virtual std::string HelpButtonText() = 0;
-  // Presses the help button; when a dialog opens, gives its caption and the
-  // text of `textId`, closes it with its Close button and returns true.
-  virtual bool ReadHelp(int textId, std::string& caption, std::string& text) = 0;
-  // The text of a control of the page now shown.
+  // Presses the help button; when a dialog opens, gives the text of its
+  // control `textId` and closes it ("" when none opened).
+  virtual std::string ReadHelp(int textId) = 0;
+  // The text of a control of the page now shown, and whether it is enabled.
   virtual std::string ControlText(int id) = 0;
   virtual bool ControlEnabled(int id) = 0;
-  virtual bool ControlChecked(int id) = 0;
 
-  // Presses a button (or toggles a check box) of the page now shown, as a
-  // user clicks it; the handler may still run (and show boxes) afterwards.
+  // Presses a button of the page now shown, as a user clicks it; the
+  // handler may still run (and show boxes) afterwards.
   virtual void PressButton(int id) = 0;
   // The next message box the program shows, waiting up to `milliseconds`
   // for it: its text, then it is answered with OK. False when none came.
   virtual bool TakeMessageBox(std::string& text, int milliseconds = 60000) = 0;
   // Waits until the handler of the last press has ended.
-  virtual void WaitUntilIdle(int milliseconds = 60000) = 0;
+  virtual void WaitUntilIdle() = 0;
 
   // A tree control of the page now shown, one line per item, depth-first,
   // each indented by two blanks per level below the root.
