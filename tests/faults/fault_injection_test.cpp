@@ -261,14 +261,14 @@ const std::map<std::string, std::vector<const char*>> kReadExpected = {
 };
 const char* const kReadFaults[] = {"missing", "empty", "a folder"};
 
-std::string RunRead(const FileReader& reader, int fault) {
+std::string RunRead(const std::string& file, const FileReader& read, int fault) {
   FixtureInstallation installation;
   const std::string folder = installation.WorkPath("case");
   MakeDirectory(folder);
-  const std::string path = JoinPath(folder, reader.file);
+  const std::string path = JoinPath(folder, file);
   if (fault == 1) WriteFileBytes(path, "");
   if (fault == 2) MakeDirectory(path);
-  return reader.read(path);
+  return read(path);
 }
 
 TEST(FaultInjectionTest, EveryWriteAndReadMeetsItsFaults) {
@@ -303,10 +303,9 @@ TEST(FaultInjectionTest, EveryWriteAndReadMeetsItsFaults) {
     row("temp file of the traffic compiler", kWriteFaults[fault], c.expected,
         RunExtraction(c.step, c.error));
   }
-  for (const FileReader& reader : FileReaders()) {
+  for (const auto& [file, read] : FileReaders()) {
     for (int fault = 0; fault < 3; ++fault) {
-      row(reader.file, kReadFaults[fault], kReadExpected.at(reader.file)[fault],
-          RunRead(reader, fault));
+      row(file, kReadFaults[fault], kReadExpected.at(file)[fault], RunRead(file, read, fault));
     }
   }
 }

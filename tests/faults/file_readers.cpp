@@ -21,8 +21,8 @@ std::string Told(bool ok, size_t count, const char* what) {
 
 }  // namespace
 
-const std::vector<FileReader>& FileReaders() {
-  static const std::vector<FileReader> readers = {
+const std::map<std::string, FileReader>& FileReaders() {
+  static const std::map<std::string, FileReader> readers = {
       {"air_class.cfg",
        [](const std::string& path) {
          AircraftCategories categories;

@@ -3,18 +3,16 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
-#include <vector>
 
 namespace fm::testing {
 
-struct FileReader {
-  const char* file;  // the name the file is read under
-  std::function<std::string(const std::string& path)> read;
-};
+using FileReader = std::function<std::string(const std::string& path)>;
 
-// air_class.cfg, air_nat.cfg, sccache.txt, Aircraft.txt, FlightPlans.txt,
-// aircraft.cfg, a BGL file given to bgltext, temp.sca.
-const std::vector<FileReader>& FileReaders();
+// By the name the file is read under: air_class.cfg, air_nat.cfg,
+// sccache.txt, Aircraft.txt, FlightPlans.txt, aircraft.cfg, a BGL file given
+// to bgltext, temp.sca.
+const std::map<std::string, FileReader>& FileReaders();
 
 }  // namespace fm::testing
