@@ -65,7 +65,6 @@ TEST(AirportCacheTest, HeaderFailuresAndWhatTheyLeave) {
   AirportStore store;
   NoStatus status;
   const std::pair<const char*, CacheLoad> cases[] = {
-      {"00000001\r\n", CacheLoad::Invalid},
       {"00000001\r\n0.70\r\n1R\r\n", CacheLoad::OldVersion},
       {"00000000\r\n 0.70\r\n", CacheLoad::Loaded},
       {"garbage\n 0.70\n1R\n2C\n3S\n4T\n5ABCD The Name\n", CacheLoad::Loaded},

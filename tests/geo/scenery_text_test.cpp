@@ -16,7 +16,6 @@ TEST(SceneryTextTest, NameEntryPieces) {
     int number;
     const char* name;
   } cases[] = {
-      {"\tNameEntry( AIRPORT 17 \"Heathrow\")", true, "AIRPORT", 17, "Heathrow"},
       {"NameEntry( AIRPORT -3 x\"a b\"\"c\")", true, "AIRPORT", -3, "a b"},
       {"NameEntry( AIRPORT 99999999999 \"Big\")", true, "AIRPORT", 2147483647, "Big"},
       {"NameEntry( AIRPORT 5 \"Unclosed)", true, "AIRPORT", 5, ""},
