@@ -77,8 +77,9 @@ TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
   for (const auto& test : cases) {
     const std::string path = JoinPath(folder, test.file);
     ASSERT_TRUE(WriteFileBytes(path, test.before + std::string(kLine, 'A') + "\r\n"));
-    const testing::FileReader& read = testing::FileReaders().at(test.file);
-    ExpectWithin(test.file, PeakGrowthOfChild([&] { return read(path) == test.told; }), kBoundKb);
+    ExpectWithin(test.file,
+                 PeakGrowthOfChild([&] { return testing::ReadAs(test.file, path) == test.told; }),
+                 kBoundKb);
     RemoveFile(path);
   }
   RemoveTree(folder);
