@@ -2,19 +2,13 @@
 // each telling in a few words what it made of the file at a path.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <vector>
 
 namespace fm::testing {
 
-struct FileReader {
-  const char* file;  // the name the file is read under
-  std::function<std::string(const std::string& path)> read;
-};
-
-// air_class.cfg, air_nat.cfg, sccache.txt, Aircraft.txt, FlightPlans.txt,
-// aircraft.cfg, a BGL file given to bgltext, temp.sca.
-const std::vector<FileReader>& FileReaders();
+// Reads the file at `path` as the file named `file`: air_class.cfg,
+// air_nat.cfg, sccache.txt, Aircraft.txt, FlightPlans.txt, aircraft.cfg,
+// temp.sca, else as a BGL file given to bgltext.
+std::string ReadAs(const std::string& file, const std::string& path);
 
 }  // namespace fm::testing

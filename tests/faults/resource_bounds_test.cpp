@@ -28,21 +28,35 @@ constexpr size_t kLine = 50u << 20;
 // it) and 16 MB.
 constexpr long kBoundKb = static_cast<long>(4 * kLine / 1024) + 16 * 1024;
 
-// The growth of the peak memory of a child that runs `read`, in KiB;
-// -1 when the child failed. A child that hangs meets its processor-time
-// limit, generous for any of these reads, and fails.
-long PeakGrowthOfChild(const std::function<bool()>& read) {
-  const pid_t child = fork();
-  if (child == 0) {
-    const rlimit cpu{30, 30};
-    setrlimit(RLIMIT_CPU, &cpu);
-    _exit(read() ? 0 : 1);
+// How far the peak memory of a child that runs `run` grows beyond that of
+// a child that runs nothing (a child starts with this process's memory), in
+// KiB; -1 when the child failed. A child that hangs meets its processor-time
+// limit, generous for any of these runs, and fails.
+long PeakGrowthOfChild(const std::function<bool()>& run) {
+  long peaks[2] = {};
+  for (long& peak : peaks) {
+    const bool idle = &peak == &peaks[0];
+    const pid_t child = fork();
+    if (child == 0) {
+      const rlimit cpu{30, 30};
+      setrlimit(RLIMIT_CPU, &cpu);
+      _exit(idle || run() ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+      return -1;
+    }
+    peak = usage.ru_maxrss;
   }
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || wait4(child, &status, 0, &usage) != child) return -1;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return usage.ru_maxrss;
+  return peaks[1] - peaks[0];
+}
+
+void ExpectWithin(const char* what, long growth, long boundKb) {
+  std::printf("%-20s peak %ld KiB above an idle child, bound %ld KiB\n", what, growth, boundKb);
+  EXPECT_GE(growth, 0) << what << ": another status, or no end";
+  EXPECT_LE(growth, boundKb) << what;
 }
 
 TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
@@ -60,24 +74,12 @@ TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
       {"sccache.txt", "00000001\r\n 0.70\r\n1", "loaded"},
       {"aircraft.cfg", "[fltsim.0]\r\ntitle=", "read, 1 models"},
   };
-  // A child starts with this process's memory: the growth is measured
-  // against a child that reads nothing.
-  const long idle = PeakGrowthOfChild([] { return true; });
-  ASSERT_GT(idle, 0);
   for (const auto& test : cases) {
-    SCOPED_TRACE(test.file);
     const std::string path = JoinPath(folder, test.file);
     ASSERT_TRUE(WriteFileBytes(path, test.before + std::string(kLine, 'A') + "\r\n"));
-    const testing::FileReader* reader = nullptr;
-    for (const testing::FileReader& r : testing::FileReaders()) {
-      if (test.file == std::string(r.file)) reader = &r;
-    }
-    ASSERT_NE(reader, nullptr);
-    const long peak = PeakGrowthOfChild([&] { return reader->read(path) == test.told; });
-    ASSERT_GT(peak, 0) << "the read failed";
-    EXPECT_LE(peak - idle, kBoundKb) << "peak " << peak << " KiB, idle " << idle << " KiB";
-    std::printf("%-16s peak %ld KiB above an idle child, bound %ld KiB\n", test.file, peak - idle,
-                kBoundKb);
+    ExpectWithin(test.file,
+                 PeakGrowthOfChild([&] { return testing::ReadAs(test.file, path) == test.told; }),
+                 kBoundKb);
     RemoveFile(path);
   }
   RemoveTree(folder);
@@ -111,10 +113,7 @@ TEST(ResourceBounds, BgltextOnHostileImagesStaysWithinItsBound) {
       // No memory: 25 MB unpacked, which would hold 500 MB of table.
       {HostileKind::PackedTargets, 25000, bgltext::kExitDecoderFailure},
   };
-  const long idle = PeakGrowthOfChild([] { return true; });
-  ASSERT_GT(idle, 0);
   for (const Case& test : cases) {
-    SCOPED_TRACE(bgltest::HostileKindName(test.kind));
     long size = 0;
     {
       const std::vector<uint8_t> image = bgltest::HostileImage(test.kind, test.size);
@@ -126,15 +125,12 @@ TEST(ResourceBounds, BgltextOnHostileImagesStaysWithinItsBound) {
                               : 0;
     const long boundKb =
         (size * (1 + kBgltextBytesPerInputByte) + unpacked) / 1024 + kBgltextExtraKb;
-    const long peak = PeakGrowthOfChild([&] {
+    const long growth = PeakGrowthOfChild([&] {
       std::string console;
       bgltext::Console quiet(&console);
       return bgltext::RunBgltext({path, "/dev/null"}, quiet, nullptr) == test.status;
     });
-    ASSERT_GT(peak, 0) << "another status, or no end";
-    EXPECT_LE(peak - idle, boundKb) << "peak " << peak << " KiB, idle " << idle << " KiB";
-    std::printf("%-20s %8ld bytes: peak %ld KiB above an idle child, bound %ld KiB\n",
-                bgltest::HostileKindName(test.kind), size, peak - idle, boundKb);
+    ExpectWithin(bgltest::HostileKindName(test.kind), growth, boundKb);
   }
   RemoveTree(folder);
 }

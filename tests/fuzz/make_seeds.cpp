@@ -18,10 +18,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
     return 1;
   }
+  int status = 0;
   auto save = [&](const char* target, const char* name, const auto& bytes) {
     const std::string path = fm::JoinPath(fm::JoinPath(argv[1], target), name);
     if (!fm::WriteFileBytes(path, std::string(bytes.begin(), bytes.end()))) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      status = 1;
     }
   };
   const std::vector<bglbench::AirportRow> rows = {
@@ -63,5 +65,5 @@ int main(int argc, char** argv) {
   save("traffic_container", "two_aircraft.dat",
        fm::EncodeTrafficFile({aircraft, plans, "EGLL\r\nLFPG\r\n"}));
   save("traffic_container", "empty.dat", fm::EncodeTrafficFile({}));
-  return 0;
+  return status;
 }

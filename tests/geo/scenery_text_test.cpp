@@ -8,27 +8,23 @@
 namespace fm {
 namespace {
 
+// The pieces as "kind|number|name"; a line that is no entry leaves them
+// empty.
 TEST(SceneryTextTest, NameEntryPieces) {
-  struct Case {
-    const char* line;
-    bool isEntry;
-    const char* kind;
-    int number;
-    const char* name;
-  } cases[] = {
-      {"\tNameEntry( AIRPORT 17 \"Heathrow\")", true, "AIRPORT", 17, "Heathrow"},
-      {"NameEntry( AIRPORT -3 x\"a b\"\"c\")", true, "AIRPORT", -3, "a b"},
-      {"NameEntry( AIRPORT 99999999999 \"Big\")", true, "AIRPORT", 2147483647, "Big"},
-      {"NameEntry( AIRPORT 5 \"Unclosed)", true, "AIRPORT", 5, ""},
-      {"NameEntry(AIRPORT 5 \"x\")", false, "", 0, ""},
+  const std::pair<const char*, const char*> cases[] = {
+      {"NameEntry( AIRPORT -3 x\"a b\"\"c\")", "AIRPORT|-3|a b"},
+      {"NameEntry( AIRPORT 99999999999 \"Big\")", "AIRPORT|2147483647|Big"},
+      {"NameEntry( AIRPORT 5 \"Unclosed)", "AIRPORT|5|"},
+      {"NameEntry(AIRPORT 5 \"x\")", "not an entry: |0|"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [line, pieces] : cases) {
     NameEntry entry;
     entry.name = "stale";
-    EXPECT_EQ(ParseNameEntry(c.line, entry), c.isEntry) << c.line;
-    EXPECT_EQ(entry.kind, c.kind) << c.line;
-    EXPECT_EQ(entry.number, c.number) << c.line;
-    EXPECT_EQ(entry.name, c.name) << c.line;
+    const bool isEntry = ParseNameEntry(line, entry);
+    EXPECT_EQ((isEntry ? "" : "not an entry: ") + entry.kind + "|" + std::to_string(entry.number) +
+                  "|" + entry.name,
+              pieces)
+        << line;
   }
 }
 
