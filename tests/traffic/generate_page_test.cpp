@@ -183,7 +183,7 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrongAndDamagedTraffic) {
       {"a title shared by two traffic aircraft keeps the speed of its first flight",
        {{"Jet", {{"A", {"A", ""}}}}},
        {{"United Kingdom", {""}}},
-       {plan, "AC#2" + plan.substr(4), plan},
+       {plan, "AC#2" + plan.substr(4)},
        "A was selected",
        "AC#1,250,\"A\"\r\n"},
       {"damaged traffic: what is left of a plan flies",
