@@ -59,7 +59,7 @@ std::string PlanLine(Dice& dice, const std::string& aircraftId) {
   line += dice.Pick({"24Hr", "12Hr", "WEEK"}) + ",";
   line += dice.Pick({"IFR", "VFR"});
   for (int legs = dice.Between(1, 4); legs > 0; --legs) {
-    char times[24];
+    char times[48];
     const int hour = dice.Between(0, 21);
     std::snprintf(times, sizeof times, ",%02d:00:00,%02d:30:00,", hour, hour + 2);
     line += times;
