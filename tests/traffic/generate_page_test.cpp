@@ -4,13 +4,11 @@
 // enabled, saving), and the whole wizard with the real embedded programs.
 #include <gtest/gtest.h>
 
-#include "platform/file_paths.h"
 #include "platform/file_system.h"
-#include "platform/file_text.h"
 #include "resources/resource.h"
 #include "tests/support/fake_os.h"
+#include "tests/support/fixture_installation.h"
 #include "tests/support/recording_sheet.h"
-#include "tests/system/system_test_support.h"
 #include "tests/traffic/redistribution_model.h"
 #include "traffic/traffic_lines.h"
 #include "wizard/wizard.h"
@@ -53,13 +51,9 @@ struct GeneratePage {
     for (const std::string& line : input.planLines) {
       if (auto parsed = ParseFlightPlanLine(line)) state.flightPlans.push_back(parsed->plan);
     }
-    state.workFolder = folder.Path();
+    state.workFolder = installation.WorkFolder();
   }
-  std::string File(const char* name) const {
-    std::string bytes;
-    ReadFileBytes(JoinPath(folder.Path(), name), bytes);
-    return bytes;
-  }
+  std::string File(const char* name) const { return installation.ReadWorkFile(name); }
 
   // Generate with the method, then Save Only; what a user sees and gets.
   model::ModelOutput Run(bool randomly, std::uint32_t seed) {
@@ -80,7 +74,7 @@ struct GeneratePage {
     return out;
   }
 
-  testing::ScopedTempFolder folder{"generate_page"};
+  testing::FixtureInstallation installation;
   CWizard wizard;
   testing::RecordingSheet sheet{&wizard};
   testing::RecordingHost& host = sheet.HostOf(4);
@@ -239,7 +233,7 @@ TEST(GeneratePageTest, ButtonsOnceEnabledStayAndSaveAndCompileCanBeCancelled) {
 
   // A run refused (the report's name taken by a folder) keeps the last
   // run's tables, list and buttons.
-  const std::string report = JoinPath(page.folder.Path(), "report.txt");
+  const std::string report = page.installation.WorkPath("report.txt");
   ASSERT_TRUE(RemoveFile(report) && MakeDirectory(report));
   page.sheet.boxes.clear();
   host.Press(IDC_GENERATE);
