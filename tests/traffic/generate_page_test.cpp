@@ -1,7 +1,8 @@
 // The generate page: the redistribution compared byte for byte with its
 // independent model on a few hundred random installations and on the cases
-// that are easy to get wrong, the page's own rules (buttons that stay
-// enabled, saving), and the whole wizard with the real embedded programs.
+// that are easy to get wrong, and the page's own rules (buttons that stay
+// enabled, saving). The whole wizard with the real embedded programs is
+// wizard_pages_test's.
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
