@@ -60,7 +60,7 @@ TEST(ConsoleOutput, ProgressAndMessagesOnATerminalAndElsewhere) {
 // helicopter, one whose title is in no category, one of an aircraft that
 // Aircraft.txt does not have. One of the British aircraft is excluded, so
 // the other flies both British flights.
-TEST(CliRun, TheSummaryCountsEveryPlanAndNamesTheFiles) {
+TEST(CliRun, TheSummaryCountsEveryPlan) {
   testing::FixtureInstallation installation;
   ASSERT_TRUE(installation.IsReady());
   installation.WorkFile(
