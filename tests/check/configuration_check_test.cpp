@@ -45,7 +45,9 @@ struct Inputs {
 };
 
 // The check's status and output.
-std::pair<int, std::string> RunCheck(const Inputs& in, FixtureInstallation& fixture) {
+std::pair<int, std::string> RunCheck(const Inputs& in) {
+  FixtureInstallation fixture;
+  EXPECT_TRUE(fixture.IsReady());
   WizardState state;
   for (const std::string& line : in.airClass) state.categories.AddConfigLine(line);
   for (const auto& [folder, text] : in.aircraftCfgs) fixture.AddAircraft(folder, text);
@@ -88,24 +90,20 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
          "  \"Jet\": 0 flights left out; its pattern \"737\" matches \"Boeing 737 Lufthansa\", "
          "which falls into \"Airliner\" first",
          "  \"Regional\": 2 flights left out"}}},
-      {"traffic title in no category",
+      {"traffic title in no category, plan whose aircraft Aircraft.txt lacks, airport the "
+       "scenery lacks",
        [](Inputs& in) {
          in.traffic["AC#3"] = "Fokker 50 KLM";
-         in.plans.insert(in.plans.end(), {{"AC#3", {"EGLL", "LFPG"}}, {"AC#3", {"LFPG", "EGLL"}}});
+         in.plans.insert(in.plans.end(), {{"AC#3", {"EGLL", "LFPG"}},
+                                          {"AC#3", {"LFPG", "EGLL"}},
+                                          {"AC#9", {"EGLL", "LFPG"}},
+                                          {"AC#1", {"EGLL", "ZZZZ"}}});
        },
        {{"Traffic titles that no category claims (1, 2 flights left out):",
-         "  \"Fokker 50 KLM\": 2 flights"}}},
-      {"plan whose aircraft Aircraft.txt lacks",
-       [](Inputs& in) {
-         in.plans.push_back({"AC#9", {"EGLL", "LFPG"}});
-       },
-       {{"Aircraft of flight plans that Aircraft.txt does not hold (1, 1 flight left out):",
-         "  AC#9: 1 flight"}}},
-      {"airport the scenery lacks",
-       [](Inputs& in) {
-         in.plans.push_back({"AC#1", {"EGLL", "ZZZZ"}});
-       },
-       {{"Airports of the traffic that the loaded scenery does not hold, without a country "
+         "  \"Fokker 50 KLM\": 2 flights"},
+        {"Aircraft of flight plans that Aircraft.txt does not hold (1, 1 flight left out):",
+         "  AC#9: 1 flight"},
+        {"Airports of the traffic that the loaded scenery does not hold, without a country "
          "(1, 1 leg):",
          "  \"ZZZZ\": 1 leg"}}},
       {"blank before the slash: the airports' country is not named",
@@ -123,8 +121,10 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
          "  \"Lufthansa\": 1 variation; air_nat.cfg has \"LUFTHANSA\" (Germany, line 6)"},
         {"Countries of the traffic whose callsigns no installed aircraft carries (1, 2 legs):",
          "  line 6: \"Germany/LUFTHANSA\": its flights fall back to GLOBAL (2 legs)"}}},
-      {"air_nat.cfg lines ignored or read with blanks and empty callsigns",
+      {"air_nat.cfg lines ignored or read with blanks and empty callsigns; no GLOBAL line, a "
+       "near one",
        [](Inputs& in) {
+         in.airNat[2] = "Global/SPEEDBIRD";
          in.airNat[3] = "United Kingdom/SPEEDBIRD, EASY";
          in.airNat.insert(in.airNat.end(),
                           {"Italy", "x", "\tGermany/CONDOR", "; Spain", "Spain/ IBERIA,,VUELING "});
@@ -138,39 +138,31 @@ TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
          "ignored",
          "  line 11: \"Spain/ IBERIA,,VUELING \": a blank after the slash: the callsign is "
          "\" IBERIA\"; an empty callsign (a comma too many): aircraft without an airline "
-         "qualify for \"Spain\""}}},
-      {"no GLOBAL line, a near one",
-       [](Inputs& in) { in.airNat[2] = "Global/SPEEDBIRD"; },
-       {{"air_nat.cfg has no GLOBAL line (1):",
+         "qualify for \"Spain\""},
+        {"air_nat.cfg has no GLOBAL line (1):",
          "  a flight whose countries give no aircraft goes straight to the aircraft without an "
          "airline; air_nat.cfg line 3 names \"Global\""}}},
   };
-  FixtureInstallation consistent;
-  EXPECT_EQ(RunCheck(Inputs{}, consistent),
+  EXPECT_EQ(RunCheck(Inputs{}),
             std::pair(kCheckClean,
                       std::string("Checked 3 installed variations, 2 categories, 2 traffic titles "
                                   "in 3 flight plans, 3 airports and 4 countries of air_nat.cfg.\n"
                                   "No problems found.\n")));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    FixtureInstallation fixture;
-    ASSERT_TRUE(fixture.IsReady());
     Inputs in;
     c.change(in);
-    const auto [status, output] = RunCheck(in, fixture);
-    // The first line counts the inputs; the findings follow.
+    const auto [status, output] = RunCheck(in);
+    // The first line counts the inputs, the last the findings (the demo's
+    // "1 problem found in 1 group." in cli-demo-run.sh); the groups between.
     std::string expected;
-    size_t findings = 0;
     for (const auto& group : c.groups) {
       expected += "\n";
       for (const std::string& line : group) expected += line + "\n";
-      findings += group.size() - 1;
     }
-    expected += "\n" + std::to_string(findings) + (findings == 1 ? " problem" : " problems") +
-                " found in " + std::to_string(c.groups.size()) +
-                (c.groups.size() == 1 ? " group" : " groups") + ".\n";
     EXPECT_EQ(status, kCheckFoundProblems);
-    EXPECT_EQ(output.substr(output.find('\n') + 1), expected);
+    const size_t first = output.find('\n') + 1;
+    EXPECT_EQ(output.substr(first, output.rfind("\n\n") + 1 - first), expected);
   }
 }
 

@@ -1,16 +1,15 @@
 // The generate page: the redistribution compared byte for byte with its
 // independent model on a few hundred random installations and on the cases
-// that are easy to get wrong, the page's own rules (buttons that stay
-// enabled, saving), and the whole wizard with the real embedded programs.
+// that are easy to get wrong, and the page's own rules (buttons that stay
+// enabled, saving). The whole wizard with the real embedded programs is
+// wizard_pages_test's.
 #include <gtest/gtest.h>
 
-#include "platform/file_paths.h"
 #include "platform/file_system.h"
-#include "platform/file_text.h"
 #include "resources/resource.h"
 #include "tests/support/fake_os.h"
+#include "tests/support/fixture_installation.h"
 #include "tests/support/recording_sheet.h"
-#include "tests/system/system_test_support.h"
 #include "tests/traffic/redistribution_model.h"
 #include "traffic/traffic_lines.h"
 #include "wizard/wizard.h"
@@ -53,13 +52,9 @@ struct GeneratePage {
     for (const std::string& line : input.planLines) {
       if (auto parsed = ParseFlightPlanLine(line)) state.flightPlans.push_back(parsed->plan);
     }
-    state.workFolder = folder.Path();
+    state.workFolder = installation.WorkFolder();
   }
-  std::string File(const char* name) const {
-    std::string bytes;
-    ReadFileBytes(JoinPath(folder.Path(), name), bytes);
-    return bytes;
-  }
+  std::string File(const char* name) const { return installation.ReadWorkFile(name); }
 
   // Generate with the method, then Save Only; what a user sees and gets.
   model::ModelOutput Run(bool randomly, std::uint32_t seed) {
@@ -80,7 +75,7 @@ struct GeneratePage {
     return out;
   }
 
-  testing::ScopedTempFolder folder{"generate_page"};
+  testing::FixtureInstallation installation;
   CWizard wizard;
   testing::RecordingSheet sheet{&wizard};
   testing::RecordingHost& host = sheet.HostOf(4);
@@ -136,11 +131,20 @@ model::ModelInput SmallInstallation() {
   return input;
 }
 
-TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
+// The decisions that are easy to get wrong, one small installation each
+// (Evenly's ties to the last candidate, every fallback and AC#10 before AC#2
+// the random installations reach every run), and damaged traffic as a user
+// may hand it in: a line of a megabyte, binary bytes, plans cut short.
+TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrongAndDamagedTraffic) {
   ScopedFakeOs os;
   using Models = std::vector<model::Model>;
   using Airlines = std::map<std::string, std::set<std::string>>;
-  const std::string plan = "AC#1,N1,100%,24Hr,IFR,07:00:00,08:00:00,350,F,0001,EGLL";
+  const std::string plan = SmallInstallation().planLines[0];
+  std::string huge = "AC#1,N1,100%,24Hr,IFR", binary = "AC#1,";
+  while (huge.size() < (1u << 20)) huge += ",07:00:00,08:00:00,350,F,0001,EGLL";
+  for (int c = 1; c < 256; ++c) {
+    if (c != '\n' && c != '\r') binary += static_cast<char>(c);
+  }
   const struct {
     const char* name;
     Models models;
@@ -149,12 +153,6 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
     const char* reportPart;   // must occur in the report
     const char* aircraftTxt;  // the whole saved aircraft.txt
   } cases[] = {
-      {"Evenly: the last of the least used",
-       {{"Jet", {{"A", {"A", "X"}}, {"B", {"B", "X"}}, {"C", {"C", "X"}}}}},
-       {{"United Kingdom", {"X"}}},
-       {plan, plan, plan, plan, plan},
-       "C was selected for this flight.\r\n\r\n",
-       "AC#1,250,\"C\"\r\nAC#2,250,\"B\"\r\nAC#3,250,\"A\"\r\n"},
       {"GLOBAL without callsigns: no endless loop, the aircraft without airline flies",
        {{"Jet", {{"Private", {"Private", ""}}}}},
        {{"GLOBAL", {}}},
@@ -177,15 +175,19 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
        {plan},
        "Valid callsigns are \r\nA was selected",
        "AC#1,250,\"A\"\r\n"},
-      // Eleven titles: the twelfth flight reuses the first title's id.
-      {"a shared title keeps the speed of its first flight; AC#10 sorts before AC#2",
-       {{"Jet", {}}},
+      {"a title shared by two traffic aircraft keeps the speed of its first flight",
+       {{"Jet", {{"A", {"A", ""}}}}},
        {{"United Kingdom", {""}}},
-       std::vector<std::string>(11, "AC#2" + plan.substr(4)),
-       "k was selected",
-       "AC#1,250,\"k\"\r\nAC#10,480,\"b\"\r\nAC#11,480,\"a\"\r\nAC#2,480,\"j\"\r\n"
-       "AC#3,480,\"i\"\r\nAC#4,480,\"h\"\r\nAC#5,480,\"g\"\r\nAC#6,480,\"f\"\r\n"
-       "AC#7,480,\"e\"\r\nAC#8,480,\"d\"\r\nAC#9,480,\"c\"\r\n"},
+       {plan, "AC#2" + plan.substr(4)},
+       "A was selected",
+       "AC#1,250,\"A\"\r\n"},
+      {"damaged traffic: what is left of a plan flies",
+       {{"Jet", {{"A", {"A", ""}}}}},
+       {{"United Kingdom", {""}}},
+       {huge, binary, "AC#1", "AC#1,N1,100%", "AC#1,N1,100%,24Hr,IFR,07:00:00,08",
+        ",,,,,,,,,,,,,,,,", "\x1A\x7F,\xFF"},
+       "A was selected",
+       "AC#1,250,\"A\"\r\n"},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
@@ -193,59 +195,11 @@ TEST(GeneratePageTest, DecisionsThatAreEasyToGetWrong) {
     input.aircraftModels = test.models;
     input.countryAirlines = test.airlines;
     input.planLines = test.plans;
-    if (test.models[0].variations.empty()) {
-      input.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
-      for (char c = 'a'; c <= 'k'; ++c) {
-        input.aircraftModels[0].variations[std::string(1, c)] = {std::string(1, c), ""};
-      }
-      input.planLines.insert(input.planLines.begin(), plan);
-    }
+    input.trafficAircraft["AC#2"] = {"480", "Boeing 747"};
     const model::ModelOutput product = RunBoth(input);
     EXPECT_NE(product.report.find(test.reportPart), std::string::npos) << product.report;
     EXPECT_EQ(product.aircraftTxt, test.aircraftTxt);
   }
-}
-
-// Hand-edited and damaged traffic: a plan line of a megabyte, binary bytes,
-// plans cut short; Randomly weighing a title by the candidates that carry
-// it; the progress as a truncated floating-point percentage (29 / 50 * 100
-// is just below 58), where a plan of an unknown id counts but shows none.
-TEST(GeneratePageTest, DamagedTrafficRandomWeightsAndProgressAreTheModels) {
-  ScopedFakeOs os;
-  model::ModelInput input = SmallInstallation();
-  const std::string plan = input.planLines[0];
-  input.aircraftModels = {{"Jet", {{"A", {"A", ""}}}}};
-  input.countryAirlines = {{"United Kingdom", {""}}, {"GLOBAL", {"X"}}};
-  std::string huge = "AC#1,N1,100%,24Hr,IFR", binary = "AC#1,";
-  while (huge.size() < (1u << 20)) huge += ",07:00:00,08:00:00,350,F,0001,EGLL";
-  for (int c = 1; c < 256; ++c) {
-    if (c != '\n' && c != '\r') binary += static_cast<char>(c);
-  }
-  input.planLines = {huge,
-                     binary,
-                     "AC#1",
-                     "AC#1,N1,100%",
-                     "AC#1,N1,100%,24Hr,IFR,07:00:00,08",
-                     ",,,,,,,,,,,,,,,,",
-                     "\x1A\x7F,\xFF"};
-  EXPECT_NE(RunBoth(input).flightPlansTxt.find(huge.substr(4)), std::string::npos);
-
-  input.countryAirlines = {{"United Kingdom", {""}}};
-  input.planLines.assign(50, plan);
-  input.planLines[10] = "AC#9" + plan.substr(4);
-  std::vector<std::string> expected;
-  for (int plan = 1; plan <= 50; ++plan)
-    if (plan != 11) expected.push_back(std::to_string(plan == 29 ? 57 : 2 * plan) + "% processed");
-  EXPECT_EQ(RunBoth(input).statusTexts, expected);
-
-  input.aircraftModels = {{"Jet", {{"A", {"A", "BAW"}}}},
-                          {"Jet", {{"A", {"A", "BAW"}}, {"B", {"B", "BAW"}}}}};
-  input.countryAirlines = {{"United Kingdom", {"BAW"}}};
-  input.planLines.assign(4, plan);
-  input.randomly = true;
-  input.seed = 1;
-  EXPECT_EQ(RunBoth(input).listRows,
-            (std::vector<std::pair<std::string, int>>{{"A", 3}, {"B", 1}}));
 }
 
 TEST(GeneratePageTest, RandomlyDrawsTheKnownSequence) {
@@ -280,7 +234,7 @@ TEST(GeneratePageTest, ButtonsOnceEnabledStayAndSaveAndCompileCanBeCancelled) {
 
   // A run refused (the report's name taken by a folder) keeps the last
   // run's tables, list and buttons.
-  const std::string report = JoinPath(page.folder.Path(), "report.txt");
+  const std::string report = page.installation.WorkPath("report.txt");
   ASSERT_TRUE(RemoveFile(report) && MakeDirectory(report));
   page.sheet.boxes.clear();
   host.Press(IDC_GENERATE);

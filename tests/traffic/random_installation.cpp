@@ -3,6 +3,7 @@
 #include "tests/traffic/redistribution_model.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace fm::testing::model {
@@ -52,50 +53,22 @@ const Words kAirportCountries = {"United Kingdom", "France", "Netherlands", "Ger
 const Words kAirNatCountries = {"United Kingdom", "France", "Netherlands", "Germany", "Spain"};
 const Words kSpeeds = {"120", "250", "300", "450"};
 
-// The number with leading zeros to `digits` digits.
-std::string Number(int n, std::size_t digits) {
-  std::string text = std::to_string(n);
-  return std::string(digits - std::min(text.size(), digits), '0') + text;
-}
-
 // One dice call per statement: the operands of + have no fixed order.
 std::string PlanLine(Dice& dice, const std::string& aircraftId) {
   std::string line = aircraftId + ",N" + std::to_string(dice.Between(1, 999)) + ",100%,";
   line += dice.Pick({"24Hr", "12Hr", "WEEK"}) + ",";
   line += dice.Pick({"IFR", "VFR"});
   for (int legs = dice.Between(1, 4); legs > 0; --legs) {
-    int hour = dice.Between(0, 21);
-    line.append(",").append(Number(hour, 2)).append(":00:00,");
-    line.append(Number(hour + 2, 2)).append(":30:00,");
+    char times[48];
+    const int hour = dice.Between(0, 21);
+    std::snprintf(times, sizeof times, ",%02d:00:00,%02d:30:00,", hour, hour + 2);
+    line += times;
     line += dice.Pick({"050", "350"}) + ",";
     line += dice.Pick({"F", "R"}) + ",";
-    line += Number(dice.Between(100, 999), 4) + ",";
+    line += "0" + std::to_string(dice.Between(100, 999)) + ",";
     line += dice.OneIn(6) ? std::string("XXXX") : dice.Pick(kIcaos);  // XXXX: no such airport
   }
   return line;
-}
-
-void AddPlanLines(Dice& dice, int lines, ModelInput& input) {
-  Words ids;
-  for (const auto& [id, aircraft] : input.trafficAircraft) ids.push_back(id);
-  for (int i = 0; i < lines; ++i) {
-    if (dice.OneIn(15)) {  // not a plan: no comma
-      input.planLines.push_back(dice.OneIn(2) ? "" : "garbage");
-      continue;
-    }
-    std::string id = ids.empty() || dice.OneIn(12) ? dice.Pick({"AC#99", "AC#13"}) : dice.Pick(ids);
-    std::string line = PlanLine(dice, id);
-    // Edited by hand: a field more after the legs or in the header, or the
-    // line cut short inside a leg or the header.
-    if (dice.OneIn(10)) {
-      int edit = dice.Below(3);
-      if (edit == 0) line += ",EXTRA";
-      if (edit == 1) line.insert(line.find(',') + 1, "X,");
-      if (edit == 2)
-        line.resize(static_cast<std::size_t>(dice.Between(5, static_cast<int>(line.size()) - 1)));
-    }
-    input.planLines.push_back(line);
-  }
 }
 
 }  // namespace
@@ -120,8 +93,7 @@ ModelInput RandomInstallation(std::uint32_t seed) {
 
   // Mostly a few models with a few variations each, so that flights find aircraft;
   // "Unknown" is the category of aircraft that no category claims.
-  int models = fleet ? 8 : dice.OneIn(8) ? dice.Between(0, 1) : dice.Between(2, 8);
-  for (int m = models; m > 0; --m) {
+  for (int m = fleet ? 8 : dice.OneIn(8) ? dice.Between(0, 1) : dice.Between(2, 8); m > 0; --m) {
     Model model{fleet           ? categories[0]
                 : dice.OneIn(6) ? std::string("Unknown")
                                 : dice.Pick(categories),
@@ -154,7 +126,26 @@ ModelInput RandomInstallation(std::uint32_t seed) {
     std::string id = "AC#" + std::to_string(dice.Between(1, 12));
     input.trafficAircraft[id] = {dice.Pick(kSpeeds), dice.Pick(kTrafficTitles)};
   }
-  AddPlanLines(dice, fleet ? dice.Between(25, 40) : dice.Between(0, 40), input);
+  Words ids;
+  for (const auto& [id, aircraft] : input.trafficAircraft) ids.push_back(id);
+  for (int i = fleet ? dice.Between(25, 40) : dice.Between(0, 40); i > 0; --i) {
+    if (dice.OneIn(15)) {  // not a plan: no comma
+      input.planLines.push_back(dice.OneIn(2) ? "" : "garbage");
+      continue;
+    }
+    std::string id = ids.empty() || dice.OneIn(12) ? dice.Pick({"AC#99", "AC#13"}) : dice.Pick(ids);
+    std::string line = PlanLine(dice, id);
+    // Edited by hand: a field more after the legs or in the header, or the
+    // line cut short inside a leg or the header.
+    if (dice.OneIn(10)) {
+      int edit = dice.Below(3);
+      if (edit == 0) line += ",EXTRA";
+      if (edit == 1) line.insert(line.find(',') + 1, "X,");
+      if (edit == 2)
+        line.resize(static_cast<std::size_t>(dice.Between(5, static_cast<int>(line.size()) - 1)));
+    }
+    input.planLines.push_back(line);
+  }
 
   input.randomly = dice.OneIn(2);
   input.seed = dice.Next();
