@@ -163,10 +163,13 @@ std::string Win32WizardDriver::ReadHelp(int textId) {
 }
 
 void Win32WizardDriver::PressButton(int id) {
-  PostMessageA(PageControl(id), BM_CLICK, 0, 0);
-  // The click is handled once the page has taken it from its queue.
+  // Sent, not posted: a thread takes sent messages in the order they came
+  // and before its posted ones, so a posted click could be overtaken by the
+  // idle check that follows and the check would see the page before the
+  // click. The wait ends when the handler returns or after 200 ms (a
+  // handler that opens a box waits for its answer).
   DWORD_PTR ignored;
-  SendMessageTimeoutA(CurrentPage(), WM_NULL, 0, 0, SMTO_NORMAL, 200, &ignored);
+  SendMessageTimeoutA(PageControl(id), BM_CLICK, 0, 0, SMTO_NORMAL, 200, &ignored);
 }
 
 bool Win32WizardDriver::TakeMessageBox(std::string& text, int milliseconds) {
