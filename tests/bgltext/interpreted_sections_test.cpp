@@ -129,6 +129,16 @@ TEST(ProceduralSection, AreaRecordsLabelsAndTheCloseAfterTheArea) {
   }
 }
 
+// Records 5, 8, 11 and 13 give the area's length in a word.
+TEST(ProceduralSection, AnAreaWithAWordLength) {
+  ByteWriter unit;
+  unit.U8(5).I32(Lat32Raw(45)).U32(Lon32Raw(90)).U8(2).U16(12 + 2).U8(0x22).U8(0).U8(0);
+  EXPECT_NE(
+      SingleText(RunBgl(LatRangeImage(9, 0x100 - 12, unit.Data())))
+          .find("Area( 5 N45:0:0.00 E90:0:0.00 2 )\n\tReturn\nEndA\n\n;;;;; End of LatRange\n"),
+      std::string::npos);
+}
+
 TEST(LibraryObjects, ObjectHeaderAndRecordFormats) {
   BglBuilder b = DecoderBuilder();
   b.BeginSection(10);
