@@ -8,7 +8,8 @@ namespace fm::testing {
 
 // Reads the file at `path` as the file named `file`: air_class.cfg,
 // air_nat.cfg, sccache.txt, Aircraft.txt, FlightPlans.txt, aircraft.cfg,
-// temp.sca, else as a BGL file given to bgltext.
+// temp.sca or "a BGL file given to bgltext" ("no reader for ..." for any
+// other name, which no row expects).
 std::string ReadAs(const std::string& file, const std::string& path);
 
 }  // namespace fm::testing
