@@ -71,15 +71,8 @@ TEST(ReadAircraftCfgTest, Cases) {
       {"keys in any case, values as written",
        "[FLTSIM.12]\nTitle = Boeing 737\n[Fltsim.13]\nTITLE=boeing 737\nAtc_Airline=sPeEd\n",
        "|\nBoeing 737: ||||\nboeing 737: sPeEd||||"},
-      {"a header with GENERAL anywhere is read",
-       "[WEIGHT_AND_BALANCE]\natc_model=B737\n[GeneralEngineData]\natc_model=A320\n", "|A320"},
       {"a line with GENERAL enables the lines after it, not itself",
        "[WEIGHT_AND_BALANCE]\natc_type=GENERAL\natc_model=M1\n", "|M1"},
-      {"an empty value replaces the earlier one",
-       "[fltsim.0]\ntitle=AB\natc_airline=X\n[fltsim.1]\ntitle=CD\natc_airline=\n",
-       "|\nAB: X||||\nCD: ||||"},
-      // The byte-order mark keeps the first line from being a header, but
-      // FLTSIM in it still starts the reading.
       {"a UTF-8 byte-order mark before the first header", "\xEF\xBB\xBF[fltsim.0]\r\ntitle=AB\r\n",
        "|\nAB: ||||"},
   };

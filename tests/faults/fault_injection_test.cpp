@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,12 +37,12 @@ namespace {
 constexpr char kEarlier[] = "earlier content\r\n";
 
 // Locks a folder so that no name can be made, removed or renamed in it:
-// immutable for root, whom modes do not stop, and without write permission.
-// Unlocks it again; gives whether the folder is locked now.
+// immutable (for root, whom modes do not stop) and without write
+// permission. Unlocks it again; gives whether the folder is locked now.
 bool LockFolder(const std::string& path, bool lock) {
   if (const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY); fd >= 0) {
     int flags = 0;
-    if (geteuid() == 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
       flags = lock ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
       ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
@@ -81,45 +82,43 @@ struct Scene {
         {"AC#1,N1,10%,24Hr,IFR,00:00:00,01:00:00,350,F,1001,EGLL", "AC#1", {{"EGLL"}}});
   }
   std::string Work(const char* name) const { return installation.WorkPath(name); }
-  RecordingHost& GeneratePage() { return sheet.HostOf(4); }
-  // Presses a button that may end the process: the texts of the boxes
-  // shown (the system's own, or all), joined by " + ", and how it ended.
+  // Presses a button of the generate page that may end the process: the
+  // texts of the boxes shown (the system's own, or all), joined by " + ",
+  // and how it ended.
   std::string Press(int id, bool sheetBoxes = true) {
-    std::string ending;
+    std::string text, ending;
     try {
-      GeneratePage().Press(id);
+      sheet.HostOf(4).Press(id);
     } catch (const ProcessEnded& ended) {
       ending = "; exit " + std::to_string(ended.exitCode);
     }
-    std::string text;
-    for (const auto& box : sheet.boxes) {
-      if (sheetBoxes) text += (text.empty() ? "" : " + ") + box.text;
-    }
+    if (!sheetBoxes) sheet.boxes.clear();
+    for (const auto& box : sheet.boxes) text += (text.empty() ? "" : " + ") + box.text;
     for (const auto& box : os.boxes) text += (text.empty() ? "" : " + ") + box.text;
     return (text.empty() ? "no box" : text) + ending;
   }
   void GenerateFirst() {
-    GeneratePage().Press(IDC_GENERATE);
+    sheet.HostOf(4).Press(IDC_GENERATE);
     sheet.boxes.clear();
   }
 };
 
 // What became of the files of a case: "earlier kept" when each has its
 // earlier bytes, "new file" when each has new bytes, else file by file.
-std::string Fate(Scene& scene, const std::vector<const char*>& names, bool hadEarlier) {
-  bool allKept = true, allNew = true;
+std::string Fate(Scene& scene, const std::vector<const char*>& names) {
   std::string detail;
+  std::set<std::string> fates;
   for (const char* name : names) {
     std::string bytes;
-    if (!ReadFileBytes(scene.Work(name), bytes)) bytes = "<missing>";
-    const bool kept = hadEarlier && bytes == kEarlier;
-    const bool fresh = bytes != "<missing>" && !bytes.empty() && !kept;
-    allKept = allKept && kept;
-    allNew = allNew && fresh;
-    const char* fate = kept ? "kept" : fresh ? "new" : bytes.empty() ? "emptied" : "missing";
+    const char* fate = !ReadFileBytes(scene.Work(name), bytes) ? "missing"
+                       : bytes.empty()                         ? "emptied"
+                       : bytes == kEarlier                     ? "kept"
+                                                               : "new";
+    fates.insert(fate);
     detail += std::string(detail.empty() ? "" : ", ") + name + " " + fate;
   }
-  return allKept ? "earlier kept" : allNew ? "new file" : detail;
+  if (fates.size() == 1 && *fates.begin() == "kept") return "earlier kept";
+  return fates.size() == 1 && *fates.begin() == "new" ? "new file" : detail;
 }
 
 const char* const kWriteFaults[] = {"full disk", "read-only folder", "vanished between steps"};
@@ -204,10 +203,9 @@ const std::vector<WriteCase>& WriteCases() {
 std::string RunWrite(const WriteCase& c, int fault) {
   Scene scene;
   const bool earlier = fault == 0 || (fault == 1 && c.earlierInReadOnlyFolder);
-  // Written before; for the third fault gone again by the time of the write.
+  // Written before, unless gone again by the time of the write.
   for (const char* name : c.names) {
-    if (earlier || fault == 2) WriteFileBytes(scene.Work(name), kEarlier);
-    if (fault == 2) RemoveFile(scene.Work(name));
+    if (earlier) WriteFileBytes(scene.Work(name), kEarlier);
   }
   if (c.prepare) c.prepare(scene);
   const std::string folder = scene.installation.WorkFolder();
@@ -215,15 +213,14 @@ std::string RunWrite(const WriteCase& c, int fault) {
   // A full disk: every file fails past its first byte, the writes coming
   // back short (EFBIG) instead of stopping the process.
   signal(SIGXFSZ, SIG_IGN);
-  rlimit earlierLimit{};
-  getrlimit(RLIMIT_FSIZE, &earlierLimit);
-  rlimit full = earlierLimit;
-  full.rlim_cur = fault == 0 ? 0 : full.rlim_cur;
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit full{fault == 0 ? 0 : limit.rlim_cur, limit.rlim_max};
   setrlimit(RLIMIT_FSIZE, &full);
   const std::string told = c.write(scene);
-  setrlimit(RLIMIT_FSIZE, &earlierLimit);
+  setrlimit(RLIMIT_FSIZE, &limit);
   if (fault == 1) LockFolder(folder, false);
-  const std::string fate = Fate(scene, c.names, earlier);
+  const std::string fate = Fate(scene, c.names);
   return told == "no box" ? fate : told + "; " + fate;
 }
 
@@ -234,10 +231,8 @@ std::string RunExtraction(FakeStep step, OsError error) {
   scene.os.Fail(step, error);
   scene.GenerateFirst();
   std::string seen = scene.Press(IDC_SAVE_AND_COMPILE, false);
-  const std::string head = "CreateProcess (\"";
-  const size_t at = seen.find(head), from = at + head.size();
-  const size_t to = at == std::string::npos ? at : seen.find('"', from);
-  if (to != std::string::npos && to > from) {
+  const size_t from = seen.find("(\"") + 2, to = seen.find('"', from);
+  if (from > 1 && to != std::string::npos && to > from) {
     const std::string path = seen.substr(from, to - from);
     seen.replace(from, path.size(), "<temp file>");
     if (PathExists(path)) seen += "; temp file left behind";

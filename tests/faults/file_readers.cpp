@@ -15,8 +15,10 @@
 namespace fm::testing {
 namespace {
 
-std::string Told(bool ok, size_t count, const char* what) {
-  return std::string(ok ? "read, " : "not read, ") + std::to_string(count) + " " + what;
+// The container is counted after the read, whatever the order of arguments.
+template <class Container>
+std::string Told(bool ok, const Container& read, const char* what) {
+  return std::string(ok ? "read, " : "not read, ") + std::to_string(read.size()) + " " + what;
 }
 
 }  // namespace
@@ -24,14 +26,12 @@ std::string Told(bool ok, size_t count, const char* what) {
 std::string ReadAs(const std::string& file, const std::string& path) {
   if (file == "air_class.cfg") {
     AircraftCategories categories;
-    const bool ok = categories.LoadCategories(path);
-    return Told(ok, categories.size(), "categories");
+    return Told(categories.LoadCategories(path), categories, "categories");
   }
   if (file == "air_nat.cfg") {
     AirlineCountryMap map;
     const AirNatRead read = ReadAirNatFile(path, map);
-    if (read == AirNatRead::Missing) return "missing";
-    if (read == AirNatRead::ReadFailed) return "read failed";
+    if (read != AirNatRead::Loaded) return read == AirNatRead::Missing ? "missing" : "read failed";
     return "loaded, " + std::to_string(map.Countries().size()) + " countries";
   }
   if (file == "sccache.txt") {
@@ -43,20 +43,17 @@ std::string ReadAs(const std::string& file, const std::string& path) {
   if (file == "Aircraft.txt") {
     TrafficAircraftMap aircraft;
     int lines = 0;
-    const bool ok = ReadAircraftFile(path, aircraft, lines);
-    return Told(ok, aircraft.size(), "aircraft");
+    return Told(ReadAircraftFile(path, aircraft, lines), aircraft, "aircraft");
   }
   if (file == "FlightPlans.txt") {
     std::list<FlightPlan> plans;
     FlightPlanCounts counts;
-    const bool ok = ReadFlightPlansFile(path, plans, counts);
-    return Told(ok, plans.size(), "plans");
+    return Told(ReadFlightPlansFile(path, plans, counts), plans, "plans");
   }
   if (file == "aircraft.cfg") {
     AircraftModelList models;
     const std::string folder = path.substr(0, path.size() - sizeof("/aircraft.cfg") + 1);
-    const bool ok = ReadAircraftCfg(folder, AircraftCategories(), models);
-    return Told(ok, models.size(), "models");
+    return Told(ReadAircraftCfg(folder, AircraftCategories(), models), models, "models");
   }
   if (file == "temp.sca") {
     TextLineReader reader;
@@ -66,15 +63,12 @@ std::string ReadAs(const std::string& file, const std::string& path) {
     return std::string(done ? "read" : "failed") + ", " + std::to_string(store.Index().size()) +
            " airports";
   }
-  if (file == "a BGL file given to bgltext") {
-    std::string console;
-    bgltext::Console capture(&console);
-    const int status =
-        bgltext::RunBgltext({path, path + ".sca"}, capture, [](const char*, const char*) {});
-    const bool cannotOpen = console.find("Can't open file : " + path) != std::string::npos;
-    return std::string(cannotOpen ? "can't open" : "opened") + ", status " + std::to_string(status);
-  }
-  return "no reader for " + file;
+  std::string console;
+  bgltext::Console capture(&console);
+  const int status =
+      bgltext::RunBgltext({path, path + ".sca"}, capture, [](const char*, const char*) {});
+  const bool cannotOpen = console.find("Can't open file : " + path) != std::string::npos;
+  return std::string(cannotOpen ? "can't open" : "opened") + ", status " + std::to_string(status);
 }
 
 }  // namespace fm::testing

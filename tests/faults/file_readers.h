@@ -7,9 +7,8 @@
 namespace fm::testing {
 
 // Reads the file at `path` as the file named `file`: air_class.cfg,
-// air_nat.cfg, sccache.txt, Aircraft.txt, FlightPlans.txt, aircraft.cfg,
-// temp.sca or "a BGL file given to bgltext" ("no reader for ..." for any
-// other name, which no row expects).
+// air_nat.cfg, sccache.txt, Aircraft.txt, FlightPlans.txt, aircraft.cfg or
+// temp.sca; any other name is a BGL file given to bgltext.
 std::string ReadAs(const std::string& file, const std::string& path);
 
 }  // namespace fm::testing

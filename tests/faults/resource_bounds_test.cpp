@@ -22,20 +22,13 @@
 namespace fm {
 namespace {
 
-constexpr size_t kLine = 50u << 20;
-// What a reader may hold beyond the process it starts in: four times the
-// file (the line, its copy into the model, the read buffer, one piece of
-// it) and 16 MB.
-constexpr long kBoundKb = static_cast<long>(4 * kLine / 1024) + 16 * 1024;
-
 // How far the peak memory of a child that runs `run` grows beyond that of
 // a child that runs nothing (a child starts with this process's memory), in
 // KiB; -1 when the child failed. A child that hangs meets its processor-time
 // limit, generous for any of these runs, and fails.
 long PeakGrowthOfChild(const std::function<bool()>& run) {
   long peaks[2] = {};
-  for (long& peak : peaks) {
-    const bool idle = &peak == &peaks[0];
+  for (int idle = 1; idle >= 0; --idle) {
     const pid_t child = fork();
     if (child == 0) {
       const rlimit cpu{30, 30};
@@ -44,13 +37,10 @@ long PeakGrowthOfChild(const std::function<bool()>& run) {
     }
     int status = 0;
     rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-      return -1;
-    }
-    peak = usage.ru_maxrss;
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) return -1;
+    peaks[idle] = usage.ru_maxrss;
   }
-  return peaks[1] - peaks[0];
+  return peaks[0] - peaks[1];
 }
 
 void ExpectWithin(const char* what, long growth, long boundKb) {
@@ -59,31 +49,11 @@ void ExpectWithin(const char* what, long growth, long boundKb) {
   EXPECT_LE(growth, boundKb) << what;
 }
 
-TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
-  const std::string folder = MakeUniqueTempFolder("fmbounds");
-  ASSERT_FALSE(folder.empty());
-  const struct {
-    const char* file;
-    const char* before;  // the huge line follows
-    const char* told;    // by the reader of the file
-  } cases[] = {
-      {"FlightPlans.txt", "AC#1,", "read, 1 plans"},
-      {"Aircraft.txt", "AC#1,250,\"", "read, 1 aircraft"},
-      {"air_class.cfg", "[Jet]\r\n<\"", "read, 1 categories"},
-      {"air_nat.cfg", "France/", "loaded, 1 countries"},
-      {"sccache.txt", "00000001\r\n 0.70\r\n1", "loaded"},
-      {"aircraft.cfg", "[fltsim.0]\r\ntitle=", "read, 1 models"},
-  };
-  for (const auto& test : cases) {
-    const std::string path = JoinPath(folder, test.file);
-    ASSERT_TRUE(WriteFileBytes(path, test.before + std::string(kLine, 'A') + "\r\n"));
-    ExpectWithin(test.file,
-                 PeakGrowthOfChild([&] { return testing::ReadAs(test.file, path) == test.told; }),
-                 kBoundKb);
-    RemoveFile(path);
-  }
-  RemoveTree(folder);
-}
+constexpr size_t kLine = 50u << 20;
+// What a reader may hold beyond the process it starts in: four times the
+// file (the line, its copy into the model, the read buffer, one piece of
+// it) and 16 MB.
+constexpr long kBoundKb = static_cast<long>(4 * kLine / 1024) + 16 * 1024;
 
 // bgltext holds the mapped file, the unpacked image of a compressed one, the
 // jump targets of one unit (at most half as many as the file has bytes, plus
@@ -93,17 +63,35 @@ TEST(ResourceBounds, ALineOfFiftyMegabytesStaysWithinItsBound) {
 constexpr long kBgltextBytesPerInputByte = 24;
 constexpr long kBgltextExtraKb = 16 * 1024;
 
-TEST(ResourceBounds, BgltextOnHostileImagesStaysWithinItsBound) {
-  using bgltest::HostileKind;
-  const std::string folder = MakeUniqueTempFolder("fmbglbounds");
+TEST(ResourceBounds, HostileFilesStayWithinTheirBounds) {
+  const std::string folder = MakeUniqueTempFolder("fmbounds");
   ASSERT_FALSE(folder.empty());
-  const std::string path = JoinPath(folder, "hostile.bgl");
-  struct Case {
+  const struct {
+    const char* file;
+    const char* before;  // the huge line follows
+    const char* told;    // by the reader of the file
+  } texts[] = {
+      {"FlightPlans.txt", "AC#1,", "read, 1 plans"},
+      {"Aircraft.txt", "AC#1,250,\"", "read, 1 aircraft"},
+      {"air_class.cfg", "[Jet]\r\n<\"", "read, 1 categories"},
+      {"air_nat.cfg", "France/", "loaded, 1 countries"},
+      {"sccache.txt", "00000001\r\n 0.70\r\n1", "loaded"},
+      {"aircraft.cfg", "[fltsim.0]\r\ntitle=", "read, 1 models"},
+  };
+  for (const auto& test : texts) {
+    const std::string path = JoinPath(folder, test.file);
+    ASSERT_TRUE(WriteFileBytes(path, test.before + std::string(kLine, 'A') + "\r\n"));
+    ExpectWithin(test.file,
+                 PeakGrowthOfChild([&] { return testing::ReadAs(test.file, path) == test.told; }),
+                 kBoundKb);
+    RemoveFile(path);
+  }
+  using bgltest::HostileKind;
+  const struct {
     HostileKind kind;
     size_t size;  // a compressed kind unpacks to 1024 times its size
     int status;   // of bgltext::RunBgltext
-  };
-  const Case cases[] = {
+  } images[] = {
       {HostileKind::HugeClaim, 4 << 20, bgltext::kExitLoadFailure},
       {HostileKind::FullExpansion, 250000, bgltext::kExitSuccess},
       {HostileKind::HugeCounts, 4 << 20, bgltext::kExitDecoderFailure},  // output limit
@@ -113,24 +101,21 @@ TEST(ResourceBounds, BgltextOnHostileImagesStaysWithinItsBound) {
       // No memory: 25 MB unpacked, which would hold 500 MB of table.
       {HostileKind::PackedTargets, 25000, bgltext::kExitDecoderFailure},
   };
-  for (const Case& test : cases) {
-    long size = 0;
-    {
-      const std::vector<uint8_t> image = bgltest::HostileImage(test.kind, test.size);
-      ASSERT_TRUE(WriteFileBytes(path, std::string(image.begin(), image.end())));
-      size = static_cast<long>(image.size());
-    }
+  const std::string path = JoinPath(folder, "hostile.bgl");
+  for (const auto& test : images) {
+    const std::vector<uint8_t> image = bgltest::HostileImage(test.kind, test.size);
+    ASSERT_TRUE(WriteFileBytes(path, std::string(image.begin(), image.end())));
+    const long size = static_cast<long>(image.size());
     const long unpacked = bgltest::HostileKindUnpacks(test.kind)
                               ? static_cast<long>(bgltext::JmPayloadLimit(size - 148))
                               : 0;
-    const long boundKb =
-        (size * (1 + kBgltextBytesPerInputByte) + unpacked) / 1024 + kBgltextExtraKb;
     const long growth = PeakGrowthOfChild([&] {
       std::string console;
       bgltext::Console quiet(&console);
       return bgltext::RunBgltext({path, "/dev/null"}, quiet, nullptr) == test.status;
     });
-    ExpectWithin(bgltest::HostileKindName(test.kind), growth, boundKb);
+    ExpectWithin(bgltest::HostileKindName(test.kind), growth,
+                 (size * (1 + kBgltextBytesPerInputByte) + unpacked) / 1024 + kBgltextExtraKb);
   }
   RemoveTree(folder);
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <list>
 #include <string>
 #include <string_view>
@@ -22,6 +21,7 @@
 #include "geo/airport_cache.h"
 #include "geo/scenery_text.h"
 #include "platform/file_paths.h"
+#include "platform/file_system.h"
 #include "platform/file_text.h"
 #include "services/status_sink.h"
 #include "tools/traffic_container.h"
@@ -32,22 +32,18 @@
 namespace fm {
 namespace {
 
+[[maybe_unused]] void Check(bool kept) {
+  if (!kept) std::abort();
+}
+
 // A folder of this process, in memory where the system has one (the writers
 // under test make their files reach the disk), removed at exit.
 [[maybe_unused]] const std::string& Scratch() {
   static const struct Folder {
-    Folder() {
-      std::error_code error;
-      path = std::filesystem::is_directory("/dev/shm", error)
-                 ? "/dev/shm/fmfuzz.XXXXXX"
-                 : (std::filesystem::temp_directory_path() / "fmfuzz.XXXXXX").string();
-      if (!mkdtemp(path.data())) std::abort();
-    }
-    ~Folder() {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
+    Folder() { Check(mkdtemp(path.data()) != nullptr); }
+    ~Folder() { RemoveTree(path); }
+    std::string path =
+        std::string(IsDirectory("/dev/shm") ? "/dev/shm" : "/tmp") + "/fmfuzz.XXXXXX";
   } folder;
   return folder.path;
 }
@@ -55,20 +51,17 @@ namespace {
 // Writes the bytes to `name` in the scratch folder and gives its path.
 [[maybe_unused]] std::string ScratchFile(const char* name, std::string_view bytes) {
   std::string path = JoinPath(Scratch(), name);
-  if (!WriteFileBytes(path, bytes)) std::abort();
+  Check(WriteFileBytes(path, bytes));
   return path;
 }
 
-// Takes the text apart from the front: the text up to the next LF, without it.
-[[maybe_unused]] std::string_view NextLine(std::string_view& text) {
-  const size_t end = text.find('\n');
-  const std::string_view line = text.substr(0, end);
-  text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  return line;
-}
-
-[[maybe_unused]] void Check(bool kept) {
-  if (!kept) std::abort();
+// Takes the text apart from the front: the text up to the next `end`,
+// without it.
+[[maybe_unused]] std::string_view Next(std::string_view& text, char end = '\n') {
+  const size_t at = text.find(end);
+  const std::string_view piece = text.substr(0, at);
+  text.remove_prefix(at == std::string_view::npos ? text.size() : at + 1);
+  return piece;
 }
 
 #if defined(FM_FUZZ_bgltext)
@@ -102,14 +95,13 @@ void Fuzz(std::string_view bytes) {
 #elif defined(FM_FUZZ_aircraft_cfg)
 // The file of one aircraft folder is one model, and it always has a category.
 void Fuzz(std::string_view bytes) {
-  static const AircraftCategories categories = [] {
-    AircraftCategories table;
+  static AircraftCategories categories;
+  if (categories.size() == 0) {
     for (const char* line : {"[Jet]", "BOEING", "AIRBUS 3", "<\"Boeing\" \"Airbus\">", "[Prop]",
                              "CESSNA", "<\"Cessna\">"}) {
-      table.AddConfigLine(line);
+      categories.AddConfigLine(line);
     }
-    return table;
-  }();
+  }
   ScratchFile("aircraft.cfg", bytes);
   AircraftModelList models;
   Check(ReadAircraftCfg(Scratch(), categories, models) && models.size() == 1 &&
@@ -124,7 +116,7 @@ void Fuzz(std::string_view bytes) {
   Check(categories.LoadCategories(ScratchFile("air_class.cfg", bytes)));
   const AircraftCategories copy = categories;
   for (int asked = 0; asked < 64 && !bytes.empty(); ++asked) {
-    const std::string line(NextLine(bytes));
+    const std::string line(Next(bytes));
     const std::string model = categories.ClassifyModel(line, line);
     const std::string title = categories.ClassifyTrafficTitle(line);
     Check(!model.empty() && categories.ClassifyModel(line, line) == model &&
@@ -137,7 +129,7 @@ void Fuzz(std::string_view bytes) {
 void Fuzz(std::string_view bytes) {
   AirlineCountryMap fromFile, byLine;
   Check(ReadAirNatFile(ScratchFile("air_nat.cfg", bytes), fromFile) == AirNatRead::Loaded);
-  while (!bytes.empty()) ReadAirNatLine(NextLine(bytes), byLine);
+  while (!bytes.empty()) ReadAirNatLine(Next(bytes), byLine);
 }
 #elif defined(FM_FUZZ_sccache)
 // A loaded place tree saved and loaded again gives the same tree.
@@ -196,14 +188,10 @@ int NoCommand(const std::vector<std::string>&) { return 0; }
 void Fuzz(std::string_view bytes) {
   static const cli::Subcommand kCommands[] = {{"check", "check", NoCommand},
                                               {"restore", "restore", NoCommand}};
-  std::vector<std::string> arguments(1);
-  for (const char c : bytes) {
-    if (c == 0) {
-      arguments.emplace_back();
-    } else {
-      arguments.back() += c;
-    }
-  }
+  std::vector<std::string> arguments;
+  do {
+    arguments.emplace_back(Next(bytes, '\0'));
+  } while (!bytes.empty());
   const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments, kCommands);
   using Action = cli::ParsedCommandLine::Action;
   Check(!(parsed.action == Action::kUsageError && parsed.error.empty()) &&
@@ -223,13 +211,6 @@ void Fuzz(std::string_view bytes) {
 //   T<Aircraft.txt line>    P<FlightPlans.txt line>
 // The first byte of the input chooses the method and the seed. The run's
 // tallies must add up, and its traffic must be savable.
-std::string Field(std::string_view& text) {
-  const size_t bar = text.find('|');
-  std::string field(text.substr(0, bar));
-  text.remove_prefix(bar == std::string_view::npos ? text.size() : bar + 1);
-  return field;
-}
-
 class QuietEvents final : public RedistributionEvents {
  public:
   void TitleWithoutCategory(const std::string&) override {}
@@ -246,22 +227,22 @@ void Fuzz(std::string_view bytes) {
   std::list<FlightPlan> plans;
   bytes.remove_prefix(1);
   for (int item = 0; item < 256 && !bytes.empty(); ++item) {
-    std::string_view line = NextLine(bytes);
+    std::string_view line = Next(bytes);
     const char kind = line.empty() ? 0 : line.front();
     line.remove_prefix(line.empty() ? 0 : 1);
     if (kind == 'C') categories.AddConfigLine(line);
     if (kind == 'N') ReadAirNatLine(line, airports.Airlines());
+    std::string field[4];
+    std::string_view rest = line;
+    for (std::string& piece : field) piece = Next(rest, '|');
     if (kind == 'M') {
-      AircraftModel& model = models.emplace_back();
-      model.category = Field(line);
-      InstalledAircraft& installed = model.variations[Field(line)];
-      installed.atcAirline = Field(line);
-      installed.useForAi = Field(line) != "0";
+      InstalledAircraft& installed = models.emplace_back().variations[field[1]];
+      models.back().category = field[0];
+      installed.atcAirline = field[2];
+      installed.useForAi = field[3] != "0";
     }
-    if (kind == 'A') {
-      const std::string icao = Field(line);
-      airports.AddAirport("Region", Field(line), "", "City", icao + " Airport", icao);
-    }
+    if (kind == 'A')
+      airports.AddAirport("Region", field[1], "", "City", field[0] + " Airport", field[0]);
     if (auto parsed = kind == 'T' ? ParseAircraftLine(line) : std::nullopt) {
       traffic.emplace(std::move(parsed->aircraftId), std::move(parsed->aircraft));
     }

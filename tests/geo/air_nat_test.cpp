@@ -1,8 +1,8 @@
-// air_nat.cfg's grammar and the country list.
+// air_nat.cfg's grammar and the country list. Reading the file is the
+// fault table's and the resource bounds'.
 #include <gtest/gtest.h>
 
 #include "geo/air_nat.h"
-#include "platform/file_paths.h"
 #include "tests/support/fixture_installation.h"
 
 namespace fm {
@@ -30,17 +30,9 @@ TEST(AirNatTest, GrammarTakesThePiecesAsWritten) {
   }
 }
 
-// A file read replaces the map; its lines may end in CR LF, LF or nothing.
-TEST(AirNatTest, FileReplacesTheMapAndTheCountryListHoldsEachCountryOnce) {
+// In byte order, the empty country included, each country once.
+TEST(AirNatTest, CountryList) {
   testing::FixtureInstallation fixture;
-  ASSERT_TRUE(fixture.IsReady());
-  AirlineCountryMap map;
-  ReadAirNatLine("Old/X", map);
-  fixture.WorkFileBytes("air_nat.cfg", "France/AIRFRANS\r\nSpain/IBERIA\nItaly/ALITALIA");
-  EXPECT_EQ(ReadAirNatFile(fixture.WorkPath("air_nat.cfg"), map), AirNatRead::Loaded);
-  EXPECT_EQ(map.Countries().size(), 3u);
-
-  // In byte order, the empty country included.
   AirportStore store;
   store.AddAirport("Europe", "france", "", "Paris", "Orly", "LFPO");
   store.AddAirport("Europe", "Spain", "", "Madrid", "Barajas", "LEMD");

@@ -1,5 +1,5 @@
-// Reading temp.sca: name entries, containers and name lists. Damaged text
-// is the fuzz target's: it must always read to the end.
+// Reading temp.sca: containers and name lists. Damaged text is the fuzz
+// target's: it must always read to the end.
 #include <gtest/gtest.h>
 
 #include "geo/scenery_text.h"
@@ -7,26 +7,6 @@
 
 namespace fm {
 namespace {
-
-// The pieces as "kind|number|name"; a line that is no entry leaves them
-// empty.
-TEST(SceneryTextTest, NameEntryPieces) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"NameEntry( AIRPORT -3 x\"a b\"\"c\")", "AIRPORT|-3|a b"},
-      {"NameEntry( AIRPORT 99999999999 \"Big\")", "AIRPORT|2147483647|Big"},
-      {"NameEntry( AIRPORT 5 \"Unclosed)", "AIRPORT|5|"},
-      {"NameEntry(AIRPORT 5 \"x\")", "not an entry: |0|"},
-  };
-  for (const auto& [line, pieces] : cases) {
-    NameEntry entry;
-    entry.name = "stale";
-    const bool isEntry = ParseNameEntry(line, entry);
-    EXPECT_EQ((isEntry ? "" : "not an entry: ") + entry.kind + "|" + std::to_string(entry.number) +
-                  "|" + entry.name,
-              pieces)
-        << line;
-  }
-}
 
 // Reads the text as temp.sca; gives the tree as "region/country/state/
 // city/name=ICAO" lines.
