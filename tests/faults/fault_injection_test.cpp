@@ -15,6 +15,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "aircraft/airlines_cfg.h"
@@ -256,9 +257,8 @@ const char* const kReadFaults[] = {"missing", "empty", "a folder"};
 
 std::string RunRead(const std::string& file, int fault) {
   FixtureInstallation installation;
-  const std::string folder = installation.WorkPath("case");
-  MakeDirectory(folder);
-  const std::string path = JoinPath(folder, file);
+  MakeDirectory(installation.WorkPath("case"));
+  const std::string path = installation.WorkPath("case/" + file);
   if (fault == 1) WriteFileBytes(path, "");
   if (fault == 2) MakeDirectory(path);
   return ReadAs(file, path);
@@ -269,20 +269,14 @@ TEST(FaultInjectionTest, EveryWriteAndReadMeetsItsFaults) {
   auto row = [](const std::string& file, const char* fault, const std::string& expected,
                 const std::string& seen) {
     std::printf("| %s | %s | %s | %s |\n", file.c_str(), fault, expected.c_str(), seen.c_str());
-    if (seen.rfind("not run", 0) != 0) {
-      EXPECT_EQ(seen, expected) << file << ", " << fault;
-    }
+    EXPECT_TRUE(seen == expected || seen.rfind("not run", 0) == 0) << file << ", " << fault;
   };
   for (const WriteCase& c : WriteCases()) {
     for (int fault = 0; fault < 3; ++fault) {
       row(c.file, kWriteFaults[fault], c.expected[fault], RunWrite(c, fault));
     }
   }
-  const struct {
-    FakeStep step;
-    OsError error;
-    const char* expected;
-  } extractions[] = {
+  const std::tuple<FakeStep, OsError, const char*> extractions[] = {
       {FakeStep::WriteFlushClose, 28,
        "CFile::Write/Flush/Close failed during extraction of (135) - 0x1C + "
        "CreateProcess (\"\" /np) failed: 0x2"},
@@ -292,9 +286,9 @@ TEST(FaultInjectionTest, EveryWriteAndReadMeetsItsFaults) {
       {FakeStep::Start, 2, "CreateProcess (\"<temp file>\" /np) failed: 0x2"},
   };
   for (int fault = 0; fault < 3; ++fault) {
-    const auto& c = extractions[fault];
-    row("temp file of the traffic compiler", kWriteFaults[fault], c.expected,
-        RunExtraction(c.step, c.error));
+    const auto& [step, error, expected] = extractions[fault];
+    row("temp file of the traffic compiler", kWriteFaults[fault], expected,
+        RunExtraction(step, error));
   }
   for (const auto& [file, expected] : kReadExpected) {
     for (int fault = 0; fault < 3; ++fault) {

@@ -59,9 +59,7 @@ std::string ReadAs(const std::string& file, const std::string& path) {
     TextLineReader reader;
     if (!reader.Open(path)) return "not opened";
     AirportStore store;
-    const bool done = ReadSceneryText(reader, store) == SceneryTextRead::Done;
-    return std::string(done ? "read" : "failed") + ", " + std::to_string(store.Index().size()) +
-           " airports";
+    return Told(ReadSceneryText(reader, store) == SceneryTextRead::Done, store.Index(), "airports");
   }
   std::string console;
   bgltext::Console capture(&console);

@@ -22,11 +22,11 @@
 namespace fm {
 namespace {
 
-// How far the peak memory of a child that runs `run` grows beyond that of
-// a child that runs nothing (a child starts with this process's memory), in
-// KiB; -1 when the child failed. A child that hangs meets its processor-time
-// limit, generous for any of these runs, and fails.
-long PeakGrowthOfChild(const std::function<bool()>& run) {
+// Runs `run` in a child and expects the peak memory of the child to grow
+// at most `boundKb` KiB beyond that of a child that runs nothing (a child
+// starts with this process's memory), and `run` to give true. A child that
+// hangs meets its processor-time limit, generous for any of these runs.
+void ExpectWithin(const char* what, long boundKb, const std::function<bool()>& run) {
   long peaks[2] = {};
   for (int idle = 1; idle >= 0; --idle) {
     const pid_t child = fork();
@@ -37,16 +37,13 @@ long PeakGrowthOfChild(const std::function<bool()>& run) {
     }
     int status = 0;
     rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) return -1;
+    ASSERT_TRUE(child > 0 && wait4(child, &status, 0, &usage) == child && status == 0)
+        << what << ": another status, or no end";
     peaks[idle] = usage.ru_maxrss;
   }
-  return peaks[0] - peaks[1];
-}
-
-void ExpectWithin(const char* what, long growth, long boundKb) {
-  std::printf("%-20s peak %ld KiB above an idle child, bound %ld KiB\n", what, growth, boundKb);
-  EXPECT_GE(growth, 0) << what << ": another status, or no end";
-  EXPECT_LE(growth, boundKb) << what;
+  std::printf("%-20s peak %ld KiB above an idle child, bound %ld KiB\n", what, peaks[0] - peaks[1],
+              boundKb);
+  EXPECT_LE(peaks[0] - peaks[1], boundKb) << what;
 }
 
 constexpr size_t kLine = 50u << 20;
@@ -54,14 +51,6 @@ constexpr size_t kLine = 50u << 20;
 // file (the line, its copy into the model, the read buffer, one piece of
 // it) and 16 MB.
 constexpr long kBoundKb = static_cast<long>(4 * kLine / 1024) + 16 * 1024;
-
-// bgltext holds the mapped file, the unpacked image of a compressed one, the
-// jump targets of one unit (at most half as many as the file has bytes, plus
-// 65536, some forty bytes each; and a bit per offset below 64 MB) and buffers
-// of a constant size. Beyond the file and the unpacked image: this much per
-// byte of the file, and a constant.
-constexpr long kBgltextBytesPerInputByte = 24;
-constexpr long kBgltextExtraKb = 16 * 1024;
 
 TEST(ResourceBounds, HostileFilesStayWithinTheirBounds) {
   const std::string folder = MakeUniqueTempFolder("fmbounds");
@@ -81,11 +70,15 @@ TEST(ResourceBounds, HostileFilesStayWithinTheirBounds) {
   for (const auto& test : texts) {
     const std::string path = JoinPath(folder, test.file);
     ASSERT_TRUE(WriteFileBytes(path, test.before + std::string(kLine, 'A') + "\r\n"));
-    ExpectWithin(test.file,
-                 PeakGrowthOfChild([&] { return testing::ReadAs(test.file, path) == test.told; }),
-                 kBoundKb);
+    ExpectWithin(test.file, kBoundKb,
+                 [&] { return testing::ReadAs(test.file, path) == test.told; });
     RemoveFile(path);
   }
+  // bgltext holds the mapped file, the unpacked image of a compressed one, the
+  // jump targets of one unit (at most half as many as the file has bytes, plus
+  // 65536, some forty bytes each; and a bit per offset below 64 MB) and buffers
+  // of a constant size. Beyond the file and the unpacked image: 24 bytes per
+  // byte of the file, and 16 MB.
   using bgltest::HostileKind;
   const struct {
     HostileKind kind;
@@ -109,13 +102,12 @@ TEST(ResourceBounds, HostileFilesStayWithinTheirBounds) {
     const long unpacked = bgltest::HostileKindUnpacks(test.kind)
                               ? static_cast<long>(bgltext::JmPayloadLimit(size - 148))
                               : 0;
-    const long growth = PeakGrowthOfChild([&] {
-      std::string console;
-      bgltext::Console quiet(&console);
-      return bgltext::RunBgltext({path, "/dev/null"}, quiet, nullptr) == test.status;
-    });
-    ExpectWithin(bgltest::HostileKindName(test.kind), growth,
-                 (size * (1 + kBgltextBytesPerInputByte) + unpacked) / 1024 + kBgltextExtraKb);
+    ExpectWithin(bgltest::HostileKindName(test.kind),
+                 (size * (1 + 24) + unpacked) / 1024 + 16 * 1024, [&] {
+                   std::string console;
+                   bgltext::Console quiet(&console);
+                   return bgltext::RunBgltext({path, "/dev/null"}, quiet, nullptr) == test.status;
+                 });
   }
   RemoveTree(folder);
 }

@@ -97,10 +97,9 @@ void Fuzz(std::string_view bytes) {
 void Fuzz(std::string_view bytes) {
   static AircraftCategories categories;
   if (categories.size() == 0) {
-    for (const char* line : {"[Jet]", "BOEING", "AIRBUS 3", "<\"Boeing\" \"Airbus\">", "[Prop]",
-                             "CESSNA", "<\"Cessna\">"}) {
-      categories.AddConfigLine(line);
-    }
+    Check(categories.LoadCategories(ScratchFile(
+        "air_class.cfg",
+        "[Jet]\nBOEING\nAIRBUS 3\n<\"Boeing\" \"Airbus\">\n[Prop]\nCESSNA\n<\"Cessna\">\n")));
   }
   ScratchFile("aircraft.cfg", bytes);
   AircraftModelList models;
@@ -197,10 +196,10 @@ void Fuzz(std::string_view bytes) {
   Check(!(parsed.action == Action::kUsageError && parsed.error.empty()) &&
         !(parsed.action == Action::kSubcommand && parsed.subcommand == nullptr));
   for (const std::string& title : parsed.options.exclude) {
-    bool given = false;
-    for (const std::string& argument : arguments)
-      given = given || argument.find(title) != std::string::npos;
-    Check(parsed.action != Action::kRun || given);
+    Check(parsed.action != Action::kRun ||
+          std::any_of(arguments.begin(), arguments.end(), [&](const std::string& given) {
+            return given.find(title) != std::string::npos;
+          }));
   }
 }
 #elif defined(FM_FUZZ_redistribution)

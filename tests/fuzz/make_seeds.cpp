@@ -60,6 +60,5 @@ int main(int argc, char** argv) {
       "02:00:00,03:00:00,350,F,1002,LFPG\r\n";
   save("traffic_container", "two_aircraft.dat",
        fm::EncodeTrafficFile({aircraft, plans, "EGLL\r\nLFPG\r\n"}));
-  save("traffic_container", "empty.dat", fm::EncodeTrafficFile({}));
   return status;
 }

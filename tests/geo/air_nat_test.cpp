@@ -1,9 +1,8 @@
-// air_nat.cfg's grammar and the country list. Reading the file is the
-// fault table's and the resource bounds'.
+// air_nat.cfg's grammar. Reading the file is the fault table's and the
+// resource bounds'.
 #include <gtest/gtest.h>
 
 #include "geo/air_nat.h"
-#include "tests/support/fixture_installation.h"
 
 namespace fm {
 namespace {
@@ -28,18 +27,6 @@ TEST(AirNatTest, GrammarTakesThePiecesAsWritten) {
     for (const char* line : c.lines) ReadAirNatLine(line, map);
     EXPECT_EQ(map.Countries(), c.expected) << c.lines.front();
   }
-}
-
-// In byte order, the empty country included, each country once.
-TEST(AirNatTest, CountryList) {
-  testing::FixtureInstallation fixture;
-  AirportStore store;
-  store.AddAirport("Europe", "france", "", "Paris", "Orly", "LFPO");
-  store.AddAirport("Europe", "Spain", "", "Madrid", "Barajas", "LEMD");
-  store.AddAirport("Africa", "Spain", "", "Ceuta", "Ceuta", "GECE");
-  store.AddAirport("Asia", "", "", "", "Nameless", "ZZZZ");
-  EXPECT_TRUE(WriteCountryList(store, fixture.WorkPath("new_air_nat.cfg")));
-  EXPECT_EQ(fixture.ReadWorkFile("new_air_nat.cfg"), "\r\nSpain\r\nfrance\r\n");
 }
 
 }  // namespace
