@@ -30,7 +30,7 @@ TEST(AircraftPageTest, ASecondImport) {
   const std::string kTitle = "Boeing 737-800 Lufthansa";
   // The models in listing order: a320, B737, C172.
   auto usedForAi = [&] {
-    return wizard.State().aircraftModels.at(1).variations.at(kTitle).useForAi;
+    return std::next(wizard.State().aircraftModels.begin())->variations.at(kTitle).useForAi;
   };
   EXPECT_FALSE(usedForAi());
   driver.PressButton(IDC_IMPORT_AIRCRAFT);
