@@ -1,8 +1,7 @@
 // The file services: lines read as Windows text mode reads them, a failed
 // read told apart from the end of a file, text written with CR LF, names
-// matched, listed and resolved without regard to case as Windows does, and
-// sets of files replaced whole or not at all, also after an interrupted
-// write.
+// listed without regard to case as Windows does, and sets of files replaced
+// whole or not at all, also after an interrupted write.
 #include <gtest/gtest.h>
 
 #include <algorithm>
