@@ -1,10 +1,9 @@
 // The configuration check on a fixture installation (nothing on a
-// consistent one, each change below gives the findings of its kind), and the
-// restore of the traffic backup changing nothing when a step fails (its runs
-// with and without a backup are cli-demo-run.sh's).
+// consistent one, every kind of finding on a changed one), and the restore
+// of the traffic backup changing nothing when a step fails (its runs with
+// and without a backup are cli-demo-run.sh's).
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 
 #include "aircraft/aircraft_scan.h"
@@ -71,137 +70,101 @@ std::pair<int, std::string> RunCheck(const Inputs& in) {
   return {status, out.str()};
 }
 
+// The findings between the first line, which counts the inputs, and the
+// last, which counts the findings.
+std::string Findings(const Inputs& in) {
+  const auto [status, output] = RunCheck(in);
+  EXPECT_EQ(status, kCheckFoundProblems);
+  const size_t first = output.find('\n') + 1;
+  return output.substr(first, output.rfind("\n\n") + 1 - first);
+}
+
+// Each kind of finding once (the installed variation in no category is the
+// check's one finding on the demo, cli-demo-run.sh). air_nat.cfg without a
+// GLOBAL line has an installation of its own, as the fallback to GLOBAL
+// is one of the other findings.
 TEST(ConfigurationCheckTest, EachKindOfProblemIsFoundWithItsLines) {
-  const struct {
-    const char* what;
-    std::function<void(Inputs&)> change;
-    // Each group: its heading, then its lines. (The installed variation in
-    // no category is the check's one finding on the demo, cli-demo-run.sh.)
-    std::vector<std::vector<std::string>> groups;
-  } cases[] = {
-      {"categories without installed aircraft, one shadowed by an earlier one",
-       [](Inputs& in) {
-         in.airClass.insert(in.airClass.end(),
-                            {"[Regional]", "CRJ", "<\"Canadair\">", "[Jet]", "737"});
-         in.traffic["AC#3"] = "Canadair CRJ Lufthansa";
-         in.plans.insert(in.plans.end(), {{"AC#3", {"EDDF", "EGLL"}}, {"AC#3", {"EGLL", "EDDF"}}});
-       },
-       {{"Categories that no installed aircraft falls into (2, 2 flights left out):",
-         "  \"Jet\": 0 flights left out; its pattern \"737\" matches \"Boeing 737 Lufthansa\", "
-         "which falls into \"Airliner\" first",
-         "  \"Regional\": 2 flights left out"}}},
-      {"traffic title in no category, plan whose aircraft Aircraft.txt lacks, airport the "
-       "scenery lacks",
-       [](Inputs& in) {
-         in.traffic["AC#3"] = "Fokker 50 KLM";
-         in.plans.insert(in.plans.end(), {{"AC#3", {"EGLL", "LFPG"}},
-                                          {"AC#3", {"LFPG", "EGLL"}},
-                                          {"AC#9", {"EGLL", "LFPG"}},
-                                          {"AC#1", {"EGLL", "ZZZZ"}}});
-       },
-       {{"Traffic titles that no category claims (1, 2 flights left out):",
-         "  \"Fokker 50 KLM\": 2 flights"},
-        {"Aircraft of flight plans that Aircraft.txt does not hold (1, 1 flight left out):",
-         "  AC#9: 1 flight"},
-        {"Airports of the traffic that the loaded scenery does not hold, without a country "
-         "(1, 1 leg):",
-         "  \"ZZZZ\": 1 leg"}}},
-      {"blank before the slash: the airports' country is not named",
-       [](Inputs& in) { in.airNat[4] = "France /AIRFRANS"; },
-       {{"Airport countries that air_nat.cfg does not name (1, 2 legs):",
-         "  \"France\": 2 legs; air_nat.cfg line 5 names \"France \""},
-        {"air_nat.cfg lines that are ignored or read otherwise than they look (1):",
-         "  line 5: \"France /AIRFRANS\": a blank before the slash: the country is \"France \""}}},
-      {"installed callsign spelt otherwise: its country carries nothing",
-       [](Inputs& in) {
-         std::string& cfg = in.aircraftCfgs["B737"];
-         cfg.replace(cfg.rfind("LUFTHANSA"), 9, "Lufthansa");
-       },
-       {{"Installed callsigns that no country of air_nat.cfg lists (1, 1 variation):",
-         "  \"Lufthansa\": 1 variation; air_nat.cfg has \"LUFTHANSA\" (Germany, line 6)"},
-        {"Countries of the traffic whose callsigns no installed aircraft carries (1, 2 legs):",
-         "  line 6: \"Germany/LUFTHANSA\": its flights fall back to GLOBAL (2 legs)"}}},
-      {"air_nat.cfg lines ignored or read with blanks and empty callsigns; no GLOBAL line, a "
-       "near one",
-       [](Inputs& in) {
-         in.airNat[2] = "Global/SPEEDBIRD";
-         in.airNat[3] = "United Kingdom/SPEEDBIRD, EASY";
-         in.airNat.insert(in.airNat.end(),
-                          {"Italy", "x", "\tGermany/CONDOR", "; Spain", "Spain/ IBERIA,,VUELING "});
-       },
-       {{"air_nat.cfg lines that are ignored or read otherwise than they look (5):",
-         "  line 4: \"United Kingdom/SPEEDBIRD, EASY\": a blank after a comma: the callsign is "
-         "\" EASY\"",
-         "  line 7: \"Italy\": no slash: the line is ignored",
-         "  line 8: \"x\": a single character: the line is ignored",
-         "  line 9: \"\tGermany/CONDOR\": \"Germany\" is named on line 6 already: the line is "
-         "ignored",
-         "  line 11: \"Spain/ IBERIA,,VUELING \": a blank after the slash: the callsign is "
-         "\" IBERIA\"; an empty callsign (a comma too many): aircraft without an airline "
-         "qualify for \"Spain\""},
-        {"air_nat.cfg has no GLOBAL line (1):",
-         "  a flight whose countries give no aircraft goes straight to the aircraft without an "
-         "airline; air_nat.cfg line 3 names \"Global\""}}},
-  };
   EXPECT_EQ(RunCheck(Inputs{}),
             std::pair(kCheckClean,
                       std::string("Checked 3 installed variations, 2 categories, 2 traffic titles "
                                   "in 3 flight plans, 3 airports and 4 countries of air_nat.cfg.\n"
                                   "No problems found.\n")));
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Inputs in;
-    c.change(in);
-    const auto [status, output] = RunCheck(in);
-    // The first line counts the inputs, the last the findings (the demo's
-    // "1 problem found in 1 group." in cli-demo-run.sh); the groups between.
-    std::string expected;
-    for (const auto& group : c.groups) {
-      expected += "\n";
-      for (const std::string& line : group) expected += line + "\n";
-    }
-    EXPECT_EQ(status, kCheckFoundProblems);
-    const size_t first = output.find('\n') + 1;
-    EXPECT_EQ(output.substr(first, output.rfind("\n\n") + 1 - first), expected);
-  }
+  Inputs in;
+  // A category without installed aircraft, one shadowed by an earlier one.
+  in.airClass.insert(in.airClass.end(), {"[Regional]", "CRJ", "<\"Canadair\">", "[Jet]", "737"});
+  in.traffic["AC#3"] = "Canadair CRJ Lufthansa";
+  in.traffic["AC#4"] = "Fokker 50 KLM";  // in no category
+  // AC#9 is not in Aircraft.txt, the scenery lacks ZZZZ.
+  for (const char* id : {"AC#3", "AC#3", "AC#4", "AC#4", "AC#9"})
+    in.plans.push_back({id, {"EGLL", "EGLL"}});
+  in.plans.push_back({"AC#1", {"EGLL", "ZZZZ"}});
+  in.airNat[4] = "France /AIRFRANS";
+  // An installed callsign spelt otherwise: its country carries nothing.
+  std::string& cfg = in.aircraftCfgs["B737"];
+  cfg.replace(cfg.rfind("LUFTHANSA"), 9, "Lufthansa");
+  EXPECT_EQ(
+      Findings(in),
+      "\nCategories that no installed aircraft falls into (2, 2 flights left out):\n"
+      "  \"Jet\": 0 flights left out; its pattern \"737\" matches \"Boeing 737 Lufthansa\", "
+      "which falls into \"Airliner\" first\n"
+      "  \"Regional\": 2 flights left out\n"
+      "\nTraffic titles that no category claims (1, 2 flights left out):\n"
+      "  \"Fokker 50 KLM\": 2 flights\n"
+      "\nAircraft of flight plans that Aircraft.txt does not hold (1, 1 flight left out):\n"
+      "  AC#9: 1 flight\n"
+      "\nAirports of the traffic that the loaded scenery does not hold, without a country "
+      "(1, 1 leg):\n"
+      "  \"ZZZZ\": 1 leg\n"
+      "\nAirport countries that air_nat.cfg does not name (1, 2 legs):\n"
+      "  \"France\": 2 legs; air_nat.cfg line 5 names \"France \"\n"
+      "\nInstalled callsigns that no country of air_nat.cfg lists (1, 1 variation):\n"
+      "  \"Lufthansa\": 1 variation; air_nat.cfg has \"LUFTHANSA\" (Germany, line 6)\n"
+      "\nCountries of the traffic whose callsigns no installed aircraft carries (1, 2 legs):\n"
+      "  line 6: \"Germany/LUFTHANSA\": its flights fall back to GLOBAL (2 legs)\n"
+      "\nair_nat.cfg lines that are ignored or read otherwise than they look (1):\n"
+      "  line 5: \"France /AIRFRANS\": a blank before the slash: the country is \"France \"\n");
+
+  // air_nat.cfg lines ignored or read with blanks and empty callsigns; no
+  // GLOBAL line, a near one.
+  Inputs nat;
+  nat.airNat[2] = "Global/SPEEDBIRD";
+  nat.airNat[3] = "United Kingdom/SPEEDBIRD, EASY";
+  nat.airNat.insert(nat.airNat.end(),
+                    {"Italy", "x", "\tGermany/CONDOR", "; Spain", "Spain/ IBERIA,,VUELING "});
+  EXPECT_EQ(Findings(nat),
+            "\nair_nat.cfg lines that are ignored or read otherwise than they look (5):\n"
+            "  line 4: \"United Kingdom/SPEEDBIRD, EASY\": a blank after a comma: the callsign is "
+            "\" EASY\"\n"
+            "  line 7: \"Italy\": no slash: the line is ignored\n"
+            "  line 8: \"x\": a single character: the line is ignored\n"
+            "  line 9: \"\tGermany/CONDOR\": \"Germany\" is named on line 6 already: the line is "
+            "ignored\n"
+            "  line 11: \"Spain/ IBERIA,,VUELING \": a blank after the slash: the callsign is "
+            "\" IBERIA\"; an empty callsign (a comma too many): aircraft without an airline "
+            "qualify for \"Spain\"\n"
+            "\nair_nat.cfg has no GLOBAL line (1):\n"
+            "  a flight whose countries give no aircraft goes straight to the aircraft without an "
+            "airline; air_nat.cfg line 3 names \"Global\"\n");
 }
 
-// Each step that can fail before the traffic is replaced: the copy that
-// keeps the current traffic, the new content, a traffic file that may not be
-// replaced. The kept copy is removed again.
+// A step that fails before the traffic is replaced (here the new content
+// cannot be written) changes nothing, and the copy kept of the current
+// traffic is removed again.
 TEST(TrafficRestoreTest, AFailedStepChangesNothing) {
-  const struct {
-    testing::FakeStep step;  // failed by the fake OS, unless readOnly
-    bool readOnly;
-    const char* reason;
-  } cases[] = {
-      {testing::FakeStep::Copy, false, "cannot be kept as"},
-      {testing::FakeStep::Open, false, "cannot be written (0x1C)"},
-      {testing::FakeStep::Copy, true, "is read-only"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.reason);
-    FixtureInstallation fixture;
-    ASSERT_TRUE(fixture.IsReady());
-    const std::string traffic = fixture.TrafficBglPath();
-    fixture.AddRootFile("SCENEDB/ATC/BACKUP_TRAFFIC.BGL", "original traffic");
-    fixture.SetTrafficBgl("new traffic");
-    testing::ScopedFakeOs os;
-    if (c.readOnly) {
-      ASSERT_TRUE(SetReadOnly(traffic, true));
-    } else {
-      os.Fail(c.step, 0x1C);
-    }
-    std::ostringstream out, err;
-    EXPECT_EQ(RestoreTraffic(fixture.Root(), out, err), kRestoreFailed);
-    SetReadOnly(traffic, false);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(traffic, bytes) && bytes == "new traffic") << bytes;
-    EXPECT_FALSE(PathExists(traffic + ".before-restore"));
-    EXPECT_FALSE(PathExists(traffic + ".fmix-new"));
-  }
+  FixtureInstallation fixture;
+  ASSERT_TRUE(fixture.IsReady());
+  const std::string traffic = fixture.TrafficBglPath();
+  fixture.AddRootFile("SCENEDB/ATC/BACKUP_TRAFFIC.BGL", "original traffic");
+  fixture.SetTrafficBgl("new traffic");
+  testing::ScopedFakeOs os;
+  os.Fail(testing::FakeStep::Open, 0x1C);
+  std::ostringstream out, err;
+  EXPECT_EQ(RestoreTraffic(fixture.Root(), out, err), kRestoreFailed);
+  EXPECT_NE(err.str().find("cannot be written (0x1C)"), std::string::npos) << err.str();
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(traffic, bytes) && bytes == "new traffic") << bytes;
+  EXPECT_FALSE(PathExists(traffic + ".before-restore"));
+  EXPECT_FALSE(PathExists(traffic + ".fmix-new"));
 }
 
 }  // namespace

@@ -26,14 +26,12 @@ std::string Contents(std::FILE* stream) {
 TEST(ConsoleOutput, ProgressAndMessagesOnATerminalAndElsewhere) {
   for (const bool terminal : {false, true}) {
     std::FILE* stream = std::tmpfile();
-    ASSERT_NE(stream, nullptr);
     ConsoleOutput output(stream, terminal);
     ConsolePageHost host(0, output);
     host.questionAnswer = BoxAnswer::Ok;
     host.SetText(1008, "10% processed");
     host.SetText(1008, "10% processed");  // unchanged: nothing new
     host.SetText(1008, "20% processed");
-    host.SetText(1009, "not the status line");
     host.ShowMessage("done", BoxIcon::Information, "caption");
     EXPECT_EQ(host.ShowMessage("go on?", BoxIcon::Question, "caption"), BoxAnswer::Ok);
     host.ShowMessage("broken", BoxIcon::Error, "caption");

@@ -43,6 +43,7 @@ struct ModelOutput {
   std::string completionBox;                          // "Generation complete. %d plans generated."
   std::vector<std::pair<std::string, int>> listRows;  // (title, count) in the list's final order
   std::vector<std::string> statusTexts;               // progress texts shown, in order
+  bool operator==(const ModelOutput&) const = default;
 };
 
 // One generation run over the input, with everything it shows and writes.

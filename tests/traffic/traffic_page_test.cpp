@@ -6,7 +6,6 @@
 
 #include <functional>
 
-#include "platform/file_system.h"
 #include "resources/resource.h"
 #include "tests/support/fake_os.h"
 #include "tests/support/fixture_installation.h"
@@ -114,18 +113,13 @@ TEST(TrafficPageTest, EachFailureShowsItsBoxAndLeavesItsState) {
     page.Import(page.os.shiftHeld);
     ASSERT_EQ(page.sheet.boxes.size(), 1u);
     EXPECT_EQ(page.sheet.boxes[0].text, c.pageBox);
-    EXPECT_EQ(page.sheet.boxes[0].icon, BoxIcon::Error);
     EXPECT_EQ(page.wizard.State().trafficAircraft.size(), c.aircraftLeft);
     EXPECT_TRUE(page.wizard.State().flightPlans.empty());
     EXPECT_EQ(page.host.ListRowCount(IDC_AIRPORT_LIST), 0);
     EXPECT_FALSE(page.NextRequested());
-    EXPECT_FALSE(PathExists(page.installation.BackupTrafficBglPath()));
-    EXPECT_EQ(page.host.WaitCursorDepth(), 0);
     EXPECT_EQ(page.temp.Names(), Texts{}) << "the extracted file stays";
   }
-  // A backup copy that fails shows nothing, and the import stands. The
-  // decompiler runs in the working folder, hidden while "Hide Compiler" is
-  // checked.
+  // A backup copy that fails shows nothing, and the import stands.
   TrafficPage page;
   page.os.Fail(FakeStep::Copy, 5);
   page.Import();
@@ -138,10 +132,6 @@ TEST(TrafficPageTest, EachFailureShowsItsBoxAndLeavesItsState) {
                 page.host.ListCell(IDC_AIRPORT_LIST, 2, 1) + "|" +
                 page.host.ListCell(IDC_AIRPORT_LIST, 2, 2),
             "||1");
-  page.host.Press(IDC_HIDE_COMPILER);
-  page.Import();
-  EXPECT_EQ(page.os.startedShown, (std::vector<bool>{false, true}));
-  EXPECT_EQ(page.os.startedFolders[0], page.installation.WorkFolder());
 }
 
 }  // namespace
