@@ -23,40 +23,20 @@ constexpr StringResource kStrings[] = {
 }  // namespace
 
 RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
-    : sheet_(sheet), logic_(logic), spec_(FindDialogSpec(logic.DialogId())) {
-  if (spec_ == nullptr) {
-    ADD_FAILURE() << "no dialog " << logic.DialogId();
-    static const DialogSpec empty{0, "", false, {}};
-    spec_ = &empty;
-  }
-  caption_ = std::string(spec_->caption);
-  for (const ControlSpec& control : spec_->controls) {
-    if (control.id == -1) continue;
-    Control& c = controls_[control.id];
-    c.spec = &control;
-    c.text = std::string(control.text);
+    : StoredControlsHost(logic.DialogId()), sheet_(sheet), logic_(logic) {
+  if (Spec().id == 0) ADD_FAILURE() << "no dialog " << logic.DialogId();
+  for (const ControlSpec& control : Spec().controls) {
+    if (control.id != -1) controls_[control.id].text = std::string(control.text);
   }
 }
 
-RecordingHost::Control& RecordingHost::Find(int id) const {
-  missing_ = Control{};
+StoredControl& RecordingHost::Find(int id) const {
+  missing_ = StoredControl{};
   missing_.enabled = false;
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
-  ADD_FAILURE() << "dialog " << spec_->id << " has no control " << id;
+  ADD_FAILURE() << "dialog " << Spec().id << " has no control " << id;
   return missing_;
-}
-
-StoredControl::Row& RecordingHost::Row(int id, int row) const {
-  missingRow_ = {};
-  StoredControl::Row* r = Find(id).RowAt(row);
-  return r ? *r : missingRow_;
-}
-
-const StoredControl::TreeNode& RecordingHost::Node(int id, TreeItem item) const {
-  static const StoredControl::TreeNode none;
-  const StoredControl::TreeNode* node = Find(id).Node(item);
-  return node ? *node : none;
 }
 
 void RecordingHost::RunHandler(const std::function<void()>& handler) {
@@ -65,29 +45,29 @@ void RecordingHost::RunHandler(const std::function<void()>& handler) {
   if (--handlerDepth_ == 0) sheet_.ApplyPosted();
 }
 
-void RecordingHost::Event(int id, const std::function<void(Control&)>& handle) {
+void RecordingHost::Event(int id, const std::function<void(StoredControl&)>& handle) {
   EXPECT_EQ(handlerDepth_, 0) << "an event of control " << id << " entered a running handler";
-  Control& c = Find(id);
-  EXPECT_TRUE(c.enabled) << "control " << id << " of dialog " << spec_->id << " is disabled";
+  StoredControl& c = Find(id);
+  EXPECT_TRUE(c.enabled) << "control " << id << " of dialog " << Spec().id << " is disabled";
   if (handlerDepth_ == 0 && c.enabled) RunHandler([&] { handle(c); });
 }
 
 void RecordingHost::Press(int id) {
-  Event(id, [&](Control& c) {
-    if (c.spec->kind == ControlKind::CheckBox) c.checked = !c.checked;
+  Event(id, [&](StoredControl& c) {
+    if (Spec().Find(id)->kind == ControlKind::CheckBox) c.checked = !c.checked;
     logic_.OnButton(id);
   });
 }
 
 void RecordingHost::SelectTreeItem(int id, TreeItem item) {
-  Event(id, [&](Control& c) {
+  Event(id, [&](StoredControl& c) {
     ASSERT_TRUE(c.nodes.count(item)) << "no tree item " << item;
     logic_.OnTreeSelectionChanged(id, item);
   });
 }
 
 void RecordingHost::ToggleRowCheck(int id, int row) {
-  Event(id, [&](Control& c) {
+  Event(id, [&](StoredControl& c) {
     ASSERT_LT(static_cast<size_t>(row), c.rows.size());
     const bool before = c.rows[row].checked;
     c.rows[row].checked = !before;
@@ -97,7 +77,7 @@ void RecordingHost::ToggleRowCheck(int id, int row) {
 }
 
 void RecordingHost::DoubleClickRow(int id, int row) {
-  Event(id, [&](Control& c) {
+  Event(id, [&](StoredControl& c) {
     logic_.OnRowDoubleClicked(id, row < static_cast<int>(c.rows.size()) ? row : -1);
   });
 }
