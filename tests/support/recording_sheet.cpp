@@ -111,6 +111,18 @@ bool RecordingSheet::SelectTreePath(int id, const std::vector<std::string>& path
   return true;
 }
 
+bool RecordingSheet::SelectTreeItemAt(int id, const std::vector<int>& path) {
+  RecordingHost& host = ActiveHost();
+  TreeItem item = kTreeRoot;
+  for (int place : path) {
+    item = host.TreeFirstChild(id, item);
+    for (int i = 0; i < place && item != kTreeRoot; ++i) item = host.TreeNextSibling(id, item);
+    if (item == kTreeRoot) return false;
+  }
+  host.SelectTreeItem(id, item);
+  return true;
+}
+
 std::vector<std::vector<std::string>> RecordingSheet::ListRows(int id) {
   RecordingHost& host = ActiveHost();
   std::vector<std::vector<std::string>> rows(host.ListRowCount(id));

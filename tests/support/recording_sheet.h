@@ -32,7 +32,7 @@ class RecordingSheet : public WizardDriver {
   // Wizard navigation: each fails the test when its button is not enabled.
   void Open();
   void Next() override;
-  void Back() override;
+  void Back();
   void Finish() override;
   void Cancel() override { closed_ = true; }
   bool Closed() override { return closed_; }
@@ -62,9 +62,18 @@ class RecordingSheet : public WizardDriver {
   void PressButton(int id) override { ActiveHost().Press(id); }
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle() override {}
-  std::vector<std::string> TreeLines(int id) override;
-  bool SelectTreePath(int id, const std::vector<std::string>& path) override;
-  std::vector<std::vector<std::string>> ListRows(int id) override;
+  int TreeItemCount(int id) override { return static_cast<int>(TreeLines(id).size()); }
+  int ListRowCount(int id) override { return ActiveHost().ListRowCount(id); }
+  bool SelectTreeItemAt(int id, const std::vector<int>& path) override;
+
+  // A tree control of the page now shown, one line per item, depth-first,
+  // each indented by two blanks per level below the root.
+  std::vector<std::string> TreeLines(int id);
+  // Selects the item reached from the root by these texts; false when
+  // there is none.
+  bool SelectTreePath(int id, const std::vector<std::string>& path);
+  // The rows of a list control of the page now shown, each its cells.
+  std::vector<std::vector<std::string>> ListRows(int id);
   // Checks or unchecks the row's check box as a click on it does.
   void SetListRowChecked(int id, int row, bool checked);
 
