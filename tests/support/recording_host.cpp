@@ -7,20 +7,6 @@
 #include "tests/support/recording_sheet.h"
 
 namespace fm::testing {
-namespace {
-
-struct StringResource {
-  int id;
-  const char* text;
-};
-
-#define FM_STRING(id, text) {id, text},
-constexpr StringResource kStrings[] = {
-#include "resources/strings.def"
-};
-#undef FM_STRING
-
-}  // namespace
 
 RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
     : StoredControlsHost(logic.DialogId()), sheet_(sheet), logic_(logic) {
@@ -95,16 +81,6 @@ std::string RecordingHost::HelpButtonText() const { return sheet_.helpButtonText
 void RecordingHost::SetHelpButtonText(const std::string& text) { sheet_.helpButtonText = text; }
 
 int RecordingHost::RunModal(DialogLogic& dialog) { return sheet_.RunModal(dialog); }
-
-bool RecordingHost::LoadStringResource(int id, std::string& text) const {
-  for (const StringResource& s : kStrings) {
-    if (s.id == id) {
-      text = s.text;
-      return true;
-    }
-  }
-  return false;
-}
 
 // The one "TEXT" resource is the read-me the resource script embeds.
 bool RecordingHost::LoadTextResource(int id, std::string& text) const {

@@ -52,7 +52,8 @@ class RecordingHost : public StoredControlsHost {
   void SetHelpButtonText(const std::string& text) override;
   int RunModal(DialogLogic& dialog) override;
   void EndDialog(int result) override { endResult = result; }
-  bool LoadStringResource(int id, std::string& text) const override;
+  // Only the read-me, of the resources (the pages' help texts are strings).
+  bool LoadStringResource(int, std::string&) const override { return false; }
   bool LoadTextResource(int id, std::string& text) const override;
 
  protected:
