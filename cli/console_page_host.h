@@ -63,8 +63,6 @@ class ConsolePageHost final : public StoredControlsHost {
   // No dialog opens without a window: answered as cancelled.
   int RunModal(DialogLogic&) override { return 2; }
   void EndDialog(int) override {}
-  bool LoadStringResource(int, std::string&) const override { return false; }
-  bool LoadTextResource(int, std::string&) const override { return false; }
 
  protected:
   // Controls are made as the page first changes them.

@@ -69,6 +69,9 @@ class StoredControlsHost : public PageHost {
   void BeginWaitCursor() override { ++waitDepth_; }
   void EndWaitCursor() override { --waitDepth_; }
   void SetDecorations(std::vector<Decoration>) override {}  // nothing is painted
+  // Without a window there are no resources to load.
+  bool LoadStringResource(int, std::string&) const override { return false; }
+  bool LoadTextResource(int, std::string&) const override { return false; }
 
  protected:
   // The control of this id, to change it or to read it; nullptr when there

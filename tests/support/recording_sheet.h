@@ -10,14 +10,80 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "tests/support/recording_host.h"
 #include "tests/support/wizard_driver.h"
+#include "ui/stored_controls_host.h"
 #include "wizard/wizard.h"
 
 namespace fm::testing {
+
+class RecordingSheet;
+
+struct RecordedBox {
+  std::string text;
+  std::string caption;
+  BoxIcon icon;
+};
+
+// A page host without a window, for tests: it keeps every control of the
+// page's dialog in memory, refuses controls the dialog does not have, records
+// message boxes and modal dialogs, and fails a test whose events enter a
+// handler while another one runs.
+class RecordingHost : public StoredControlsHost {
+ public:
+  RecordingHost(RecordingSheet& sheet, DialogLogic& logic);
+
+  DialogLogic& Logic() const { return logic_; }
+  std::optional<int> endResult;  // set by EndDialog
+  // Called whenever a handler dispatches waiting messages (tests may try to
+  // press something there, as an impatient user would).
+  std::function<void()> onDispatch;
+
+  // What a user does.
+  void Press(int id);  // a button; a check box toggles first
+  void SelectTreeItem(int id, TreeItem item);
+  void ToggleRowCheck(int id, int row);
+  void DoubleClickRow(int id, int row);  // -1: below the last row
+  // Runs a handler of the logic in the host's handler bracket.
+  void RunHandler(const std::function<void()>& handler);
+
+  std::vector<std::string> ListColumns(int id) const { return Find(id).columns; }
+
+  BoxAnswer ShowMessage(const std::string& text, BoxIcon icon, const std::string& caption) override;
+  void DispatchWaitingMessages() override {
+    if (onDispatch) onDispatch();
+  }
+  void PostWizardButtons(unsigned flags) override;
+  bool HasHelpButton() const override { return true; }
+  std::string HelpButtonText() const override;
+  void SetHelpButtonText(const std::string& text) override;
+  int RunModal(DialogLogic& dialog) override;
+  void EndDialog(int result) override { endResult = result; }
+  // Of the resources only the read-me (the pages' help texts are strings).
+  bool LoadTextResource(int id, std::string& text) const override;
+
+ protected:
+  // A control the dialog lacks fails the test and reads as empty and
+  // disabled.
+  StoredControl* ControlToChange(int id) override { return &Find(id); }
+  const StoredControl* ControlToRead(int id) const override { return &Find(id); }
+
+ private:
+  // The control, or (after a failure) an empty stand-in.
+  StoredControl& Find(int id) const;
+  // Runs the handler of a user's event on the control; fails the test when
+  // the control is missing or disabled, or another handler runs.
+  void Event(int id, const std::function<void(StoredControl&)>& handle);
+
+  RecordingSheet& sheet_;
+  DialogLogic& logic_;
+  mutable std::map<int, StoredControl> controls_;
+  mutable StoredControl missing_;
+  int handlerDepth_ = 0;
+};
 
 struct RecordedModal {
   int dialogId;
@@ -30,7 +96,6 @@ class RecordingSheet : public WizardDriver {
   ~RecordingSheet() override;
 
   // Wizard navigation: each fails the test when its button is not enabled.
-  void Open();
   void Next() override;
   void Back();
   void Finish() override;
@@ -80,11 +145,12 @@ class RecordingSheet : public WizardDriver {
   // Used by the hosts.
   void Post(unsigned flags) { posted_.push_back(flags); }
   void ApplyPosted();
-  BoxAnswer Answer();
   int RunModal(DialogLogic& dialog);
 
- private:
+ protected:
   void Activate(int index);
+
+ private:
   CAiPropertyPage& Page(int index) const { return *wizard_->Pages()[index]; }
 
   CWizard* wizard_;
@@ -94,6 +160,14 @@ class RecordingSheet : public WizardDriver {
   int active_ = -1;
   bool closed_ = false;
   size_t takenBoxes_ = 0;
+};
+
+// The wizard driver over the recording sheet, opened on the first page.
+class RecordingWizardDriver : public RecordingSheet {
+ public:
+  explicit RecordingWizardDriver(CWizard& wizard) : RecordingSheet(&wizard) { Activate(0); }
+
+  RecordingSheet& Sheet() { return *this; }
 };
 
 }  // namespace fm::testing

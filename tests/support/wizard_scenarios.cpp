@@ -87,7 +87,7 @@ void ExpectTrafficImport(WizardDriver& wizard, const std::string& expectedBox) {
   if (!expectedBox.empty()) ExpectBox(wizard, expectedBox);
   wizard.WaitUntilIdle();
   std::string box;
-  if (expectedBox.empty()) EXPECT_FALSE(wizard.TakeMessageBox(box, 1000)) << "a box: " << box;
+  EXPECT_FALSE(expectedBox.empty() && wizard.TakeMessageBox(box, 1000)) << "a box: " << box;
   EXPECT_EQ(wizard.ListRowCount(IDC_AIRPORT_LIST), 4);
   EXPECT_EQ(wizard.ControlText(IDC_STATUS), "Loaded 3 AI aircraft, 4 plans, 7 legs");
 }
@@ -290,8 +290,7 @@ void AFreshRunLoadsTheCache(WizardDriver& wizard, const FixtureInstallation& ins
   EXPECT_EQ(wizard.EnabledButtons(), unsigned{kWizardBack}) << "no aircraft imported";
 
   wizard.PressButton(IDC_IMPORT_AIRCRAFT);
-  std::string box;
-  ASSERT_TRUE(wizard.TakeMessageBox(box)) << "the aircraft import tells its counts";
+  ExpectBox(wizard, "Import succeeded. 4 airlines, 3 models, 3 variations.");
   wizard.WaitUntilIdle();
   wizard.Next();
   ASSERT_EQ(wizard.ActiveDialogId(), IDD_SCENERY);
