@@ -17,10 +17,7 @@ std::optional<OsError> FakeOs::Failure(FakeStep step) const {
 
 PayloadLookup FakeOs::FindPayload(int id) {
   if (payloadStep_ == nullptr) return NativeOs().FindPayload(id);
-  PayloadLookup lookup;
-  lookup.failedStep = payloadStep_;
-  lookup.error = payloadError_;
-  return lookup;
+  return PayloadLookup{{}, payloadStep_, payloadError_};
 }
 
 OsText FakeOs::TempFolder() {

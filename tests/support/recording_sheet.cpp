@@ -21,6 +21,7 @@ void AppendTree(RecordingHost& host, int id, TreeItem parent, int depth,
 
 RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
     : StoredControlsHost(logic.DialogId()), sheet_(sheet), logic_(logic) {
+  logic.AttachHost(this);
   if (Spec().id == 0) ADD_FAILURE() << "no dialog " << logic.DialogId();
   for (const ControlSpec& control : Spec().controls) {
     if (control.id != -1) controls_[control.id].text = std::string(control.text);
@@ -103,23 +104,13 @@ bool RecordingHost::LoadTextResource(int id, std::string& text) const {
   return !text.empty();
 }
 
-RecordingSheet::~RecordingSheet() {
-  for (auto& [index, host] : hosts_) host->Logic().AttachHost(nullptr);
-}
-
 RecordingHost& RecordingSheet::HostOf(int pageIndex) {
   std::unique_ptr<RecordingHost>& host = hosts_[pageIndex];
   if (host == nullptr) {
-    host = MakeHost(Page(pageIndex));
+    host = std::make_unique<RecordingHost>(*this, Page(pageIndex));
     host->RunHandler([&] { Page(pageIndex).OnInitDialog(); });
   }
   return *host;
-}
-
-std::unique_ptr<RecordingHost> RecordingSheet::MakeHost(DialogLogic& logic) {
-  auto host = std::make_unique<RecordingHost>(*this, logic);
-  logic.AttachHost(host.get());
-  return host;
 }
 
 void RecordingSheet::Activate(int index) {
@@ -219,12 +210,11 @@ void RecordingSheet::SetListRowChecked(int id, int row, bool checked) {
 }
 
 int RecordingSheet::RunModal(DialogLogic& dialog) {
-  const std::unique_ptr<RecordingHost> host = MakeHost(dialog);
-  host->RunHandler([&] { dialog.OnInitDialog(); });
+  RecordingHost host(*this, dialog);
+  host.RunHandler([&] { dialog.OnInitDialog(); });
   modals.push_back({dialog.DialogId()});
-  if (onModal) onModal(*host);
-  dialog.AttachHost(nullptr);
-  return host->endResult.value_or(IDC_CANCEL_BUTTON);
+  if (onModal) onModal(host);
+  return host.endResult.value_or(IDC_CANCEL_BUTTON);
 }
 
 }  // namespace fm::testing

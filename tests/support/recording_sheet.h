@@ -34,9 +34,10 @@ struct RecordedBox {
 // handler while another one runs.
 class RecordingHost : public StoredControlsHost {
  public:
+  // Attached to the logic for its lifetime.
   RecordingHost(RecordingSheet& sheet, DialogLogic& logic);
+  ~RecordingHost() override { logic_.AttachHost(nullptr); }
 
-  DialogLogic& Logic() const { return logic_; }
   std::optional<int> endResult;  // set by EndDialog
   // Called whenever a handler dispatches waiting messages (tests may try to
   // press something there, as an impatient user would).
@@ -93,7 +94,6 @@ class RecordingSheet : public WizardDriver {
  public:
   // Without a wizard the sheet serves single dialogs and pages.
   explicit RecordingSheet(CWizard* wizard = nullptr) : wizard_(wizard) {}
-  ~RecordingSheet() override;
 
   // Wizard navigation: each fails the test when its button is not enabled.
   void Next() override;
@@ -106,9 +106,6 @@ class RecordingSheet : public WizardDriver {
   // The wizard buttons now enabled (kWizardBack, kWizardNext, kWizardFinish).
   unsigned Buttons() const { return buttons_; }
   std::vector<unsigned> buttonRequests;  // every request, in order
-
-  // A host for one page or dialog outside the wizard's navigation.
-  std::unique_ptr<RecordingHost> MakeHost(DialogLogic& logic);
 
   std::string helpButtonText = "Help";
 
