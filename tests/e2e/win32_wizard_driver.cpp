@@ -30,8 +30,7 @@ HTREEITEM TreeNext(HWND tree, HTREEITEM item, WPARAM relation) {
       SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
-}  // namespace
-
+// The text of a window of any process.
 std::string TextOf(HWND window) {
   const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -40,6 +39,8 @@ std::string TextOf(HWND window) {
   text.resize(static_cast<size_t>(got));
   return text;
 }
+
+}  // namespace
 
 std::string StaticTextsOf(HWND dialog) {
   std::string texts;
@@ -70,9 +71,9 @@ HWND Win32WizardDriver::CurrentPage() const {
 }
 
 int Win32WizardDriver::ActiveDialogId() {
-  const auto index =
-      SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage()), 0);
-  return index < 0 ? -1 : IDD_WELCOME + static_cast<int>(index);
+  // The pages are numbered as their dialogs (no page gives no page's id).
+  const WPARAM page = reinterpret_cast<WPARAM>(CurrentPage());
+  return IDD_WELCOME + static_cast<int>(SendMessageA(sheet_, PSM_HWNDTOINDEX, page, 0));
 }
 
 unsigned Win32WizardDriver::EnabledButtons() {

@@ -15,8 +15,6 @@
 
 namespace fm::testing {
 
-// The text of a window of any process.
-std::string TextOf(HWND window);
 // The texts of a dialog's static controls (a message box's text is there).
 std::string StaticTextsOf(HWND dialog);
 // Waits up to `milliseconds` for a top-level dialog of the process other
@@ -37,7 +35,6 @@ class Win32WizardDriver : public WizardDriver {
   std::string HelpButtonText() override { return TextOf(GetDlgItem(sheet_, IDHELP)); }
   std::string ReadHelp(int textId) override;
   std::string ControlText(int id) override { return TextOf(PageControl(id)); }
-  bool ControlEnabled(int id) override { return IsWindowEnabled(PageControl(id)) != 0; }
   void PressButton(int id) override;
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle() override;

@@ -3,12 +3,6 @@
 
 namespace fm::testing {
 
-std::vector<std::string> FakeOs::BoxTexts() const {
-  std::vector<std::string> texts;
-  for (const OsBox& box : boxes) texts.push_back(box.text);
-  return texts;
-}
-
 std::optional<OsError> FakeOs::Failure(FakeStep step) const {
   const auto found = failures_.find(step);
   if (found == failures_.end()) return std::nullopt;

@@ -44,7 +44,7 @@ void AddGenerateFixture(FixtureInstallation& installation);
 // "generate" once that page is filled (a caller may take a picture, or look
 // closer).
 void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
-                         const std::function<void(const char* page)>& onFilledPage = {});
+                         const std::function<void(const char* page)>& onFilledPage);
 
 // A fresh run on the installation the scenario above has used: the welcome
 // page offers Next only and "Read Me", which shows the read-me; the aircraft

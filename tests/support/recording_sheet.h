@@ -120,7 +120,6 @@ class RecordingSheet : public WizardDriver {
   std::string HelpButtonText() override { return helpButtonText; }
   std::string ReadHelp(int textId) override;
   std::string ControlText(int id) override { return ActiveHost().GetText(id); }
-  bool ControlEnabled(int id) override { return ActiveHost().IsControlEnabled(id); }
   void PressButton(int id) override { ActiveHost().Press(id); }
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle() override {}

@@ -27,9 +27,8 @@ class WizardDriver {
   // Presses the help button; when a dialog opens, gives the text of its
   // control `textId` and closes it ("" when none opened).
   virtual std::string ReadHelp(int textId) = 0;
-  // The text of a control of the page now shown, and whether it is enabled.
+  // The text of a control of the page now shown.
   virtual std::string ControlText(int id) = 0;
-  virtual bool ControlEnabled(int id) = 0;
 
   // Presses a button of the page now shown, as a user clicks it; the
   // handler may still run (and show boxes) afterwards.
