@@ -30,7 +30,8 @@ HTREEITEM TreeNext(HWND tree, HTREEITEM item, WPARAM relation) {
       SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
-// The text of a window of any process.
+}  // namespace
+
 std::string TextOf(HWND window) {
   const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -39,8 +40,6 @@ std::string TextOf(HWND window) {
   text.resize(static_cast<size_t>(got));
   return text;
 }
-
-}  // namespace
 
 std::string StaticTextsOf(HWND dialog) {
   std::string texts;

@@ -15,6 +15,8 @@
 
 namespace fm::testing {
 
+// The text of a window of any process.
+std::string TextOf(HWND window);
 // The texts of a dialog's static controls (a message box's text is there).
 std::string StaticTextsOf(HWND dialog);
 // Waits up to `milliseconds` for a top-level dialog of the process other
