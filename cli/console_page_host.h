@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/page_host.h"
-#include "ui/stored_control.h"
+#include "ui/stored_controls_host.h"
 
 namespace fm::cli {
 
@@ -39,10 +38,11 @@ class ConsoleOutput {
   std::size_t shownLength_ = 0;  // of the progress line on the terminal
 };
 
-class ConsolePageHost final : public PageHost {
+class ConsolePageHost final : public StoredControlsHost {
  public:
   // The host of one page or dialog of this resource id.
-  ConsolePageHost(int dialogId, ConsoleOutput& output) : dialogId_(dialogId), output_(output) {}
+  ConsolePageHost(int dialogId, ConsoleOutput& output)
+      : StoredControlsHost(dialogId), output_(output) {}
 
   // How question boxes are answered.
   BoxAnswer questionAnswer = BoxAnswer::Cancel;
@@ -51,48 +51,9 @@ class ConsolePageHost final : public PageHost {
   // How many message boxes of this kind were shown.
   int BoxCount(BoxIcon icon) const;
 
+  // The status line is shown as it changes.
   void SetText(int id, const std::string& text) override;
-  std::string GetText(int id) const override;
-  void EnableControl(int id, bool enabled) override;
-  bool IsControlEnabled(int id) const override;
-  void SetCheck(int id, bool checked) override;
-  bool IsChecked(int id) const override;
-  void SetCaption(const std::string&) override {}
-  int ClientWidth() const override { return 475; }
-
-  void ListSetStyle(int, bool, bool) override {}
-  int ListClientWidth(int) const override { return 440; }
-  int VerticalScrollBarWidth() const override { return 17; }
-  void ListAddColumn(int, const std::string&, int) override {}
-  int ListAppendRow(int id, const std::vector<std::string>& cells) override;
-  int ListRowCount(int id) const override;
-  std::string ListCell(int id, int row, int column) const override;
-  void ListSetRowData(int id, int row, std::intptr_t data) override;
-  std::intptr_t ListRowData(int id, int row) const override;
-  void ListSetRowCheck(int id, int row, bool checked) override;
-  bool ListRowCheck(int id, int row) const override;
-  void ListDeleteAllRows(int id) override;
-  void ListSortByDataDescending(int id) override;
-
-  void TreeSetImages(int, int, int) override {}
-  TreeItem TreeAppend(int id, TreeItem parent, const std::string& text, std::intptr_t data,
-                      int image) override;
-  TreeItem TreeFirstChild(int id, TreeItem item) const override;
-  TreeItem TreeNextSibling(int id, TreeItem item) const override;
-  TreeItem TreeParent(int id, TreeItem item) const override;
-  std::string TreeText(int id, TreeItem item) const override;
-  std::intptr_t TreeData(int id, TreeItem item) const override;
-  void TreeDeleteAll(int id) override;
-
-  void ComboAdd(int id, const std::string& text) override;
-  void ComboSelect(int id, int index) override;
-  int ComboSelection(int id) const override;
-  std::string ComboText(int id, int index) const override;
-
   BoxAnswer ShowMessage(const std::string& text, BoxIcon icon, const std::string& caption) override;
-
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
   void DispatchWaitingMessages() override {}
 
   void PostWizardButtons(unsigned flags) override { wizardButtons_ = flags; }
@@ -102,15 +63,13 @@ class ConsolePageHost final : public PageHost {
   // No dialog opens without a window: answered as cancelled.
   int RunModal(DialogLogic&) override { return 2; }
   void EndDialog(int) override {}
-  bool LoadStringResource(int, std::string&) const override { return false; }
-  bool LoadTextResource(int, std::string&) const override { return false; }
-  void SetDecorations(std::vector<Decoration>) override {}
+
+ protected:
+  // Controls are made as the page first changes them.
+  StoredControl* ControlToChange(int id) override { return &controls_[id]; }
+  const StoredControl* ControlToRead(int id) const override;
 
  private:
-  const StoredControl* Find(int id) const;
-  bool IsSortedCombo(int id) const;
-
-  int dialogId_;
   ConsoleOutput& output_;
   std::map<int, StoredControl> controls_;
   std::map<BoxIcon, int> boxCounts_;

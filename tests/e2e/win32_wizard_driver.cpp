@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kPollMs = 20;
 constexpr int kWaitMs = 5000;
-constexpr size_t kTextCapacity = 4096;
 
 // Asks `done` every few milliseconds until it says yes or the time is up.
 bool WaitFor(int milliseconds, const std::function<bool()>& done) {
@@ -26,59 +25,9 @@ bool WaitFor(int milliseconds, const std::function<bool()>& done) {
   return false;
 }
 
-// The visible top-level dialog windows of a process, other than `except`.
-std::vector<HWND> DialogWindowsOf(DWORD processId, HWND except = nullptr) {
-  std::vector<HWND> found;
-  for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
-       window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && window != except && IsWindowVisible(window)) found.push_back(window);
-  }
-  return found;
-}
-
-// Sends a message that fills in an item's text: the item is copied into the
-// process that owns the control, with its text buffer just behind it there,
-// and the text is read back from there.
-template <typename Item>
-std::string RemoteItemText(HWND control, DWORD processId, UINT message, WPARAM wParam, Item item) {
-  HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (process == nullptr) return {};
-  auto* memory = static_cast<char*>(
-      VirtualAllocEx(process, nullptr, sizeof item + kTextCapacity, MEM_COMMIT, PAGE_READWRITE));
-  std::string text(kTextCapacity, '\0');
-  item.pszText = memory + sizeof item;
-  item.cchTextMax = kTextCapacity;
-  if (memory != nullptr && WriteProcessMemory(process, memory, &item, sizeof item, nullptr)) {
-    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(memory));
-    ReadProcessMemory(process, item.pszText, text.data(), text.size(), nullptr);
-  }
-  if (memory != nullptr) VirtualFreeEx(process, memory, 0, MEM_RELEASE);
-  CloseHandle(process);
-  text.resize(strnlen(text.data(), text.size()));
-  return text;
-}
-
-std::string TreeItemText(HWND tree, DWORD processId, HTREEITEM item) {
-  TVITEMA tv{};
-  tv.mask = TVIF_TEXT | TVIF_HANDLE;
-  tv.hItem = item;
-  return RemoteItemText(tree, processId, TVM_GETITEMA, 0, tv);
-}
-
 HTREEITEM TreeNext(HWND tree, HTREEITEM item, WPARAM relation) {
   return reinterpret_cast<HTREEITEM>(
       SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-void AppendTreeLines(HWND tree, DWORD processId, HTREEITEM first, int depth,
-                     std::vector<std::string>& lines) {
-  for (HTREEITEM item = first; item != nullptr; item = TreeNext(tree, item, TVGN_NEXT)) {
-    lines.push_back(std::string(2 * depth, ' ') + TreeItemText(tree, processId, item));
-    AppendTreeLines(tree, processId, TreeNext(tree, item, TVGN_CHILD), depth + 1, lines);
-  }
 }
 
 }  // namespace
@@ -105,7 +54,12 @@ std::string StaticTextsOf(HWND dialog) {
 HWND WaitForDialog(DWORD processId, HWND except, int milliseconds) {
   HWND dialog = nullptr;
   WaitFor(milliseconds, [&] {
-    for (HWND window : DialogWindowsOf(processId, except)) dialog = window;
+    for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
+         window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == processId && window != except && IsWindowVisible(window)) dialog = window;
+    }
     return dialog != nullptr;
   });
   return dialog;
@@ -116,9 +70,9 @@ HWND Win32WizardDriver::CurrentPage() const {
 }
 
 int Win32WizardDriver::ActiveDialogId() {
-  const auto index =
-      SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage()), 0);
-  return index < 0 ? -1 : IDD_WELCOME + static_cast<int>(index);
+  // The pages are numbered as their dialogs (no page gives no page's id).
+  const WPARAM page = reinterpret_cast<WPARAM>(CurrentPage());
+  return IDD_WELCOME + static_cast<int>(SendMessageA(sheet_, PSM_HWNDTOINDEX, page, 0));
 }
 
 unsigned Win32WizardDriver::EnabledButtons() {
@@ -141,15 +95,10 @@ unsigned Win32WizardDriver::EnabledButtons() {
   return flags;
 }
 
-void Win32WizardDriver::PressAndWaitForPageChange(int button) {
+void Win32WizardDriver::PressSheetButton(int button, bool closes) {
   const HWND before = CurrentPage();
   PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  WaitFor(kWaitMs, [&] { return !IsWindow(sheet_) || CurrentPage() != before; });
-}
-
-void Win32WizardDriver::PressAndWaitForClose(int button) {
-  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
-  WaitFor(kWaitMs, [&] { return Closed(); });
+  WaitFor(kWaitMs, [&] { return Closed() || (!closes && CurrentPage() != before); });
 }
 
 std::string Win32WizardDriver::ReadHelp(int textId) {
@@ -189,24 +138,21 @@ void Win32WizardDriver::WaitUntilIdle() {
   });
 }
 
-std::vector<std::string> Win32WizardDriver::TreeLines(int id) {
-  HWND tree = PageControl(id);
-  std::vector<std::string> lines;
-  AppendTreeLines(tree, processId_, TreeNext(tree, nullptr, TVGN_ROOT), 0, lines);
-  return lines;
+int Win32WizardDriver::TreeItemCount(int id) {
+  return static_cast<int>(SendMessageA(PageControl(id), TVM_GETCOUNT, 0, 0));
 }
 
-bool Win32WizardDriver::SelectTreePath(int id, const std::vector<std::string>& path) {
+int Win32WizardDriver::ListRowCount(int id) {
+  return static_cast<int>(SendMessageA(PageControl(id), LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool Win32WizardDriver::SelectTreeItemAt(int id, const std::vector<int>& path) {
   HWND tree = PageControl(id);
   HTREEITEM item = nullptr;
-  HTREEITEM next = TreeNext(tree, nullptr, TVGN_ROOT);
-  for (const std::string& text : path) {
-    while (next != nullptr && TreeItemText(tree, processId_, next) != text) {
-      next = TreeNext(tree, next, TVGN_NEXT);
-    }
-    if (next == nullptr) return false;
-    item = next;
-    next = TreeNext(tree, item, TVGN_CHILD);
+  for (int place : path) {
+    item = TreeNext(tree, item, item == nullptr ? TVGN_ROOT : TVGN_CHILD);
+    for (int i = 0; i < place && item != nullptr; ++i) item = TreeNext(tree, item, TVGN_NEXT);
+    if (item == nullptr) return false;
   }
   PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   // A message sent to the sheet may be answered before the posted selection
@@ -215,21 +161,6 @@ bool Win32WizardDriver::SelectTreePath(int id, const std::vector<std::string>& p
   WaitFor(kWaitMs, [&] { return TreeNext(tree, nullptr, TVGN_CARET) == item; });
   WaitUntilIdle();
   return true;
-}
-
-std::vector<std::vector<std::string>> Win32WizardDriver::ListRows(int id) {
-  HWND list = PageControl(id);
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  std::vector<std::vector<std::string>> rows(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  for (size_t row = 0; row < rows.size(); ++row) {
-    for (int c = 0; c < columns; ++c) {
-      LVITEMA lv{};
-      lv.iSubItem = c;
-      rows[row].push_back(RemoteItemText(list, processId_, LVM_GETITEMTEXTA, row, lv));
-    }
-  }
-  return rows;
 }
 
 bool Win32WizardDriver::SaveScreenshot(const std::string& bmpPath) {

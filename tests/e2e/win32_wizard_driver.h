@@ -30,21 +30,19 @@ class Win32WizardDriver : public WizardDriver {
 
   int ActiveDialogId() override;
   unsigned EnabledButtons() override;
-  void Next() override { PressAndWaitForPageChange(PSBTN_NEXT); }
-  void Back() override { PressAndWaitForPageChange(PSBTN_BACK); }
-  void Cancel() override { PressAndWaitForClose(PSBTN_CANCEL); }
-  void Finish() override { PressAndWaitForClose(PSBTN_FINISH); }
+  void Next() override { PressSheetButton(PSBTN_NEXT, false); }
+  void Cancel() override { PressSheetButton(PSBTN_CANCEL, true); }
+  void Finish() override { PressSheetButton(PSBTN_FINISH, true); }
   bool Closed() override { return !IsWindow(sheet_) || !IsWindowVisible(sheet_); }
   std::string HelpButtonText() override { return TextOf(GetDlgItem(sheet_, IDHELP)); }
   std::string ReadHelp(int textId) override;
   std::string ControlText(int id) override { return TextOf(PageControl(id)); }
-  bool ControlEnabled(int id) override { return IsWindowEnabled(PageControl(id)) != 0; }
   void PressButton(int id) override;
   bool TakeMessageBox(std::string& text, int milliseconds = 60000) override;
   void WaitUntilIdle() override;
-  std::vector<std::string> TreeLines(int id) override;
-  bool SelectTreePath(int id, const std::vector<std::string>& path) override;
-  std::vector<std::vector<std::string>> ListRows(int id) override;
+  int TreeItemCount(int id) override;
+  int ListRowCount(int id) override;
+  bool SelectTreeItemAt(int id, const std::vector<int>& path) override;
 
   // Saves the sheet's window, as the screen shows it, as a 24-bit BMP file.
   bool SaveScreenshot(const std::string& bmpPath);
@@ -52,8 +50,9 @@ class Win32WizardDriver : public WizardDriver {
  private:
   HWND CurrentPage() const;
   HWND PageControl(int id) const { return GetDlgItem(CurrentPage(), id); }
-  void PressAndWaitForPageChange(int button);
-  void PressAndWaitForClose(int button);
+  // Presses a button of the sheet and waits until the page has changed or,
+  // for a button that `closes` it, the sheet has closed.
+  void PressSheetButton(int button, bool closes);
 
   HWND sheet_;
   DWORD processId_;

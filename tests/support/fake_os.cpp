@@ -3,12 +3,6 @@
 
 namespace fm::testing {
 
-std::vector<std::string> FakeOs::BoxTexts() const {
-  std::vector<std::string> texts;
-  for (const OsBox& box : boxes) texts.push_back(box.text);
-  return texts;
-}
-
 std::optional<OsError> FakeOs::Failure(FakeStep step) const {
   const auto found = failures_.find(step);
   if (found == failures_.end()) return std::nullopt;
@@ -17,10 +11,7 @@ std::optional<OsError> FakeOs::Failure(FakeStep step) const {
 
 PayloadLookup FakeOs::FindPayload(int id) {
   if (payloadStep_ == nullptr) return NativeOs().FindPayload(id);
-  PayloadLookup lookup;
-  lookup.failedStep = payloadStep_;
-  lookup.error = payloadError_;
-  return lookup;
+  return PayloadLookup{{}, payloadStep_, payloadError_};
 }
 
 OsText FakeOs::TempFolder() {

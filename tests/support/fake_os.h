@@ -52,7 +52,11 @@ class FakeOs : public OsInterface {
   void Fail(FakeStep step, OsError error) { failures_[step] = error; }
 
   // The texts of the recorded boxes, in order.
-  std::vector<std::string> BoxTexts() const;
+  std::vector<std::string> BoxTexts() const {
+    std::vector<std::string> texts;
+    for (const OsBox& box : boxes) texts.push_back(box.text);
+    return texts;
+  }
 
   SettingRead ReadFsRootSetting() override {
     return fsRoot ? *fsRoot : NativeOs().ReadFsRootSetting();

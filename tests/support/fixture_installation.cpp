@@ -25,13 +25,13 @@ namespace {
 constexpr const char* kFsKey =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
 
-bool ReadSetting(std::string& value) {
+std::optional<std::string> ReadSetting() {
   char text[MAX_PATH] = {};
   DWORD size = sizeof text;
   const LSTATUS status =
       ::RegGetValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", RRF_RT_REG_SZ, nullptr, text, &size);
-  value = text;
-  return status == ERROR_SUCCESS;
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  return text;
 }
 bool WriteSetting(const std::string& value) {
   return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path", REG_SZ, value.c_str(),
@@ -39,10 +39,10 @@ bool WriteSetting(const std::string& value) {
 }
 void DeleteSetting() { ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFsKey, "EXE Path"); }
 #else
-bool ReadSetting(std::string& value) {
+std::optional<std::string> ReadSetting() {
   const char* text = ::getenv("FLEETMIX_FS_ROOT");
-  if (text != nullptr) value = text;
-  return text != nullptr;
+  if (text == nullptr) return std::nullopt;
+  return text;
 }
 bool WriteSetting(const std::string& value) {
   return ::setenv("FLEETMIX_FS_ROOT", value.c_str(), 1) == 0;
@@ -75,8 +75,8 @@ FixtureInstallation::FixtureInstallation() {
 }
 
 FixtureInstallation::~FixtureInstallation() {
-  if (pointed_ && hadEarlier_) {
-    WriteSetting(earlier_);
+  if (pointed_ && earlier_) {
+    WriteSetting(*earlier_);
   } else if (pointed_) {
     DeleteSetting();
   }
@@ -115,7 +115,7 @@ std::string FixtureInstallation::ReadWorkFile(std::string_view name) const {
 }
 
 bool FixtureInstallation::PointSystemAtRoot() {
-  if (!pointed_) hadEarlier_ = ReadSetting(earlier_);
+  if (!pointed_) earlier_ = ReadSetting();
   pointed_ = true;
   return WriteSetting(root_);
 }

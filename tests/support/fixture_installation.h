@@ -9,6 +9,7 @@
 //   installation.PointSystemAtRoot();  // tests doing this take LOCK registry
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,8 +66,7 @@ class FixtureInstallation {
   std::string work_;
 
   bool pointed_ = false;
-  bool hadEarlier_ = false;
-  std::string earlier_;  // the earlier setting
+  std::optional<std::string> earlier_;  // the earlier setting, if any
 };
 
 }  // namespace fm::testing

@@ -34,18 +34,20 @@ std::string FixtureSceneryCache();
 // aircraft no category claims).
 void AddGenerateFixture(FixtureInstallation& installation);
 
-// From the welcome page to Finish, each page's visible outcome: the
-// aircraft import's box, tree and rows, airlines.cfg; the scenery tree and
+// From the welcome page (Next only) to Finish, each page's visible
+// outcome: the aircraft import's box, tree and rows, airlines.cfg; the scenery tree and
 // sccache.txt; the traffic list with the backup box on the first import
-// only; the generate boxes and list; "Save && Compile" installing a
-// TRAFFIC.BGL of the new plans; Finish writing nothing more. `onFilledPage`
-// runs with "aircraft", "scenery", "traffic" and "generate" once that page
-// is filled (a caller may take a picture).
+// only; the generate boxes and buttons; "Save && Compile" installing a
+// TRAFFIC.BGL of the new plans; Finish writing nothing more. Trees and lists
+// are counted (a driver from another process cannot read their texts).
+// `onFilledPage` runs with "welcome", "aircraft", "scenery", "traffic" and
+// "generate" once that page is filled (a caller may take a picture, or look
+// closer).
 void WholeWizardScenario(WizardDriver& wizard, FixtureInstallation& installation,
-                         const std::function<void(const char* page)>& onFilledPage = {});
+                         const std::function<void(const char* page)>& onFilledPage);
 
 // A fresh run on the installation the scenario above has used: the welcome
-// page offers Next only and "Read Me", which shows the read-me; the aircraft
+// page offers "Read Me", which shows the read-me; the aircraft
 // page relabels the help button and enables Back only until the import;
 // "Load Cached" fills the scenery tree and enables Next; Cancel closes the
 // wizard and writes no file.

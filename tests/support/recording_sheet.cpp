@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
+#include "tests/support/generate_scenarios.h"
 
 namespace fm::testing {
 namespace {
@@ -18,23 +19,98 @@ void AppendTree(RecordingHost& host, int id, TreeItem parent, int depth,
 
 }  // namespace
 
-RecordingSheet::~RecordingSheet() {
-  for (auto& [index, host] : hosts_) host->Logic().AttachHost(nullptr);
+RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
+    : StoredControlsHost(logic.DialogId()), sheet_(sheet), logic_(logic) {
+  logic.AttachHost(this);
+  if (Spec().id == 0) ADD_FAILURE() << "no dialog " << logic.DialogId();
+  for (const ControlSpec& control : Spec().controls) {
+    if (control.id != -1) controls_[control.id].text = std::string(control.text);
+  }
+}
+
+StoredControl& RecordingHost::Find(int id) const {
+  missing_ = StoredControl{};
+  missing_.enabled = false;
+  auto it = controls_.find(id);
+  if (it != controls_.end()) return it->second;
+  ADD_FAILURE() << "dialog " << Spec().id << " has no control " << id;
+  return missing_;
+}
+
+void RecordingHost::RunHandler(const std::function<void()>& handler) {
+  ++handlerDepth_;
+  handler();
+  if (--handlerDepth_ == 0) sheet_.ApplyPosted();
+}
+
+void RecordingHost::Event(int id, const std::function<void(StoredControl&)>& handle) {
+  EXPECT_EQ(handlerDepth_, 0) << "an event of control " << id << " entered a running handler";
+  StoredControl& c = Find(id);
+  EXPECT_TRUE(c.enabled) << "control " << id << " of dialog " << Spec().id << " is disabled";
+  if (handlerDepth_ == 0 && c.enabled) RunHandler([&] { handle(c); });
+}
+
+void RecordingHost::Press(int id) {
+  Event(id, [&](StoredControl& c) {
+    if (Spec().Find(id)->kind == ControlKind::CheckBox) c.checked = !c.checked;
+    logic_.OnButton(id);
+  });
+}
+
+void RecordingHost::SelectTreeItem(int id, TreeItem item) {
+  Event(id, [&](StoredControl& c) {
+    ASSERT_TRUE(c.nodes.count(item)) << "no tree item " << item;
+    logic_.OnTreeSelectionChanged(id, item);
+  });
+}
+
+void RecordingHost::ToggleRowCheck(int id, int row) {
+  Event(id, [&](StoredControl& c) {
+    ASSERT_LT(static_cast<size_t>(row), c.rows.size());
+    const bool before = c.rows[row].checked;
+    c.rows[row].checked = !before;
+    logic_.OnRowStateChanged(id, row, before ? kRowChecked : kRowUnchecked,
+                             before ? kRowUnchecked : kRowChecked);
+  });
+}
+
+void RecordingHost::DoubleClickRow(int id, int row) {
+  Event(id, [&](StoredControl& c) {
+    logic_.OnRowDoubleClicked(id, row < static_cast<int>(c.rows.size()) ? row : -1);
+  });
+}
+
+BoxAnswer RecordingHost::ShowMessage(const std::string& text, BoxIcon icon,
+                                     const std::string& caption) {
+  sheet_.boxes.push_back(RecordedBox{text, caption, icon});
+  if (sheet_.answers.empty()) return BoxAnswer::Ok;
+  const BoxAnswer answer = sheet_.answers.front();
+  sheet_.answers.pop_front();
+  return answer;
+}
+
+void RecordingHost::PostWizardButtons(unsigned flags) { sheet_.Post(flags); }
+
+std::string RecordingHost::HelpButtonText() const { return sheet_.helpButtonText; }
+
+void RecordingHost::SetHelpButtonText(const std::string& text) { sheet_.helpButtonText = text; }
+
+int RecordingHost::RunModal(DialogLogic& dialog) { return sheet_.RunModal(dialog); }
+
+// The one "TEXT" resource is the read-me the resource script embeds.
+bool RecordingHost::LoadTextResource(int id, std::string& text) const {
+  if (id != IDR_README) return false;
+  text = ReadMeText();
+  return !text.empty();
 }
 
 RecordingHost& RecordingSheet::HostOf(int pageIndex) {
   std::unique_ptr<RecordingHost>& host = hosts_[pageIndex];
   if (host == nullptr) {
-    host = MakeHost(Page(pageIndex));
+    host = std::make_unique<RecordingHost>(*this, Page(pageIndex));
     host->RunHandler([&] { Page(pageIndex).OnInitDialog(); });
   }
   return *host;
-}
-
-std::unique_ptr<RecordingHost> RecordingSheet::MakeHost(DialogLogic& logic) {
-  auto host = std::make_unique<RecordingHost>(*this, logic);
-  logic.AttachHost(host.get());
-  return host;
 }
 
 void RecordingSheet::Activate(int index) {
@@ -48,11 +124,6 @@ void RecordingSheet::ApplyPosted() {
     buttons_ = flags & (kWizardBack | kWizardNext | kWizardFinish);
   }
   posted_.clear();
-}
-
-void RecordingSheet::Open() {
-  ASSERT_NE(wizard_, nullptr);
-  Activate(0);
 }
 
 void RecordingSheet::Next() {
@@ -111,6 +182,18 @@ bool RecordingSheet::SelectTreePath(int id, const std::vector<std::string>& path
   return true;
 }
 
+bool RecordingSheet::SelectTreeItemAt(int id, const std::vector<int>& path) {
+  RecordingHost& host = ActiveHost();
+  TreeItem item = kTreeRoot;
+  for (int place : path) {
+    item = host.TreeFirstChild(id, item);
+    for (int i = 0; i < place && item != kTreeRoot; ++i) item = host.TreeNextSibling(id, item);
+    if (item == kTreeRoot) return false;
+  }
+  host.SelectTreeItem(id, item);
+  return true;
+}
+
 std::vector<std::vector<std::string>> RecordingSheet::ListRows(int id) {
   RecordingHost& host = ActiveHost();
   std::vector<std::vector<std::string>> rows(host.ListRowCount(id));
@@ -126,20 +209,12 @@ void RecordingSheet::SetListRowChecked(int id, int row, bool checked) {
   if (ActiveHost().ListRowCheck(id, row) != checked) ActiveHost().ToggleRowCheck(id, row);
 }
 
-BoxAnswer RecordingSheet::Answer() {
-  if (answers.empty()) return BoxAnswer::Ok;
-  BoxAnswer answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
 int RecordingSheet::RunModal(DialogLogic& dialog) {
-  const std::unique_ptr<RecordingHost> host = MakeHost(dialog);
-  host->RunHandler([&] { dialog.OnInitDialog(); });
+  RecordingHost host(*this, dialog);
+  host.RunHandler([&] { dialog.OnInitDialog(); });
   modals.push_back({dialog.DialogId()});
-  if (onModal) onModal(*host);
-  dialog.AttachHost(nullptr);
-  return host->endResult.value_or(IDC_CANCEL_BUTTON);
+  if (onModal) onModal(host);
+  return host.endResult.value_or(IDC_CANCEL_BUTTON);
 }
 
 }  // namespace fm::testing

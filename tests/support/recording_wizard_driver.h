@@ -1,15 +1,4 @@
-// The wizard driver over the recording sheet, opened on the first page.
+// The wizard driver over the recording sheet (declared with the sheet).
 #pragma once
 
 #include "tests/support/recording_sheet.h"
-
-namespace fm::testing {
-
-class RecordingWizardDriver : public RecordingSheet {
- public:
-  explicit RecordingWizardDriver(CWizard& wizard) : RecordingSheet(&wizard) { Open(); }
-
-  RecordingSheet& Sheet() { return *this; }
-};
-
-}  // namespace fm::testing

@@ -4,7 +4,6 @@
 
 #include "geo/airport_store.h"
 #include "tests/support/fixture_installation.h"
-#include "tests/support/wizard_driver.h"
 
 namespace fm::testing {
 

@@ -18,7 +18,6 @@ class WizardDriver {
   // once the requests the page posted have taken effect.
   virtual unsigned EnabledButtons() = 0;
   virtual void Next() = 0;
-  virtual void Back() = 0;
   virtual void Cancel() = 0;
   // Presses Finish and waits until the wizard has closed.
   virtual void Finish() = 0;
@@ -28,9 +27,8 @@ class WizardDriver {
   // Presses the help button; when a dialog opens, gives the text of its
   // control `textId` and closes it ("" when none opened).
   virtual std::string ReadHelp(int textId) = 0;
-  // The text of a control of the page now shown, and whether it is enabled.
+  // The text of a control of the page now shown.
   virtual std::string ControlText(int id) = 0;
-  virtual bool ControlEnabled(int id) = 0;
 
   // Presses a button of the page now shown, as a user clicks it; the
   // handler may still run (and show boxes) afterwards.
@@ -41,14 +39,13 @@ class WizardDriver {
   // Waits until the handler of the last press has ended.
   virtual void WaitUntilIdle() = 0;
 
-  // A tree control of the page now shown, one line per item, depth-first,
-  // each indented by two blanks per level below the root.
-  virtual std::vector<std::string> TreeLines(int id) = 0;
-  // Selects the item reached from the root by these texts; false when
-  // there is none.
-  virtual bool SelectTreePath(int id, const std::vector<std::string>& path) = 0;
-  // The rows of a list control of the page now shown, each its cells.
-  virtual std::vector<std::vector<std::string>> ListRows(int id) = 0;
+  // The number of items of a tree control, and of rows of a list control,
+  // of the page now shown.
+  virtual int TreeItemCount(int id) = 0;
+  virtual int ListRowCount(int id) = 0;
+  // Selects the tree item reached from the root by these places among its
+  // siblings; false when there is none.
+  virtual bool SelectTreeItemAt(int id, const std::vector<int>& path) = 0;
 };
 
 }  // namespace fm::testing
