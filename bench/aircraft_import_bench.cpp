@@ -54,8 +54,7 @@ long long ReadEveryFileWhole() {
 long long ImportOnce() {
   fm::CWizard wizard;
   wizard.State().workFolder = std::string(fm::FolderOf(g_installation.classFile));
-  fm::testing::RecordingSheet sheet(&wizard);
-  sheet.Open();
+  fm::testing::RecordingWizardDriver sheet(wizard);
   sheet.Next();
   sheet.ActiveHost().Press(IDC_IMPORT_AIRCRAFT);
   long long variations = 0;

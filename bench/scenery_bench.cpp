@@ -209,8 +209,7 @@ bool ImportOnce(const Inputs& in) {
   fm::CWizard wizard;
   wizard.State().aircraftModels.emplace_back();
   wizard.State().workFolder = in.work;
-  fm::testing::RecordingSheet sheet(&wizard);
-  sheet.Open();
+  fm::testing::RecordingWizardDriver sheet(wizard);
   sheet.Next();
   sheet.Next();
   QuietChildren quiet;
