@@ -34,9 +34,7 @@ inline bgltext::RunOptions MultiOptions() {
   return o;
 }
 // A multi-file run that is expected to succeed.
-bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
-std::string Lf(const std::string& crlf);
-std::string CrLf(const std::string& lf);
+bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false);
 // The output of a single-file run and of one file of a multi-file run
 // ("bgt20.sca"); CR LF as LF, empty when absent.
 std::string Output(const bgltext::MemoryRunResult& r, const std::string& path);
