@@ -66,8 +66,6 @@ constexpr char kUsualHeaderBlock[] = "Header( 1 N45:0:0.00 S18:0:0.00 E45:0:0.00
 // Sections 7 and 21 (not decodable) around an airport directory whose
 // container and name lists are empty, and its section slots.
 BglBuilder WalkBuilder();
-constexpr char kWalkGuidLines[] =
-    "; GUID = 0 1 a ab 10 ff 7f 80 0 0 0 0 0 0 5 c0 \n; version = 2a\n";
 // Section slots: all 0 but the ones given.
 std::vector<unsigned> Slots(std::initializer_list<std::pair<int, unsigned>> set);
 inline std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x87654321u}, {21, 168}}); }
