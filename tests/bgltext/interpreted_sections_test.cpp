@@ -196,6 +196,9 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
        "\tDbx( )\n"},
       {W(0x43, {112, 0xA, 2}).Bytes({1, 2, 3, 4}).Fill(100, 'x'),  // a name too long to keep
        "\tLoadBitmap( a 2 2 1 3 4 invalid )\n"},
+      {W(0xA0, {0, 7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}),
+       "\tAdvBldg( PEAKED 1 2\n\t\tLEVEL1\t3\t4\t5\t\t6\n\t\tLEVEL2\t7\t8\t9\t10\t11\n"
+       "\t\tLEVEL3\t12\t13\t14\t\t15\n\t\tROOF\t16\t\t17\t\t18\t19\t20\n\t)\n"},
       // Runways (the runway of the library objects has the other layout).
       {W(W(0x72, {0x4000, 45, 3000}).Bytes({0xA, 1, 2, 3}), {0x0201, -5, 6, 7}),
        "\tRunwayLights(\n\t\theading\t90.00\n\t\tlength\t3000\n\t\twidth\t45\n\t\tTHRLights\t0a\n"

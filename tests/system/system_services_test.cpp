@@ -17,8 +17,6 @@ using testing::ScopedEnv;
 using testing::ScopedFakeOs;
 using testing::ScopedTempFolder;
 
-constexpr int kProbe = FM_PROBE_PAYLOAD;
-
 // Each extraction gets its own file of the program's bytes; each goes with
 // its object, and a stranger's file of the same prefix stays. A failed
 // extraction gives the empty path and leaves nothing behind. (Its box and
@@ -27,11 +25,11 @@ TEST(ExtractTool, EachExtractionGetsItsOwnFileAndRemovesOnlyThat) {
   ScopedTempFolder temp("extract_tmp");
   ScopedFakeOs os;
   ASSERT_TRUE(NativeOs().WriteWholeFile(temp.Join("fmixZZZZ.exe"), "x", false).ok());
-  const std::string_view program = NativeOs().FindPayload(kProbe).bytes;
+  const std::string_view program = NativeOs().FindPayload(FM_PROBE_PAYLOAD).bytes;
   ASSERT_FALSE(program.empty());
   {
-    ExtractedTool first = ExtractTool(kProbe);
-    const ExtractedTool second = ExtractTool(kProbe);
+    ExtractedTool first = ExtractTool(FM_PROBE_PAYLOAD);
+    const ExtractedTool second = ExtractTool(FM_PROBE_PAYLOAD);
     EXPECT_NE(first.Path(), second.Path());
     EXPECT_EQ(first.Path().rfind(temp.Path(), 0), 0u) << first.Path();
     EXPECT_EQ(testing::ReadWholeFile(second.Path()), std::string(program));
@@ -55,7 +53,7 @@ TEST(RunTool, RunsTheExtractedProgramFromAFolderWithABlank) {
   ScopedEnv exitWith("FLEETMIX_PROBE_EXIT", std::string("3"));  // its start counts all the same
   ScopedFakeOs os;
   {
-    const ExtractedTool tool = ExtractTool(kProbe);
+    const ExtractedTool tool = ExtractTool(FM_PROBE_PAYLOAD);
     ASSERT_NE(tool.Path().find(' '), std::string::npos);
     const std::string folder = temp.Join("Scenery World");
     ASSERT_TRUE(

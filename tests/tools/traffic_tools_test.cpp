@@ -28,8 +28,7 @@
 namespace fm {
 namespace {
 
-constexpr int kDecompiler = 134;
-constexpr int kCompiler = 135;
+constexpr int kDecompiler = 134, kCompiler = 135;
 
 // Lines of random length over every byte, each ended by CR LF, LF or (the
 // last) nothing.
