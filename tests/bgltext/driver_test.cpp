@@ -1,26 +1,30 @@
 // The driver: the command line, output names, writes that fail, and the
 // executable's exit statuses.
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <utility>
-#include <vector>
 
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
 
-#include "bgltext/driver.h"
 #include "tests/bgltext/run_helpers.h"
 
 namespace bgltest {
 namespace {
 
+TEST(Driver, OutputNames) {
+  // Without an output path: the input path with its extension replaced.
+  // The dot of a directory is no extension; the last dot is.
+  for (auto [input, output] : {std::pair{"maps.old/file", "maps.sca"}, {"a.b.bgl", "a.b.sca"}})
+    EXPECT_EQ(bgltext::DefaultOutputPath(input, ".sca"), output);
+  bgltext::RunOptions options = MultiOptions();  // a control file that cannot be written
+  options.failingOutput = MultiPath("bglbind.ctl");
+  EXPECT_EQ(RunBgl(WalkBuilder().Build(), options).status, -1);
+}
+
+#if defined(BGLTEXT_EXE) && !defined(_WIN32)
 constexpr char kBanner[] = "BGLTEXT: MSFS/CFS Scenery Disassembler for Terrasm/SCASM ver 2.2\n\n";
 constexpr char kUsage[] =
     "usage: bgltext [options] <bglfile> [<output file/directory>]\n  options:\n"
@@ -30,45 +34,6 @@ constexpr char kBoxText[] =
     "BGLTEXT is a console application and needs command line parameters.\n"
     "You must execute it in command prompt(DOS prompt). Read the documents!";
 
-// Only a command line without arguments shows the error box.
-TEST(Driver, BadCommandLinesEndTheRunWithTheUsage) {
-  std::vector<std::pair<std::string, std::string>> boxes;
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"-Seq", "x.bgl"}, {"x.bgl", "b.sca", "c.sca"}, {}}) {
-    std::string text;
-    bgltext::Console console(&text);
-    EXPECT_EQ(bgltext::RunBgltext(
-                  args, console,
-                  [&](const char* caption, const char* box) { boxes.emplace_back(caption, box); }),
-              1);
-    EXPECT_EQ(Lf(text), std::string(kBanner) + kUsage);
-  }
-  EXPECT_EQ(boxes, (std::vector<std::pair<std::string, std::string>>{{"Error", kBoxText}}));
-}
-
-TEST(Driver, OutputNames) {
-  bgltext::RunOptions options;  // options may follow the files
-  std::string console;
-  bgltext::Console quiet(&console);
-  ASSERT_TRUE(bgltext::ParseCommandLine({"x.bgl", "out", "-seq", "-terrasm"}, options, quiet, {}));
-  EXPECT_TRUE(options.sequencedLabels && options.terrasm && options.outputPath == "out");
-  // Without an output path: the input path with its extension replaced.
-  options = {};
-  options.terrasm = true;
-  EXPECT_EQ(RunBgl(WalkBuilder().Build(), options).files.count("in.trm"), 1u);
-  // The dot of a directory; no dot at all: the whole path; a dot in the
-  // first place only is no extension.
-  for (auto [input, output] : {std::pair{"maps.old/file", "maps.sca"},
-                               {"plain", "plain.sca"},
-                               {"a.b.bgl", "a.b.sca"},
-                               {".bgl", ".bgl.sca"}})
-    EXPECT_EQ(bgltext::DefaultOutputPath(input, ".sca"), output);
-  options = MultiOptions();  // a control file that cannot be written
-  options.failingOutput = MultiPath("bglbind.ctl");
-  EXPECT_EQ(RunBgl(WalkBuilder().Build(), options).status, -1);
-}
-
-#if defined(BGLTEXT_EXE) && !defined(_WIN32)
 // Runs the executable with these arguments; its exit status and standard
 // output.
 std::pair<int, std::string> RunExe(const std::string& args) {
@@ -78,8 +43,9 @@ std::pair<int, std::string> RunExe(const std::string& args) {
           std::string(std::istreambuf_iterator<char>(in), {})};
 }
 
-// A file that cannot take the text (every write and close is checked)
-// fails the run with -1.
+// Only a command line without arguments shows the error box. A file that
+// cannot take the text (every write and close is checked) fails the run
+// with -1.
 TEST(Driver, ExecutableExitStatusesAndOutput) {
   const std::vector<uint8_t> bytes = WalkBuilder().Build();
   std::ofstream("bgtdrv.bgl", std::ios::binary)
@@ -87,6 +53,8 @@ TEST(Driver, ExecutableExitStatusesAndOutput) {
              static_cast<std::streamsize>(bytes.size()));
   const std::pair<std::string, std::pair<int, std::string>> cases[] = {
       {"", {1, std::string(kBanner) + kUsage + kBoxText + "\n"}},
+      {"-Seq bgtdrv.bgl", {1, std::string(kBanner) + kUsage}},
+      {"bgtdrv.bgl b.sca c.sca", {1, std::string(kBanner) + kUsage}},
       {"missing.bgl", {255, std::string(kBanner) + "Can't open file : missing.bgl\n"}},
       {"bgtdrv.bgl no_such_dir/out.sca",
        {255, std::string(kBanner) + "can't open file : no_such_dir/out.sca\n"}},
@@ -96,8 +64,8 @@ TEST(Driver, ExecutableExitStatusesAndOutput) {
   EXPECT_EQ(status, 255);
   EXPECT_TRUE(EndsWith(console, "can't write file : /dev/full\n"));
   // Many files go to a new directory, named by the input path without its
-  // extension when not given.
-  EXPECT_EQ(RunExe("-multi bgtdrv.bgl").first, 0);
+  // extension when not given; options may follow the files.
+  EXPECT_EQ(RunExe("bgtdrv.bgl -multi").first, 0);
   EXPECT_TRUE(std::ifstream("bgtdrv/bglbind.ctl").good());
   std::filesystem::remove_all("bgtdrv");
   std::remove("bgtdrv.bgl");

@@ -6,8 +6,6 @@
 // overrun. In the record cases every record sits at offset 0x100 inside a
 // section 9 area; jumps there point at the record itself, so its label line
 // stands in front of it.
-#include <gtest/gtest.h>
-
 #include "tests/bgltext/run_helpers.h"
 
 namespace bgltest {
@@ -152,50 +150,14 @@ TEST(LibraryObjects, ObjectHeaderAndRecordFormats) {
   uint32_t jump = static_cast<uint32_t>(b.Here());
   w.U8(0x88).U8(0).I32(static_cast<int32_t>(first - jump));
   w.U8(0x63).U8(0).U16(5).U32(1).U32(0xA).U32(0xB).U32(0xC).U8(0x22).U8(0);
-  const int16_t back = static_cast<int16_t>(first - b.Here());  // from the RefPoint's opcode
-  w.U8(0x2F).U8(0).I16(back).U16(1).U16(2).U16(0).U32(65536);
-  w.U16(0).I32(kNorth).U16(0).I32(0x40000000).U16(32768).I32(100);  // 48-bit position and altitude
-  uint32_t monitor = static_cast<uint32_t>(b.Here());  // its displacement word is unsigned
-  w.U8(0x73).U8(0).U16(0xFFFE).I16(1).I16(2).I16(3).I16(4).I16(5).I16(6);
-  // Runway: threshold offsets and extensions are read N, F, N, F and written by end.
-  w.U8(0xAA).U8(0).Fill(3).U16(0).I32(kNorth).U16(0).I32(0x40000000).U16(32768).I32(100).U16(1000);
-  w.U16(3000).U16(45).U8(0x1F).U8(0x02).U8(4).U8(0x0A).U8(0x49).Fill(2).U16(11).Fill(2).U16(22);
-  w.Fill(2).U16(33).Fill(2).U16(0xFFFF).Fill(2).U8(0xAB).U8(2).U8(3).U8(0x1C).U16(546).U16(10);
-  w.U16(20).U16(30).Fill(2).U8(0xCD).U8(4).U8(5).U8(0x2D).U16(0).U16(40).U16(50).U16(60);
   b.PatchBodyU32(obj + 21, static_cast<uint32_t>(b.Here() - obj));
   w.U8(0x7B);  // after the object's end: never read
   auto r = RunMulti(b);
-  EXPECT_EQ(
-      File(r, "bgt10.sca"),
-      "ObjID( 00000001 0000ABCD 00000000 FFFFFFFF )\n"
-      "LibObj( PWR 7 SIZE 250 SCALE 1.000000 TYPE 0x1f PROP 3 NAME \"Tower\" )\n" +
-          Label(first) + "\n\tMoveTo( 1 -2 3 )\n\tJump32( " + Label(first) +
-          " )\n\tCallLibObj( 5 1 A B C )\n\tReturn\n\tRefPoint( 2 " + Label(first) +
-          " 1.000000 N45:0:0.00 E90:0:0.00 E= 100.500000 v1= 1 v2= 2 )\n"
-          "\tMonitor3D( " +
-          Label(monitor + 0xFFFE) +
-          " 1 2  3 4  5 6 )\n"
-          "\tRunway( N45:0:0.00 E90:0:0.00\n\t\talt\t100.50\n\t\theading\t5.50\n\t\tlength\t3000\n"
-          "\t\twidth\t45\n\t\tmarkers\t1F\n\t\tthreshold\t02\n\t\tsurface\t4\n\t\tlights\t0A\n"
-          "\t\tid\t9L\n\t\tThrOffN\t11\n\t\tExtN\t33\n\t\tThrOffF\t22\n\t\tExtF\t65535\n"
-          "\t\tTHRLightsN\tab\n\t\tAprLN\t2\n\t\tStrobesN\t3\n\t\tVasiTypeN\t1c\n"
-          "\t\tVasiSlopeN\t3.00\n\t\tVasiSideN\t10\n\t\tVasiDistN\t20\n\t\tVasiSpaceN\t30\n"
-          "\t\tTHRLightsF\tcd\n\t\tAprLF\t4\n\t\tStrobesF\t5\n\t\tVasiTypeF\t2d\n"
-          "\t\tVasiSlopeF\t0.00\n\t\tVasiSideF\t40\n\t\tVasiDistF\t50\n\t\tVasiSpaceF\t60\n\t)\n"
-          "EndObj\n\n\n");
-}
-
-TEST(LibraryObjects, Fs98LayoutWritesLibObj1AndCallLibObj1) {
-  BglBuilder b = DecoderBuilder();
-  b.BeginSection(10);
-  b.Body().U32(60).U32(1).U32(2).U32(3).U32(4).U32(60).U32(5).U32(6).U32(7).U32(8).U32(0).Fill(16);
-  b.Body().Fill(16).U8(7).U16(16 + 1 + 2 + 2 + 18);
-  b.Body().U8(0x22).U8(0).U8(0x63).U8(0).U32(1).U32(2).U32(3).U32(0xFF).U8(0x7B);
-  auto r = RunMulti(b, false, true);
-  const std::string object =
-      "LibObj1( 1 2 3 4 7 )\n\tReturn\n\tCallLibObj1( 1 2 3 FF )\nEndObj\n\n\n";
-  EXPECT_EQ(File(r, "bgt10.sca"), "ObjID( 00000001 00000002 00000003 00000004 )\n" + object +
-                                      "ObjID( 00000005 00000006 00000007 00000008 )\n" + object);
+  EXPECT_EQ(File(r, "bgt10.sca"),
+            "ObjID( 00000001 0000ABCD 00000000 FFFFFFFF )\n"
+            "LibObj( PWR 7 SIZE 250 SCALE 1.000000 TYPE 0x1f PROP 3 NAME \"Tower\" )\n" +
+                Label(first) + "\n\tMoveTo( 1 -2 3 )\n\tJump32( " + Label(first) +
+                " )\n\tCallLibObj( 5 1 A B C )\n\tReturn\nEndObj\n\n\n");
 }
 
 // The text of a single-file run on the records from the Area line up to
@@ -225,8 +187,6 @@ TEST(ProceduralRecords, OneRecordOfEachHandlerFamily) {
       // Drawing.
       {W(0x18, {1, 2, 3, 4}).Text("RUNWAY  BMP ").U16(0), "\tBitmap( RUNWAY.BMP 1 2 3 4 )\n"},
       {W(0x3E, {2, 1, 2, 3, 32767, 0, -1, 5}), "\tPoly( m 1 2 3 1.000000   -1 5 )\n"},
-      {W(0x9A, {0x8000, 1, 0, 0, 0, 0, 0, 0}).Bytes({0, 0, 0, 16, 0, 4}),
-       "\tMeshWith1Tex( -32768 1 0 0 0 0 0 0 1.000000 1.000000\n\t\t)\n"},
       // Control flow.
       {W(0x25, {0, 1, 2, 3, -32767, -1}),
        ":L00000100\n\tVectorJump( :L00000100 m 1 2 3 -1.000000 )\n"},

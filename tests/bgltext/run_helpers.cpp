@@ -8,25 +8,18 @@ bgltext::MemoryRunResult RunBgl(const std::vector<uint8_t>& file, bgltext::RunOp
   return bgltext::RunOnBytes(file, options);
 }
 
-bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq, bool fs98) {
+bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq) {
   bgltext::RunOptions options = MultiOptions();
   options.sequencedLabels = seq;
-  options.fs98Library = fs98;
   bgltext::MemoryRunResult r = RunBgl(b.Build(), options);
   EXPECT_EQ(r.status, 0) << r.console;
   return r;
 }
 
-std::string Lf(const std::string& crlf) {
+static std::string Lf(const std::string& crlf) {
   std::string out;
   for (size_t i = 0; i < crlf.size(); ++i)
     if (crlf[i] != '\r' || i + 1 == crlf.size() || crlf[i + 1] != '\n') out.push_back(crlf[i]);
-  return out;
-}
-
-std::string CrLf(const std::string& lf) {
-  std::string out;
-  for (char c : lf) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return out;
 }
 

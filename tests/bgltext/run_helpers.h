@@ -34,9 +34,7 @@ inline bgltext::RunOptions MultiOptions() {
   return o;
 }
 // A multi-file run that is expected to succeed.
-bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false, bool fs98 = false);
-std::string Lf(const std::string& crlf);
-std::string CrLf(const std::string& lf);
+bgltext::MemoryRunResult RunMulti(const BglBuilder& b, bool seq = false);
 // The output of a single-file run and of one file of a multi-file run
 // ("bgt20.sca"); CR LF as LF, empty when absent.
 std::string Output(const bgltext::MemoryRunResult& r, const std::string& path);
@@ -68,8 +66,6 @@ constexpr char kUsualHeaderBlock[] = "Header( 1 N45:0:0.00 S18:0:0.00 E45:0:0.00
 // Sections 7 and 21 (not decodable) around an airport directory whose
 // container and name lists are empty, and its section slots.
 BglBuilder WalkBuilder();
-constexpr char kWalkGuidLines[] =
-    "; GUID = 0 1 a ab 10 ff 7f 80 0 0 0 0 0 0 5 c0 \n; version = 2a\n";
 // Section slots: all 0 but the ones given.
 std::vector<unsigned> Slots(std::initializer_list<std::pair<int, unsigned>> set);
 inline std::vector<unsigned> WalkSlots() { return Slots({{7, 168}, {20, 0x87654321u}, {21, 168}}); }

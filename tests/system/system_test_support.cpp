@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "platform/file_text.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -66,9 +66,8 @@ std::string ScopedTempFolder::Join(const std::string& name) const {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes;
+  return ReadFileBytes(path, bytes) ? std::optional(bytes) : std::nullopt;
 }
 
 }  // namespace fm::testing

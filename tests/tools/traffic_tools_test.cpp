@@ -7,13 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
-#include <string>
 
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/file_text.h"
-#include "platform/os_interface.h"
 #include "services/system_command_lines.h"
 #include "services/system_services.h"
 #include "tests/support/fake_os.h"
@@ -29,8 +28,7 @@
 namespace fm {
 namespace {
 
-constexpr int kDecompiler = 134;
-constexpr int kCompiler = 135;
+constexpr int kDecompiler = 134, kCompiler = 135;
 
 // Lines of random length over every byte, each ended by CR LF, LF or (the
 // last) nothing.
@@ -43,83 +41,66 @@ std::string RandomText(std::mt19937& random, size_t lines, size_t longestLine) {
   return text;
 }
 
-class TrafficToolsTest : public ::testing::Test {
- protected:
-  std::string Installed() const {
-    std::string bytes;
-    ReadFileBytes(installation.TrafficBglPath(), bytes);
-    return bytes;
-  }
-  size_t Count(const std::string& folder) const {
-    std::vector<DirEntry> entries;
-    ListDirectory(folder, "*", entries);
-    return entries.size();
-  }
-  void WriteTexts(const std::string& aircraft, const std::string& plans,
-                  const std::string& airports) {
-    installation.WorkFileBytes("Aircraft.txt", aircraft);
-    installation.WorkFileBytes("FlightPlans.txt", plans);
-    installation.WorkFileBytes("Airports.txt", airports);
-  }
-  std::string Work(const char* name) const { return installation.ReadWorkFile(name); }
+size_t Count(const std::string& folder) {
+  std::vector<DirEntry> entries;
+  ListDirectory(folder, "*", entries);
+  return entries.size();
+}
 
-  testing::FixtureInstallation installation;
-};
+const char* const kTexts[] = {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"};
+using Texts = std::array<std::string, 3>;
 
-TEST_F(TrafficToolsTest, CompileThenDecompileGivesBackTheFilesByteForByte) {
+void WriteTexts(testing::FixtureInstallation& installation, const Texts& texts) {
+  for (int i = 0; i < 3; ++i) installation.WorkFileBytes(kTexts[i], texts[i]);
+}
+
+TEST(TrafficTools, CompileThenDecompileGivesBackTheFilesByteForByte) {
   std::mt19937 random(2002);
-  const struct {
-    const char* what;
-    std::string aircraft, plans, airports;
-  } cases[] = {
-      {"empty", "", "", ""},
-      {"large", RandomText(random, 2000, 80), RandomText(random, 60000, 200),
-       RandomText(random, 3000, 40)},
-      {"long lines", std::string(1 << 20, 'A'), RandomText(random, 3, 2 << 20), "\r\n\r\n"},
+  const Texts cases[] = {
+      {"", "", ""},
+      {RandomText(random, 2000, 80), RandomText(random, 60000, 200), RandomText(random, 3000, 40)},
+      {std::string(1 << 20, 'A'), RandomText(random, 3, 2 << 20), "\r\n\r\n"},  // long lines
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    WriteTexts(c.aircraft, c.plans, c.airports);
+  testing::FixtureInstallation installation;
+  for (const Texts& texts : cases) {
+    WriteTexts(installation, texts);
     const ToolOutcome compiled = CompileTraffic(installation.Root(), installation.WorkFolder());
     ASSERT_TRUE(compiled.ok()) << compiled.line;
-    for (const char* name : {"Aircraft.txt", "FlightPlans.txt", "Airports.txt"})
-      ASSERT_TRUE(RemoveFile(installation.WorkPath(name)));
+    for (const char* name : kTexts) ASSERT_TRUE(RemoveFile(installation.WorkPath(name)));
     const ToolOutcome decompiled = DecompileTraffic(installation.Root(), installation.WorkFolder());
     ASSERT_TRUE(decompiled.ok()) << decompiled.line;
-    EXPECT_TRUE(Work("Aircraft.txt") == c.aircraft && Work("FlightPlans.txt") == c.plans &&
-                Work("Airports.txt") == c.airports);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_TRUE(installation.ReadWorkFile(kTexts[i]) == texts[i]) << kTexts[i];
     EXPECT_EQ(Count(installation.WorkFolder()), 3u) << "nothing else is left";
   }
 }
 
-TEST_F(TrafficToolsTest, ARefusedTrafficFileChangesNoTextFile) {
+TEST(TrafficTools, AForeignOrTruncatedTrafficFileChangesNoTextFile) {
+  testing::FixtureInstallation installation;
   const std::string whole = EncodeTrafficFile({"AC#1,1,\"a\"\r\n", "p\r\n", "EGLL\r\n"});
-  std::string changedText = whole;
-  changedText[45] ^= 1;
-  const std::pair<std::string, const char*> cases[] = {
-      {"fixture traffic.bgl", "is not a traffic file of the Fleetmix traffic tools"},
-      {whole.substr(0, whole.size() - 1), "is cut short"},
-      {changedText, "is damaged"},
-  };
-  for (const auto& [bytes, says] : cases) {
+  for (const auto& [bytes, says] :
+       {std::pair<std::string, const char*>{"fixture traffic.bgl",
+                                            "is not a traffic file of the Fleetmix traffic tools"},
+        {whole.substr(0, whole.size() - 1), "is cut short"}}) {
     installation.SetTrafficBgl(bytes);
     installation.WorkFileBytes("Aircraft.txt", "earlier");
     const ToolOutcome outcome = DecompileTraffic(installation.Root(), installation.WorkFolder());
     EXPECT_TRUE(outcome.exitCode == 1 && outcome.line.find('\n') == std::string::npos);
     EXPECT_EQ(outcome.line.rfind(installation.TrafficBglPath() + " " + says, 0), 0u)
         << outcome.line;
-    EXPECT_TRUE(Work("Aircraft.txt") == "earlier" && Count(installation.WorkFolder()) == 1);
+    EXPECT_TRUE(installation.ReadWorkFile("Aircraft.txt") == "earlier" &&
+                Count(installation.WorkFolder()) == 1);
   }
 }
 
 // A disk that fills while the compiler writes (POSIX: beyond the file-size
 // limit every write fails) and a rename that fails. (A set of text files
 // that cannot be placed: tests/traffic.)
-TEST_F(TrafficToolsTest, AFailedWriteOrRenameLeavesTheInstalledTraffic) {
+TEST(TrafficTools, AFailedWriteOrRenameLeavesTheInstalledTraffic) {
+  testing::FixtureInstallation installation;
   const std::string installed = EncodeTrafficFile({"old aircraft", "old plans", "old airports"});
-  const std::string plans(400000, 'p');
   installation.SetTrafficBgl(installed);
-  WriteTexts("new aircraft", plans, "new airports");
+  WriteTexts(installation, {"new aircraft", std::string(400000, 'p'), "new airports"});
   const std::string failed =
       "cannot write " + installation.TrafficBglPath() + "; the installed traffic is unchanged";
 #if !defined(_WIN32)
@@ -134,7 +115,7 @@ TEST_F(TrafficToolsTest, AFailedWriteOrRenameLeavesTheInstalledTraffic) {
 #endif
   auto failing = [](const std::string&, const std::string&) { return false; };
   EXPECT_EQ(CompileTraffic(installation.Root(), installation.WorkFolder(), failing).line, failed);
-  EXPECT_EQ(Installed(), installed);
+  EXPECT_EQ(testing::ReadWholeFile(installation.TrafficBglPath()), installed);
   EXPECT_EQ(Count(installation.RootPath("SCENEDB/ATC/SCENERY")), 1u);  // nothing left beside it
 }
 
@@ -143,25 +124,25 @@ TEST_F(TrafficToolsTest, AFailedWriteOrRenameLeavesTheInstalledTraffic) {
 // instead of the embedded one; only the copy goes afterwards. The compiler,
 // standing in for a user's decompiler, shows which program ran. (The
 // embedded decompiler refusing a foreign file: tests/traffic.)
-TEST_F(TrafficToolsTest, AToolBesideTheProgramTakesThePlaceOfTheEmbeddedOne) {
+TEST(TrafficTools, AToolBesideTheProgramTakesThePlaceOfTheEmbeddedOne) {
+  testing::FixtureInstallation installation;
   ASSERT_TRUE(installation.PointSystemAtRoot());
   testing::ScopedTempFolder temp{"tool_programs_tmp"};
   testing::ScopedFakeOs os;
   os.modulePath = JoinPath(temp.Path(), "fleetmix.exe");
   const std::string beside = JoinPath(temp.Path(), ReplacementToolName(kDecompiler));
   ASSERT_TRUE(WriteFileBytes(beside, NativeOs().FindPayload(kCompiler).bytes));
-  WriteTexts("user aircraft", "user plans", "user airports");
+  WriteTexts(installation, {"user aircraft", "user plans", "user airports"});
   ExtractedTool userTool = ExtractTool(kDecompiler);
   const std::string copy = userTool.Path();
   ASSERT_TRUE(RunTool(TrafficToolCommandLine(copy), true, false, installation.WorkFolder()));
   userTool = ExtractedTool();
   TrafficTexts texts;
-  const std::string installed = Installed();
-  EXPECT_TRUE(DecodeTrafficFile(installed, texts) == TrafficFileProblem::kNone &&
+  EXPECT_TRUE(DecodeTrafficFile(*testing::ReadWholeFile(installation.TrafficBglPath()), texts) ==
+                  TrafficFileProblem::kNone &&
               texts.flightPlans == "user plans");
   EXPECT_FALSE(PathExists(copy)) << "the copy goes after the run";
   EXPECT_TRUE(IsRegularFile(beside)) << "the user's tool stays";
-  EXPECT_TRUE(os.boxes.empty());
 }
 
 }  // namespace
