@@ -30,17 +30,13 @@ struct StoredControl {
   std::string text;
   bool enabled = true;
   bool checked = false;
-  bool checkBoxes = false;
-  bool fullRowSelect = false;
   std::vector<std::string> columns;
-  std::vector<int> columnWidths;
   std::vector<Row> rows;
   std::vector<std::string> comboItems;
   int comboSelection = -1;
   std::map<TreeItem, TreeNode> nodes;
   std::vector<TreeItem> roots;
   TreeItem nextItem = 1;
-  int imageBitmap = 0;
 
   // Lists: a row has at least a cell per column; rows out of range are null.
   int AppendRow(const std::vector<std::string>& cells);

@@ -50,11 +50,8 @@ bool StoredControlsHost::IsChecked(int id) const {
   return c && c->checked;
 }
 
-void StoredControlsHost::ListAddColumn(int id, const std::string& heading, int width) {
-  if (StoredControl* c = ControlToChange(id)) {
-    c->columns.push_back(heading);
-    c->columnWidths.push_back(width);
-  }
+void StoredControlsHost::ListAddColumn(int id, const std::string& heading, int) {
+  if (StoredControl* c = ControlToChange(id)) c->columns.push_back(heading);
 }
 
 int StoredControlsHost::ListAppendRow(int id, const std::vector<std::string>& cells) {

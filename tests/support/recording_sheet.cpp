@@ -29,11 +29,11 @@ RecordingHost::RecordingHost(RecordingSheet& sheet, DialogLogic& logic)
 }
 
 StoredControl& RecordingHost::Find(int id) const {
-  missing_ = StoredControl{};
-  missing_.enabled = false;
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
   ADD_FAILURE() << "dialog " << Spec().id << " has no control " << id;
+  missing_ = StoredControl{};  // what an earlier miss wrote is gone
+  missing_.enabled = false;
   return missing_;
 }
 
